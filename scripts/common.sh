@@ -1,0 +1,28 @@
+# Shared by the scripts: package installation and the native build.
+set -euo pipefail
+
+BRASSBELL_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+BUILD_DIR=${BUILD_DIR:-$BRASSBELL_ROOT/build}
+
+# Installs the Debian packages named, those not installed yet, as root or through sudo.
+ensure_packages() {
+    local missing=()
+    local pkg
+    for pkg in "$@"; do
+        dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed' || missing+=("$pkg")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    local sudo=()
+    [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+    echo "Installing: ${missing[*]}"
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -o DPkg::Lock::Timeout=600 -qq
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
+        -o DPkg::Lock::Timeout=600 "${missing[@]}" </dev/null
+}
+
+BUILD_PACKAGES=(cmake g++ make pkg-config qt6-base-dev libsqlite3-dev libgtest-dev)
+
+build_native() {
+    cmake -S "$BRASSBELL_ROOT" -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE="${BUILD_TYPE:-RelWithDebInfo}" "$@" >/dev/null
+    cmake --build "$BUILD_DIR" --parallel "$(nproc)"
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace brassbell {
+
+// A read-only copy of a result, as the list views show it: one column per field in field
+// order, every value as text (Null empty, whole numbers in decimal digits).
+struct Snapshot {
+    std::vector<std::u16string> columnNames; // the field names, shown as headers
+    std::vector<std::u16string> columnKeys;  // distinct keys: a repeated name gets a suffix
+    std::vector<std::vector<std::u16string>> rows;
+};
+
+// Reads through a second, short-lived connection of its own to the file at `file`.
+// `source` is a table name (read as "SELECT * FROM " + source) or, with isStatement, a
+// statement whose ?1, ?2 … take `params`. Throws StoreError.
+Snapshot readSnapshot(const std::filesystem::path& file, std::string_view source, bool isStatement,
+                      const std::vector<std::u16string>& params = {});
+
+// The statements of the speak list on the rules tab.
+inline constexpr std::string_view kBasicRulesInFourColumns =
+    "SELECT tbl_Rules.RuleID, tbl_Rules.RuleID, tbl_Rules.RuleID, tbl_Rules.RuleBasicLang FROM tbl_Rules;";
+// ?1 is the language's name.
+inline constexpr std::string_view kTranslationsOfLanguage =
+    "SELECT tbl_Text.* FROM tbl_Langs INNER JOIN tbl_Text ON tbl_Langs.LangID = tbl_Text.LangID "
+    "WHERE (((tbl_Langs.Language)=?1));";
+
+} // namespace brassbell

@@ -1,0 +1,85 @@
+#include "ui/QtDialogs.h"
+
+#include <QEvent>
+#include <QEventLoop>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QWidget>
+
+namespace brassbell {
+
+namespace {
+
+QString titleOrApp(const QString& title) {
+    return title.isEmpty() ? QString::fromUtf16(kAppTitle) : title;
+}
+
+// Ends a local event loop once the watched window is hidden or destroyed.
+class HideWatcher final : public QObject {
+public:
+    HideWatcher(QWidget* watched, QEventLoop& loop) : loop_(loop) {
+        watched->installEventFilter(this);
+        connect(watched, &QObject::destroyed, &loop, &QEventLoop::quit);
+    }
+
+protected:
+    bool eventFilter(QObject* object, QEvent* event) override {
+        if (event->type() == QEvent::Hide)
+            loop_.quit();
+        return QObject::eventFilter(object, event);
+    }
+
+private:
+    QEventLoop& loop_;
+};
+
+} // namespace
+
+MsgAnswer QtDialogs::messageBox(const QString& text, const QString& title, MsgButtons buttons, MsgIcon icon) {
+    QMessageBox box(owner_);
+    box.setWindowTitle(titleOrApp(title));
+    box.setText(text);
+    switch (icon) {
+    case MsgIcon::None: box.setIcon(QMessageBox::NoIcon); break;
+    case MsgIcon::Information: box.setIcon(QMessageBox::Information); break;
+    case MsgIcon::Critical: box.setIcon(QMessageBox::Critical); break;
+    }
+    if (buttons == MsgButtons::YesNo) {
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.setDefaultButton(QMessageBox::Yes);
+    } else {
+        box.setStandardButtons(QMessageBox::Ok);
+    }
+    const int pressed = box.exec();
+    if (buttons == MsgButtons::Ok)
+        return MsgAnswer::Ok;
+    return pressed == QMessageBox::Yes ? MsgAnswer::Yes : MsgAnswer::No;
+}
+
+QString QtDialogs::inputBox(const QString& prompt, const QString& title, const QString& defaultText) {
+    bool accepted = false;
+    const QString answer =
+        QInputDialog::getText(owner_, titleOrApp(title), prompt, QLineEdit::Normal, defaultText, &accepted);
+    return accepted ? answer : QString();
+}
+
+QString QtDialogs::openFile(const QString& title, const QString& filter) {
+    return QFileDialog::getOpenFileName(owner_, title, QString(), filter);
+}
+
+void QtDialogs::waitWhileVisible(QWidget* dialog) {
+    // Window-modal: the main window cannot start a second operation on the same dialog,
+    // while its timers, and every other window, keep running.
+    dialog->setWindowModality(Qt::WindowModal);
+    dialog->show();
+    dialog->raise();
+    dialog->activateWindow();
+    if (!dialog->isVisible())
+        return;
+    QEventLoop loop;
+    HideWatcher watcher(dialog, loop);
+    loop.exec();
+}
+
+} // namespace brassbell

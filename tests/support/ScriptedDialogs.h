@@ -1,0 +1,62 @@
+#pragma once
+
+#include "ui/Dialogs.h"
+
+#include <QString>
+
+#include <deque>
+#include <functional>
+#include <vector>
+
+namespace brassbell::testing {
+
+// Answers every box from queues filled by the test and records what was shown.
+// A box asked for with nothing queued fails the test (and answers No / Cancel).
+class ScriptedDialogs final : public Dialogs {
+public:
+    enum class Kind { Message, Input, OpenFile };
+    struct Shown {
+        Kind kind;
+        QString text;  // message text or input prompt
+        QString title; // as passed; empty means the application's title
+        MsgButtons buttons = MsgButtons::Ok;
+        MsgIcon icon = MsgIcon::None;
+        QString defaultText; // input boxes; the filter for open-file dialogs
+    };
+    // Acts on a shown dialog window as the user would: fills its fields, clicks a button
+    // or closes it. It must leave the dialog hidden.
+    using DialogAction = std::function<void(QWidget* dialog)>;
+
+    void answerYes() { answers_.push_back(MsgAnswer::Yes); }
+    void answerNo() { answers_.push_back(MsgAnswer::No); }
+    void answerOk() { answers_.push_back(MsgAnswer::Ok); }
+    void typeIntoInput(const QString& answer) { inputs_.push_back(answer); }
+    void cancelInput() { inputs_.push_back(QString()); }
+    void chooseFile(const QString& path) { files_.push_back(path); }
+    void cancelFileDialog() { files_.push_back(QString()); }
+    void actOnDialog(DialogAction action) { dialogActions_.push_back(std::move(action)); }
+
+    MsgAnswer messageBox(const QString& text, const QString& title, MsgButtons buttons, MsgIcon icon) override;
+    QString inputBox(const QString& prompt, const QString& title, const QString& defaultText) override;
+    QString openFile(const QString& title, const QString& filter) override;
+    void waitWhileVisible(QWidget* dialog) override;
+
+    const std::vector<Shown>& shown() const { return shown_; }
+    const Shown& last() const;
+    // The message boxes only (not input boxes or file dialogs).
+    std::vector<Shown> messages() const;
+    void clearShown() { shown_.clear(); }
+    // True when every queued answer was used.
+    bool allAnswersUsed() const {
+        return answers_.empty() && inputs_.empty() && files_.empty() && dialogActions_.empty();
+    }
+
+private:
+    std::deque<MsgAnswer> answers_;
+    std::deque<QString> inputs_;
+    std::deque<QString> files_;
+    std::deque<DialogAction> dialogActions_;
+    std::vector<Shown> shown_;
+};
+
+} // namespace brassbell::testing
