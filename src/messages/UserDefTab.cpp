@@ -1,0 +1,201 @@
+#include "messages/UserDefTab.h"
+
+#include "console/ConsoleLink.h"
+#include "messages/Form2.h"
+#include "store/Store.h"
+#include "store/mod_ListViewWork.h"
+#include "ui/AppContext.h"
+#include "ui/Dialogs.h"
+#include "ui/Twips.h"
+
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTreeWidget>
+
+#include <exception>
+
+namespace brassbell {
+
+namespace {
+
+const QString kSpeakToTeam = QStringLiteral("Speak to team");
+const QString kSpeakToAll = QStringLiteral("Speak to all");
+const QString kSendToConsole = QStringLiteral("Send to console (command)");
+
+QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption, const QRect& place) {
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(name);
+    button->setGeometry(place);
+    return button;
+}
+
+std::int32_t keyOf(const QString& udid) {
+    const std::optional<std::int32_t> key = udidFromText(udid);
+    if (!key)
+        throw StoreError("The key \"" + udid.toStdString() + "\" of the user defined entry is not a whole number");
+    return *key;
+}
+
+} // namespace
+
+std::optional<std::int32_t> udidFromText(const QString& text) {
+    bool ok = false;
+    const int value = text.trimmed().toInt(&ok, 10);
+    if (!ok)
+        return std::nullopt;
+    return static_cast<std::int32_t>(value);
+}
+
+UserDefTab::UserDefTab(AppContext& app, QWidget* parent) : QWidget(parent), app_(app) {
+    setObjectName("UserDefTab");
+
+    ListView1 = new QTreeWidget(this);
+    ListView1->setObjectName("ListView1");
+    ListView1->setGeometry(twipsRect(120, 120, 7200, 6240));
+    ListView1->setRootIsDecorated(false);
+    ListView1->setSelectionMode(QAbstractItemView::SingleSelection);
+    ListView1->setSelectionBehavior(QAbstractItemView::SelectRows);
+    // The rows show what tbl_UserDef holds; a row's text is never edited in place.
+    ListView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+
+    cAddUDef = makeButton(this, "cAddUDef", QStringLiteral("Add a userdefined text / command"),
+                          twipsRect(7560, 120, 3495, 615));
+    cDelUDef = makeButton(this, "cDelUDef", QStringLiteral("Delete this userdefined text / command"),
+                          twipsRect(7560, 855, 3495, 615));
+    cChangeUDef = makeButton(this, "cChangeUDef", QStringLiteral("Change this userdefindes text / command"),
+                             twipsRect(7560, 1590, 3495, 615));
+    cActionUdef = makeButton(this, "cActionUdef", QStringLiteral("Use / send userdefined command / text"),
+                             twipsRect(120, 6480, 7200, 615));
+    // Usable only while a console of ET or ETQW is found; the connection monitor switches it.
+    cActionUdef->setProperty("Tag", QStringLiteral("OnlyConn_QW"));
+
+    connect(cAddUDef, &QPushButton::clicked, this, &UserDefTab::cAddUDef_Click);
+    connect(cChangeUDef, &QPushButton::clicked, this, &UserDefTab::cChangeUDef_Click);
+    connect(cDelUDef, &QPushButton::clicked, this, &UserDefTab::cDelUDef_Click);
+    connect(cActionUdef, &QPushButton::clicked, this, &UserDefTab::cActionUdef_Click);
+    // The double click is not switched by the monitor: without a console, sending does nothing.
+    connect(ListView1, &QTreeWidget::itemDoubleClicked, this, &UserDefTab::cActionUdef_Click);
+}
+
+void UserDefTab::showError(const QString& description) {
+    app_.dialogs.messageBox(description + QStringLiteral("\r\nPlease contact Velkor if this error occours again"),
+                            QStringLiteral("Error"), MsgButtons::Ok, MsgIcon::Information);
+}
+
+void UserDefTab::fFillUserDef() {
+    try {
+        ListView1->clear();
+        ListView1->setColumnCount(0);
+        fFillListView(ListView1, app_.store.path(), "tbl_UserDef", false);
+        fSizeUserDefColumns(ListView1);
+    } catch (const std::exception& error) {
+        showError(QString::fromUtf8(error.what()));
+    }
+}
+
+void UserDefTab::fAddUserDef(const QString& text, const QString& kind) {
+    try {
+        app_.store.addUserDef(text.toStdU16String(), kind.toStdU16String());
+    } catch (const std::exception& error) {
+        showError(QString::fromUtf8(error.what()));
+    }
+}
+
+void UserDefTab::fChangeUserDef(const QString& udid, const QString& text, const QString& kind) {
+    try {
+        if (!app_.store.isOpen())
+            app_.store.fDBConnect(true);
+        app_.store.changeUserDef(keyOf(udid), text.toStdU16String(), kind.toStdU16String());
+    } catch (const std::exception& error) {
+        showError(QString::fromUtf8(error.what()));
+    }
+}
+
+void UserDefTab::fDelUserDef(const QString& udid) {
+    try {
+        app_.store.deleteUserDef(keyOf(udid));
+    } catch (const std::exception& error) {
+        showError(QString::fromUtf8(error.what()));
+    }
+}
+
+std::optional<UserDefTab::Entry> UserDefTab::selectedEntry() const {
+    const QList<QTreeWidgetItem*> selected = ListView1->selectedItems();
+    if (selected.isEmpty())
+        return std::nullopt;
+    const QTreeWidgetItem* row = selected.front();
+    return Entry{row->text(0), row->text(1), row->text(2)};
+}
+
+Form2* UserDefTab::form2() {
+    if (!form2_)
+        form2_ = new Form2(window());
+    return form2_;
+}
+
+void UserDefTab::cAddUDef_Click() {
+    QPointer<Form2> dialog = form2();
+    QPointer<UserDefTab> self = this;
+    dialog->Text1->clear();
+    dialog->Combo1->setEditText(kSpeakToAll);
+    dialog->setWindowTitle(QStringLiteral("Add userdefined command / text"));
+    app_.dialogs.waitWhileVisible(dialog);
+    // The wait lets events run; the window may have gone with the dialog meanwhile.
+    if (!self || !dialog)
+        return;
+    const QString text = dialog->Text1->text();
+    if (text.isEmpty())
+        return;
+    fAddUserDef(text, dialog->Combo1->currentText());
+    fFillUserDef();
+}
+
+void UserDefTab::cChangeUDef_Click() {
+    const std::optional<Entry> old = selectedEntry();
+    if (!old)
+        return;
+    QPointer<Form2> dialog = form2();
+    QPointer<UserDefTab> self = this;
+    dialog->Text1->setText(old->text);
+    dialog->Combo1->setEditText(old->kind);
+    dialog->setWindowTitle(QStringLiteral("Edit user defined command / text"));
+    app_.dialogs.waitWhileVisible(dialog);
+    if (!self || !dialog)
+        return;
+    const QString text = dialog->Text1->text();
+    const QString kind = dialog->Combo1->currentText();
+    if (!text.isEmpty() && (kind != old->kind || text != old->text))
+        fChangeUserDef(old->udid, text, kind);
+    fFillUserDef();
+}
+
+void UserDefTab::cDelUDef_Click() {
+    const std::optional<Entry> entry = selectedEntry();
+    if (!entry)
+        return;
+    const QString question = QStringLiteral("Delete the user defined entry:\r\n") + entry->text +
+                             QStringLiteral("\r\nwith the property:\r\n") + entry->kind + QStringLiteral(" ?");
+    if (!app_.dialogs.ask(question, QStringLiteral("Delete?")))
+        return;
+    fDelUserDef(entry->udid);
+    fFillUserDef();
+}
+
+void UserDefTab::cActionUdef_Click() {
+    const std::optional<Entry> entry = selectedEntry();
+    if (!entry)
+        return;
+    const std::u16string text = entry->text.toStdU16String();
+    if (entry->kind == kSpeakToTeam)
+        app_.console.fSay2Team(text);
+    else if (entry->kind == kSpeakToAll)
+        app_.console.fSay2All(text);
+    else if (entry->kind == kSendToConsole)
+        app_.console.fSendCommand(text);
+    else
+        app_.dialogs.inform(QStringLiteral("no"));
+}
+
+} // namespace brassbell

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+
+#include <cstdint>
+#include <optional>
+
+class QPushButton;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+namespace brassbell {
+
+struct AppContext;
+class Form2;
+
+// The "UserDef" tab: the user's own console commands and chat texts, each stored with the
+// way it is to be sent, listed in ListView1 and added or edited through Form2.
+class UserDefTab : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit UserDefTab(AppContext& app, QWidget* parent = nullptr);
+
+    // Rebuilds ListView1 from tbl_UserDef (start-up and after every change).
+    void fFillUserDef();
+    // Each of these reports its own failure with the "Error" message and then returns,
+    // so the calling handler goes on and rebuilds the list.
+    void fAddUserDef(const QString& text, const QString& kind);
+    void fChangeUserDef(const QString& udid, const QString& text, const QString& kind);
+    void fDelUserDef(const QString& udid);
+
+    QTreeWidget* ListView1;
+    QPushButton* cActionUdef;
+    QPushButton* cAddUDef;
+    QPushButton* cChangeUDef;
+    QPushButton* cDelUDef;
+
+private:
+    struct Entry {
+        QString udid;
+        QString text;
+        QString kind;
+    };
+    std::optional<Entry> selectedEntry() const;
+    Form2* form2();
+    void showError(const QString& description);
+
+    void cAddUDef_Click();
+    void cChangeUDef_Click();
+    void cDelUDef_Click();
+    void cActionUdef_Click();
+
+    AppContext& app_;
+    // Owned by the main window; created on first use and only hidden afterwards.
+    QPointer<Form2> form2_;
+};
+
+// A UDID as the list shows it, as the store's key: optional blanks around a decimal whole
+// number with an optional sign, within 32 bits. Anything else has no key.
+std::optional<std::int32_t> udidFromText(const QString& text);
+
+} // namespace brassbell
