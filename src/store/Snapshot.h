@@ -24,9 +24,9 @@ Snapshot readSnapshot(const std::filesystem::path& file, std::string_view source
 // The statements of the speak list on the rules tab.
 inline constexpr std::string_view kBasicRulesInFourColumns =
     "SELECT tbl_Rules.RuleID, tbl_Rules.RuleID, tbl_Rules.RuleID, tbl_Rules.RuleBasicLang FROM tbl_Rules;";
-// ?1 is the language's name.
+// ?1 is the language's name; translations in the order they were added.
 inline constexpr std::string_view kTranslationsOfLanguage =
     "SELECT tbl_Text.* FROM tbl_Langs INNER JOIN tbl_Text ON tbl_Langs.LangID = tbl_Text.LangID "
-    "WHERE (((tbl_Langs.Language)=?1));";
+    "WHERE (((tbl_Langs.Language)=?1)) ORDER BY tbl_Text.RID;";
 
 } // namespace brassbell

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <memory>
@@ -31,6 +32,10 @@ inline std::u16string fNz(const std::optional<std::u16string>& value, std::u16st
     return value ? *value : replacement;
 }
 
+// How long an operation waits while another connection (a second Brassbell, a backup
+// tool) holds Rules.mdb locked, before it fails with StoreError.
+inline constexpr std::chrono::milliseconds kDefaultBusyTimeout{5000};
+
 // Rules.mdb: the one database file beside the executable, an SQLite database here.
 // The open connection is gDB; values are always bound, never spliced into statements,
 // and "the first record" is always the first in insertion order.
@@ -46,6 +51,8 @@ public:
     bool isOpen() const;
     // The full path of the database file, as gDB reports it.
     const std::filesystem::path& path() const { return file_; }
+    // Applies to the open connection and to every later one.
+    void setBusyTimeout(std::chrono::milliseconds timeout);
 
     // Settings (tbl_Sys). A missing row reads as its default (RndTimer 60, TabStart 0,
     // anything else empty); writing a missing row creates it.
@@ -94,9 +101,11 @@ public:
     void deleteUserDef(std::int32_t udid);
 
 private:
-    sqlite3* db(); // gDB, or StoreError when it is not open
+    sqlite3* db();         // gDB, or StoreError when it is not open
+    sqlite3* reopenedDb(); // gDB, opened first when it is empty
 
     std::filesystem::path file_;
+    std::chrono::milliseconds busyTimeout_ = kDefaultBusyTimeout;
     struct Connection;
     std::unique_ptr<Connection> gDB;
 };
