@@ -38,8 +38,13 @@ public:
     WindowSystem& windowSystem() { return windows_; }
 
 private:
+    // Sets sConsoleLine and walks the console's children, as every delivery starts.
     void runChildWalk(Hwnd console, std::u16string line);
-    void sayPieces(std::u16string_view text, std::u16string_view etPrefix, bool team);
+    // The ETQW delivery shared by the three QW variants: the walk, then the posted Enter.
+    void deliverToQW(std::u16string line);
+    // Chat to all or to the team: every line of the text, piece by piece, each followed by
+    // the pause.
+    void sayPieces(std::u16string_view text, bool team);
 
     WindowSystem& windows_;
     Pause& pause_;
@@ -51,7 +56,8 @@ private:
 std::string fStripNull(std::string_view text);
 // The single-byte code of each character, then a 0 byte (see AnsiCodec.h for the code page).
 std::vector<std::uint8_t> fStr2Bytes(std::u16string_view text);
-// Cuts a chat text into console-sized pieces of at most 139 characters.
+// Cuts a chat text into console-sized pieces of at most 139 characters; the separator
+// "|||:|||:|||:|||" marks further cuts and is never part of a piece.
 std::vector<std::u16string> fSplitText(std::u16string_view text);
 
 } // namespace brassbell

@@ -1,0 +1,105 @@
+#include "console/ConsoleLink.h"
+
+namespace brassbell {
+
+namespace {
+
+constexpr std::u16string_view kPieceSeparator = u"|||:|||:|||:|||";
+constexpr std::size_t kPieceLength = 139;
+constexpr std::chrono::milliseconds kPauseAfterPiece{300};
+
+std::vector<std::u16string> splitAt(std::u16string_view text, std::u16string_view separator) {
+    std::vector<std::u16string> parts;
+    std::size_t start = 0;
+    for (std::size_t at = text.find(separator); at != std::u16string_view::npos;
+         at = text.find(separator, start)) {
+        parts.emplace_back(text.substr(start, at - start));
+        start = at + separator.size();
+    }
+    parts.emplace_back(text.substr(start));
+    return parts;
+}
+
+// A line break inside a console line would end the line in the game and run the rest as a
+// command, so chat is cut into its lines first.
+std::vector<std::u16string_view> splitLines(std::u16string_view text) {
+    std::vector<std::u16string_view> lines;
+    std::size_t start = 0;
+    for (std::size_t at = text.find_first_of(u"\r\n"); at != std::u16string_view::npos;
+         at = text.find_first_of(u"\r\n", start)) {
+        lines.push_back(text.substr(start, at - start));
+        const bool crLf = text[at] == u'\r' && at + 1 < text.size() && text[at + 1] == u'\n';
+        start = at + (crLf ? 2 : 1);
+    }
+    lines.push_back(text.substr(start));
+    return lines;
+}
+
+} // namespace
+
+std::vector<std::u16string> fSplitText(std::u16string_view text) {
+    if (text.size() < kPieceLength + 1) {
+        std::u16string marked(text);
+        marked += kPieceSeparator;
+        return splitAt(marked, kPieceSeparator);
+    }
+    const bool holdsSeparator = text.find(kPieceSeparator) != std::u16string_view::npos;
+    if (!holdsSeparator) {
+        // Full pieces, then the rest, which is empty when the length is a multiple of 139.
+        std::vector<std::u16string> pieces;
+        std::size_t start = 0;
+        for (; text.size() - start >= kPieceLength; start += kPieceLength) {
+            pieces.emplace_back(text.substr(start, kPieceLength));
+        }
+        pieces.emplace_back(text.substr(start));
+        return pieces;
+    }
+    // A long text that marks its own cuts: every marked part is cut into pieces of at most 139
+    // characters (an empty part stays one empty piece), and the list ends with an empty piece,
+    // as a short text's does.
+    std::vector<std::u16string> pieces;
+    for (const std::u16string& part : splitAt(text, kPieceSeparator)) {
+        std::size_t start = 0;
+        do {
+            pieces.push_back(part.substr(start, kPieceLength));
+            start += kPieceLength;
+        } while (start < part.size());
+    }
+    pieces.emplace_back();
+    return pieces;
+}
+
+void ConsoleLink::fSendCommand(std::u16string_view text) {
+    const Hwnd console = fFindConsole();
+    if (bIsQW_) {
+        fQWSendCommand(text);
+    } else if (console != 0) {
+        runChildWalk(console, std::u16string(text));
+    }
+}
+
+void ConsoleLink::fSay2All(std::u16string_view text) { sayPieces(text, false); }
+
+void ConsoleLink::fSay2Team(std::u16string_view text) { sayPieces(text, true); }
+
+void ConsoleLink::sayPieces(std::u16string_view text, bool team) {
+    const Hwnd console = fFindConsole();
+    for (const std::u16string_view line : splitLines(text)) {
+        for (const std::u16string& piece : fSplitText(line)) {
+            if (!piece.empty()) {
+                // The flag is read anew for each piece: the ETQW delivery looks the console up
+                // again and so sets it again.
+                if (bIsQW_ && team) {
+                    fQWSay2Team(piece);
+                } else if (bIsQW_) {
+                    fQWSay2All(piece);
+                } else if (console != 0) {
+                    runChildWalk(console, (team ? u"say_team " : u"say ") + piece);
+                }
+            }
+            pause_.Sleep(kPauseAfterPiece);
+        }
+    }
+}
+
+} // namespace brassbell

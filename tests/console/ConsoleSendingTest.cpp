@@ -1,0 +1,179 @@
+#include "console/ConsoleLink.h"
+#include "console/RecordingPause.h"
+#include "console/SimulatedDesktop.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace brassbell {
+namespace {
+
+using namespace std::chrono_literals;
+using Lines = std::vector<std::string>;
+using Message = SimulatedDesktop::Message;
+
+const Message kPostedEnter{WM_CHAR, 13, 0x1C0001, ""};
+
+class ConsoleSendingTest : public ::testing::Test {
+protected:
+    // Everything posted so far as seen by the game once its thread has run.
+    Lines linesAfterPump() {
+        desktop.pump();
+        return desktop.executedLineTexts();
+    }
+
+    SimulatedDesktop desktop;
+    RecordingPause pause;
+    ConsoleLink link{desktop, pause};
+};
+
+enum class Game { Et, Etqw };
+enum class Operation { Command, All, Team };
+
+struct LineCase {
+    const char* name;
+    Game game;
+    Operation operation;
+    std::u16string text;
+    Lines lines; // executed by the game, posted Enters included
+    std::size_t pauses;
+};
+
+class ConsoleLineTest : public ConsoleSendingTest, public ::testing::WithParamInterface<LineCase> {};
+
+TEST_P(ConsoleLineTest, GameExecutesExactlyTheseLines) {
+    const auto& c = GetParam();
+    const auto console = c.game == Game::Et ? desktop.createEtConsole() : desktop.createEtqwConsole();
+    switch (c.operation) {
+    case Operation::Command:
+        link.fSendCommand(c.text);
+        break;
+    case Operation::All:
+        link.fSay2All(c.text);
+        break;
+    case Operation::Team:
+        link.fSay2Team(c.text);
+        break;
+    }
+    EXPECT_EQ(linesAfterPump(), c.lines);
+    EXPECT_EQ(pause.requested(), std::vector<std::chrono::milliseconds>(c.pauses, 300ms));
+    // Only ETQW gets the second Enter, one per line, and always at its input line.
+    const std::size_t posted = c.game == Game::Etqw ? c.lines.size() / 2 : 0;
+    EXPECT_EQ(desktop.postedMessages(console.input), std::vector<Message>(posted, kPostedEnter));
+    EXPECT_TRUE(desktop.postedMessages(console.log).empty());
+    EXPECT_TRUE(desktop.postedMessages(console.button).empty());
+}
+
+const std::u16string kSep = u"|||:|||:|||:|||";
+
+INSTANTIATE_TEST_SUITE_P(
+    Lines, ConsoleLineTest,
+    ::testing::Values(
+        LineCase{"EtCommand", Game::Et, Operation::Command, u"g_speed 320", {"g_speed 320"}, 0},
+        LineCase{"EtCommandEmpty", Game::Et, Operation::Command, u"", {""}, 0},
+        LineCase{"EtCommandKeepsLineBreaksAndSeparator", Game::Et, Operation::Command,
+                 u"a\nb" + kSep, {"a\nb|||:|||:|||:|||"}, 0},
+        LineCase{"EtSayAll", Game::Et, Operation::All, u"hello all", {"say hello all"}, 2},
+        LineCase{"EtSayTeam", Game::Et, Operation::Team, u"hello team", {"say_team hello team"}, 2},
+        LineCase{"EtqwCommand", Game::Etqw, Operation::Command, u"kick 3", {"kick 3", ""}, 0},
+        LineCase{"EtqwSayAll", Game::Etqw, Operation::All, u"hello all", {"say hello all", ""}, 2},
+        LineCase{"EtqwSayTeam", Game::Etqw, Operation::Team, u"hi", {"sayTeam hi", ""}, 2},
+        LineCase{"EmptyChatSendsNothing", Game::Et, Operation::All, u"", {}, 2},
+        LineCase{"AnsiBytes", Game::Et, Operation::All, u"caf\u00E9 \u20AC5 \u4E2D", {"say caf\xE9 \x80" "5 ?"}, 2},
+        LineCase{"ShortSeparator", Game::Et, Operation::All, u"one" + kSep + u"two", {"say one", "say two"}, 3},
+        LineCase{"EmptyPartStillPaused", Game::Et, Operation::All, kSep + u"two", {"say two"}, 3},
+        LineCase{"CrLf", Game::Et, Operation::All, u"one\r\ntwo", {"say one", "say two"}, 4},
+        LineCase{"Cr", Game::Et, Operation::Team, u"one\rtwo", {"say_team one", "say_team two"}, 4},
+        LineCase{"Lf", Game::Et, Operation::All, u"one\ntwo", {"say one", "say two"}, 4},
+        LineCase{"EmptyLinesStillPaused", Game::Et, Operation::All, u"one\n\r\n\rtwo\n",
+                 {"say one", "say two"}, 10},
+        // The game's thread runs only at the pump, after both lines went in synchronously.
+        LineCase{"LineBreakOnEtqw", Game::Etqw, Operation::Team, u"one\r\ntwo",
+                 {"sayTeam one", "sayTeam two", "", ""}, 4}),
+    [](const auto& testInfo) { return std::string(testInfo.param.name); });
+
+TEST_F(ConsoleSendingTest, LongChatGoesOutIn139CharacterLinesWithAPauseAfterEachPiece) {
+    desktop.createEtConsole();
+    const std::u16string first(139, u'a');
+
+    link.fSay2All(first);
+    EXPECT_EQ(desktop.executedLineTexts(), (Lines{"say " + std::string(139, 'a')}));
+    EXPECT_EQ(pause.total(), 600ms);
+
+    pause.clear();
+    link.fSay2All(first + u"z");
+    EXPECT_EQ(desktop.executedLineTexts().back(), "say z");
+    EXPECT_EQ(pause.count(), 2u);
+
+    pause.clear();
+    link.fSay2All(std::u16string(139, u'b') + std::u16string(139, u'c'));
+    const Lines all = desktop.executedLineTexts();
+    EXPECT_EQ(Lines(all.end() - 2, all.end()),
+              (Lines{"say " + std::string(139, 'b'), "say " + std::string(139, 'c')}));
+    EXPECT_EQ(pause.total(), 900ms);
+}
+
+TEST_F(ConsoleSendingTest, BothConsolesOpenEverythingGoesToEt) {
+    const auto et = desktop.createEtConsole();
+    const auto etqw = desktop.createEtqwConsole();
+    link.fSay2Team(u"gg");
+    link.fSendCommand(u"vid_restart");
+    EXPECT_EQ(desktop.executedLines(), (std::vector<SimulatedDesktop::ExecutedLine>{
+                                           {et.input, "say_team gg"}, {et.input, "vid_restart"}}));
+    EXPECT_TRUE(desktop.sentMessages(etqw.input).empty());
+    EXPECT_EQ(desktop.pendingPostedCount(), 0u);
+}
+
+TEST_F(ConsoleSendingTest, NoConsoleSendsNothingButChatStillPauses) {
+    desktop.createTopLevel("Notepad", "Untitled");
+    link.fSendCommand(u"quit");
+    EXPECT_EQ(pause.count(), 0u);
+    link.fSay2All(std::u16string(400, u'x'));
+    link.fSay2Team(u"hi");
+    EXPECT_TRUE(desktop.executedLines().empty());
+    EXPECT_EQ(desktop.pendingPostedCount(), 0u);
+    EXPECT_TRUE(link.bIsQW());
+    EXPECT_EQ(pause.total(), 1500ms);
+}
+
+TEST_F(ConsoleSendingTest, EtqwConsoleWithoutEditStillGetsTheLineButNoPostedEnter) {
+    const Hwnd console = desktop.createTopLevel("ETQW WinConsole", "Quake Wars");
+    const Hwnd field = desktop.createChild(console, "RichEdit", "");
+    desktop.createChild(console, "Button", "copy");
+
+    link.fSay2All(u"hi");
+
+    ASSERT_EQ(desktop.sentMessages(field).size(), 2u);
+    EXPECT_EQ(desktop.sentMessages(field)[0].text, "say hi");
+    EXPECT_EQ(desktop.pendingPostedCount(), 0u);
+    EXPECT_EQ(pause.count(), 2u);
+}
+
+TEST_F(ConsoleSendingTest, PostedEnterGoesToTheFirstEditEvenIfTheWalkStartedElsewhere) {
+    const Hwnd console = desktop.createTopLevel("ETQW WinConsole", "Quake Wars");
+    const Hwnd label = desktop.createChild(console, "Static", "");
+    const Hwnd input = desktop.createInputLine(console);
+    const Hwnd log = desktop.createChild(console, "Edit", "");
+
+    link.fQWSendCommand(u"status");
+
+    EXPECT_EQ(desktop.sentMessages(label).at(0).text, "status");
+    EXPECT_EQ(desktop.postedMessages(input), (std::vector<Message>{kPostedEnter}));
+    EXPECT_TRUE(desktop.postedMessages(log).empty());
+}
+
+TEST_F(ConsoleSendingTest, ConsoleClosingInTheMiddleOfAChatIsQuiet) {
+    const auto console = desktop.createEtConsole();
+    desktop.setLineObserver([&](const SimulatedDesktop::ExecutedLine&) { desktop.destroyWindow(console.window); });
+
+    link.fSay2All(std::u16string(300, u'q'));
+
+    EXPECT_EQ(desktop.executedLines().size(), 1u);
+    EXPECT_EQ(pause.count(), 3u);
+}
+
+} // namespace
+} // namespace brassbell
