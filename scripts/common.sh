@@ -20,7 +20,7 @@ ensure_packages() {
         -o DPkg::Lock::Timeout=600 "${missing[@]}" </dev/null
 }
 
-BUILD_PACKAGES=(cmake g++ make pkg-config qt6-base-dev libsqlite3-dev libgtest-dev)
+BUILD_PACKAGES=(cmake g++ make pkg-config qt6-base-dev libsqlite3-dev libgtest-dev mdbtools-dev)
 
 build_native() {
     cmake -S "$BRASSBELL_ROOT" -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE="${BUILD_TYPE:-RelWithDebInfo}" "$@" >/dev/null
