@@ -1,0 +1,243 @@
+#include "ui/Form1.h"
+
+#include "console/AdminModTab.h"
+#include "console/CommandsTab.h"
+#include "console/ConnectionMonitor.h"
+#include "store/Store.h"
+#include "ui/AboutTab.h"
+#include "ui/AppContext.h"
+#include "ui/Dialogs.h"
+#include "ui/TitleFont.h"
+#include "ui/Twips.h"
+
+#include <QCloseEvent>
+#include <QIcon>
+#include <QLabel>
+#include <QPixmap>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTimer>
+
+#include <cstdint>
+#include <limits>
+#include <utility>
+
+// The pictures live in a static library, where nothing else would pull them in.
+static void initPictures() { Q_INIT_RESOURCE(brassbell); }
+
+namespace brassbell {
+
+namespace {
+
+constexpr int kClientWidth = 753, kClientHeight = 623;
+const std::u16string kTabStart = u"TabStart";
+
+QWidget* plainPage(const char* name) {
+    auto* page = new QWidget;
+    page->setObjectName(QLatin1String(name));
+    return page;
+}
+
+} // namespace
+
+Form1::Form1(AppContext& app, QWidget* parent)
+    : QWidget(parent), Label8(new QLabel(QStringLiteral("BRASSBELL"), this)), SSTab1(new QTabWidget(this)),
+      Command3(new QPushButton(QStringLiteral("QUIT"), this)), app_(app) {
+    initPictures();
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Brassbell"));
+    setWindowIcon(QIcon(QStringLiteral(":/brassbell/brassbell-icon.png")));
+    setFixedSize(kClientWidth, kClientHeight);
+
+    Label8->setObjectName(QStringLiteral("Label8"));
+    Label8->setFont(titleFont());
+    Label8->setAlignment(Qt::AlignCenter);
+    Label8->setGeometry(twipsRect(3360, 0, 4695, 495));
+
+    SSTab1->setObjectName(QStringLiteral("SSTab1"));
+    SSTab1->setGeometry(twipsRect(0, 480, 11295, 8175));
+    createPages();
+    createTabImages();
+
+    Command3->setObjectName(QStringLiteral("Command3"));
+    Command3->setGeometry(twipsRect(9120, 8760, 2055, 495));
+    connect(Command3, &QPushButton::clicked, this, &Form1::Command3_Click);
+
+    monitor_ = new ConnectionMonitor(*this, app_.console, [this](bool bolDisable) { fDisTab(bolDisable); });
+    Timer1 = monitor_->Timer1;
+}
+
+// The six tabs in their order. The feature tabs that are not in yet are plain pages.
+void Form1::createPages() {
+    SpeakPage = plainPage("SpeakPage");
+    commandsTab = new CommandsTab(app_);
+    commandsTab->setObjectName(QStringLiteral("CommandsPage"));
+    adminModTab = new AdminModTab(app_);
+    adminModTab->setObjectName(QStringLiteral("AdminModPage"));
+    RulesPage = plainPage("RulesPage");
+    UserDefPage = plainPage("UserDefPage");
+    aboutTab = new AboutTab(app_);
+    aboutTab->setObjectName(QStringLiteral("AboutPage"));
+
+    SSTab1->addTab(SpeakPage, QStringLiteral("Speak"));
+    SSTab1->addTab(commandsTab, QStringLiteral("Commands"));
+    SSTab1->addTab(adminModTab, QStringLiteral("AdminMod"));
+    SSTab1->addTab(RulesPage, QStringLiteral("Rules Prayer"));
+    SSTab1->addTab(UserDefPage, QStringLiteral("UserDef"));
+    SSTab1->addTab(aboutTab, QStringLiteral("About"));
+}
+
+void Form1::createTabImages() {
+    Image1 = createTabImage(kSpeak, "Image1");
+    Image2 = createTabImage(kCommands, "Image2");
+    Image3 = createTabImage(kAdminMod, "Image3");
+    Image4 = createTabImage(kRules, "Image4");
+    Image5 = createTabImage(kUserDef, "Image5");
+    Image7 = createTabImage(kAbout, "Image7");
+}
+
+// The same small picture, stretched, as the lowest layer of a page.
+QLabel* Form1::createTabImage(int tab, const char* name) {
+    auto* image = new QLabel(SSTab1->widget(tab));
+    image->setObjectName(QLatin1String(name));
+    image->setPixmap(QPixmap(QStringLiteral(":/brassbell/tab-background.png")));
+    image->setScaledContents(true);
+    image->lower();
+    return image;
+}
+
+std::array<QLabel*, Form1::kTabCount> Form1::tabImages() const {
+    return {Image1, Image2, Image3, Image4, Image5, Image7};
+}
+
+bool Form1::Form_Load(const QString& commandLine) {
+    // 1. The command line, held for the last step.
+    const QString sCommandLine = commandLine;
+
+    // 2. Rules.mdb; without it Brassbell cannot work and ends here.
+    try {
+        app_.store.fDBConnect(true);
+    } catch (const StoreError&) {
+        app_.dialogs.messageBox(QStringLiteral("Rules.mdb not found...please look for it or reinstall application"),
+                                QStringLiteral("Rules.mdb not found"), MsgButtons::Ok, MsgIcon::Critical);
+        return false;
+    }
+
+    // 3.
+    fSizeTabImages();
+
+    // 7. The console-bound controls are set before the window is first shown.
+    Timer1_Timer();
+
+    // 8.
+    showTab(savedStartTab());
+
+    // 10.
+    fShowAbout();
+
+    // 11. A keyword on the command line beats the saved tab.
+    if (!sCommandLine.isEmpty())
+        fSelectStartTab(sCommandLine);
+    return true;
+}
+
+// The pictures cover each page below the tab row. The page starts where the tab row ends,
+// so the picture stands at the page's top left and is as wide as SSTab1 and as high as
+// SSTab1 without its tab row.
+void Form1::fSizeTabImages() {
+    const int height = SSTab1->height() - SSTab1->tabBar()->sizeHint().height();
+    for (QLabel* image : tabImages())
+        image->setGeometry(0, 0, SSTab1->width(), height);
+}
+
+void Form1::fShowAbout() { aboutTab->fShowAbout(); }
+
+void Form1::fSelectStartTab(const QString& commandLine) {
+    static const std::array<std::pair<QString, int>, 5> keywords{{
+        {QStringLiteral("Speak"), kSpeak},
+        {QStringLiteral("Commands"), kCommands},
+        {QStringLiteral("AdminMod"), kAdminMod},
+        {QStringLiteral("Rules"), kRules},
+        {QStringLiteral("UserDef"), kUserDef},
+    }};
+    for (const auto& [keyword, tab] : keywords) {
+        if (commandLine.contains(keyword, Qt::CaseSensitive)) {
+            showTab(tab);
+            return;
+        }
+    }
+}
+
+// An unusable tab is not left on screen: when the "AdminMod" tab is shown as it becomes
+// unusable, the "Commands" tab, whose console buttons partly still work, takes its place.
+void Form1::fDisTab(bool bolDisable) {
+    if (bolDisable && SSTab1->currentIndex() == kAdminMod)
+        SSTab1->setCurrentIndex(kCommands);
+    SSTab1->setTabEnabled(kAdminMod, !bolDisable);
+}
+
+void Form1::Timer1_Timer() { monitor_->Timer1_Timer(); }
+
+void Form1::showTab(int index) {
+    if (index < 0 || index >= kTabCount)
+        index = kSpeak;
+    if (!SSTab1->isTabEnabled(index))
+        index = kCommands;
+    SSTab1->setCurrentIndex(index);
+}
+
+// "TabStart" holds a 16-bit whole number; anything else opens the first tab.
+int Form1::savedStartTab() {
+    QString saved;
+    try {
+        saved = QString::fromStdU16String(app_.store.fGetSysPara(kTabStart));
+    } catch (const StoreError& error) {
+        app_.dialogs.messageBox(QString::fromUtf8(error.what()), QString(), MsgButtons::Ok, MsgIcon::Critical);
+        return kSpeak;
+    }
+    bool isNumber = false;
+    const int value = saved.trimmed().toInt(&isNumber);
+    if (!isNumber || value < std::numeric_limits<std::int16_t>::min() || value > std::numeric_limits<std::int16_t>::max())
+        return kSpeak;
+    return value;
+}
+
+// Ending goes on when the tab cannot be saved: the user learns why the next start may open
+// on another tab, and nothing else is lost.
+void Form1::saveStartTab(int index) {
+    try {
+        if (!app_.store.isOpen())
+            app_.store.fDBConnect(true);
+        app_.store.fSetSysPara(kTabStart, QString::number(index).toStdU16String());
+    } catch (const StoreError& error) {
+        app_.dialogs.messageBox(QStringLiteral("The tab shown could not be saved for the next start.\r\n") +
+                                    QString::fromUtf8(error.what()),
+                                QString(), MsgButtons::Ok, MsgIcon::Critical);
+    }
+}
+
+void Form1::Command3_Click() {
+    app_.store.fDBConnect(false);
+    saveStartTab(SSTab1->currentIndex());
+    app_.store.fDBConnect(false);
+    end();
+}
+
+void Form1::closeEvent(QCloseEvent* event) {
+    if (!ended_) {
+        saveStartTab(SSTab1->currentIndex());
+        app_.store.fDBConnect(false);
+        end();
+    }
+    event->accept();
+}
+
+void Form1::end() {
+    ended_ = true;
+    Timer1->stop();
+    hide();
+    emit ended();
+}
+
+} // namespace brassbell

@@ -1,0 +1,67 @@
+#include "console/ConsoleLink.h"
+#include "console/PracticeConsole.h"
+#include "console/WindowSystemFactory.h"
+#include "store/Store.h"
+#include "ui/AppContext.h"
+#include "ui/Form1.h"
+#include "ui/QtDialogs.h"
+
+#include <QApplication>
+#include <QTimer>
+
+#include <cstdio>
+#include <filesystem>
+
+using namespace brassbell;
+
+namespace {
+
+// The hidden --screenshot option: a picture of the window as first shown, then the end.
+void takeScreenshotAndQuit(Form1& form, const QString& file) {
+    QTimer::singleShot(0, &form, [&form, file] {
+        const bool saved = form.grab().save(file);
+        if (!saved)
+            std::fprintf(stderr, "Could not save the screenshot to %s\n", qPrintable(file));
+        QCoreApplication::exit(saved ? 0 : 1);
+    });
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Brassbell"));
+
+    const LaunchOptions options = parseLaunchOptions(QCoreApplication::arguments().mid(1));
+    if (!options.error.isEmpty()) {
+        std::fprintf(stderr, "%s\n", qPrintable(options.error));
+        return 2;
+    }
+    QString error;
+    const std::unique_ptr<ConsoleBackend> backend = createConsoleBackend(options.console, error);
+    if (!backend) {
+        std::fprintf(stderr, "%s\n", qPrintable(error));
+        return 2;
+    }
+
+    Store store(std::filesystem::path(QCoreApplication::applicationDirPath().toStdU16String()) / "Rules.mdb");
+    QtDialogs dialogs;
+    ThreadSleepPause pause;
+    ConsoleLink console(backend->windows(), pause);
+    AppContext app{console, store, dialogs};
+
+    Form1 form(app);
+    dialogs.setOwner(&form);
+    if (!form.Form_Load(options.commandLine))
+        return 0;
+    QObject::connect(&form, &Form1::ended, &application, &QCoreApplication::quit, Qt::QueuedConnection);
+    form.show();
+
+    if (backend->practice) {
+        backend->practice->move(form.frameGeometry().topRight() + QPoint(12, 0));
+        backend->practice->show();
+    }
+    if (!options.screenshot.isEmpty())
+        takeScreenshotAndQuit(form, options.screenshot);
+    return QApplication::exec();
+}
