@@ -4,7 +4,10 @@ add_executable(store_tests
   SqlPeek.h
   StoreConnectionTest.cpp
   StoreRecordsTest.cpp
-  StoreSettingsTest.cpp)
+  StoreSettingsTest.cpp
+  StoreRulesTest.cpp
+  SnapshotTest.cpp
+  RulesDbMakerTest.cpp)
 target_link_libraries(store_tests PRIVATE
   brassbell_settings brassbell_store brassbell_store_test_support SQLite::SQLite3 GTest::gtest_main)
 gtest_discover_tests(store_tests)

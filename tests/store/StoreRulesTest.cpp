@@ -1,0 +1,138 @@
+// Rules, languages, translations and user-defined entries: keys, cascades and all-or-nothing.
+#include "store/Store.h"
+
+#include "SqlPeek.h"
+#include "TempRulesDb.h"
+
+#include <gtest/gtest.h>
+
+namespace brassbell {
+namespace {
+
+using test::bytesOf;
+using test::execute;
+using test::peek;
+using Rows = std::vector<std::u16string>;
+
+class StoreRules : public ::testing::Test {
+protected:
+    void SetUp() override { store.fDBConnect(true); }
+    Rows text() { return peek(db.path(), "SELECT RID, LangID, RuleID, Translation FROM tbl_Text ORDER BY rowid"); }
+
+    TempRulesDb db;
+    Store store{db.path()};
+};
+
+TEST_F(StoreRules, DeletingARuleWithThreeTranslationsLeavesNoneOfThem) {
+    const auto rule = store.addRule(u"Be fair");
+    const auto other = store.addRule(u"No camping");
+    for (const auto* name : {u"Deutsch", u"Fran\u00e7ais", u"Espa\u00f1ol"})
+        store.addTranslation(store.addLanguage(name), rule, u"t");
+    store.addTranslation(1, other, u"Nicht campen");
+    store.deleteRule(rule);
+    EXPECT_EQ(text(), (Rows{u"4|1|2|Nicht campen"}));
+    EXPECT_FALSE(store.ruleExists(rule));
+    EXPECT_TRUE(store.ruleExists(other));
+}
+
+TEST_F(StoreRules, DeletingALanguageLeavesNoneOfItsTranslations) {
+    const auto rule = store.addRule(u"Be fair");
+    const auto de = store.addLanguage(u"Deutsch");
+    const auto fr = store.addLanguage(u"Fran\u00e7ais");
+    store.addTranslation(de, rule, u"Sei fair");
+    store.addTranslation(fr, rule, u"Sois juste");
+    store.deleteLanguage(de);
+    EXPECT_EQ(text(), (Rows{u"2|2|1|Sois juste"}));
+    EXPECT_EQ(store.languageNames(), (Rows{u"Fran\u00e7ais"}));
+}
+
+// A deletion that fails half-way (here a trigger stands in for a disk error) keeps the
+// translations too: the cascade is one transaction.
+TEST_F(StoreRules, ACascadeThatFailsHalfWayKeepsEverything) {
+    const auto rule = store.addRule(u"Be fair");
+    const auto lang = store.addLanguage(u"Deutsch");
+    store.addTranslation(lang, rule, u"Sei fair");
+    execute(db.path(), "CREATE TRIGGER refuse_rules BEFORE DELETE ON tbl_Rules BEGIN SELECT RAISE(ABORT, 'no'); END;"
+                       "CREATE TRIGGER refuse_langs BEFORE DELETE ON tbl_Langs BEGIN SELECT RAISE(ABORT, 'no'); END;");
+    const std::string before = bytesOf(db.path());
+    EXPECT_THROW(store.deleteRule(rule), StoreError);
+    EXPECT_THROW(store.deleteLanguage(lang), StoreError);
+    EXPECT_THROW(store.fDelRecord("tbl_Rules", "RuleBasicLang", u"Be fair"), StoreError);
+    EXPECT_EQ(bytesOf(db.path()), before);
+    EXPECT_EQ(text(), (Rows{u"1|1|1|Sei fair"}));
+}
+
+TEST_F(StoreRules, OperationsOnAKeyThatIsGoneFailAndChangeNothing) {
+    const auto rule = store.addRule(u"Be fair");
+    const auto lang = store.addLanguage(u"Deutsch");
+    store.addTranslation(lang, rule, u"Sei fair");
+    store.addUserDef(u"kick", u"Command");
+    // A translation left behind by an older file must survive a failed rule deletion.
+    execute(db.path(), "INSERT INTO tbl_Text (LangID, RuleID, Translation) VALUES (1, 99, 'orphan');");
+    const std::string before = bytesOf(db.path());
+
+    EXPECT_THROW(store.changeRule(99, u"x"), StoreError);
+    EXPECT_THROW(store.deleteRule(99), StoreError);
+    EXPECT_THROW(store.renameLanguage(99, u"x"), StoreError);
+    EXPECT_THROW(store.deleteLanguage(99), StoreError);
+    EXPECT_THROW(store.addTranslation(lang, 99, u"x"), StoreError);
+    EXPECT_THROW(store.addTranslation(99, rule, u"x"), StoreError);
+    EXPECT_THROW(store.changeTranslation(99, u"x"), StoreError);
+    EXPECT_THROW(store.deleteTranslation(99), StoreError);
+    EXPECT_THROW(store.changeUserDef(99, u"x", u"y"), StoreError);
+    EXPECT_THROW(store.deleteUserDef(99), StoreError);
+    EXPECT_EQ(bytesOf(db.path()), before);
+}
+
+TEST_F(StoreRules, ChangesReachTheirOwnRecordOnly) {
+    const auto a = store.addRule(u"a");
+    const auto b = store.addRule(u"b");
+    store.changeRule(a, u"line one\r\nline 'two'");
+    const auto de = store.addLanguage(u"Deutsch");
+    store.addLanguage(u"English");
+    store.renameLanguage(de, u"German");
+    const auto t1 = store.addTranslation(de, a, u"x");
+    store.addTranslation(de, b, u"y");
+    store.changeTranslation(t1, u"z");
+    const auto u1 = store.addUserDef(u"kick", u"Command");
+    store.addUserDef(u"hi", u"Say to all");
+    store.changeUserDef(u1, u"ban", u"Say to team");
+
+    EXPECT_EQ(peek(db.path(), "SELECT * FROM tbl_Rules"), (Rows{u"1|line one\r\nline 'two'", u"2|b"}));
+    EXPECT_EQ(store.languageNames(), (Rows{u"German", u"English"}));
+    EXPECT_EQ(text(), (Rows{u"1|1|1|z", u"2|1|2|y"}));
+    EXPECT_EQ(peek(db.path(), "SELECT * FROM tbl_Userdef"), (Rows{u"1|ban|Say to team", u"2|hi|Say to all"}));
+    store.deleteTranslation(t1);
+    store.deleteUserDef(u1);
+    EXPECT_EQ(text(), (Rows{u"2|1|2|y"}));
+    EXPECT_EQ(peek(db.path(), "SELECT UDID FROM tbl_Userdef"), (Rows{u"2"}));
+}
+
+TEST_F(StoreRules, LanguagesAreFoundByTheirExactName) {
+    store.addLanguage(u"Engl'ish");
+    const auto second = store.addLanguage(u"english");
+    store.addLanguage(u"english");
+    EXPECT_EQ(store.languageIdByName(u"Engl'ish"), 1);
+    EXPECT_EQ(store.languageIdByName(u"english"), second);
+    EXPECT_EQ(store.languageIdByName(u"English"), std::nullopt);
+    EXPECT_EQ(store.languageName(second), u"english");
+    EXPECT_EQ(store.languageName(99), std::nullopt);
+}
+
+TEST_F(StoreRules, TranslationLookupGivesTheFirstAndReadsNullAsEmpty) {
+    const auto rule = store.addRule(u"Be fair");
+    const auto de = store.addLanguage(u"Deutsch");
+    const auto fr = store.addLanguage(u"Fran\u00e7ais");
+    execute(db.path(), "INSERT INTO tbl_Text (LangID, RuleID, Translation) VALUES (2, 1, NULL);");
+    const auto first = store.addTranslation(de, rule, u"Sei fair");
+    store.addTranslation(de, rule, u"Sei nett");
+    EXPECT_EQ(store.fGetTranslation(rule, de), u"Sei fair");
+    EXPECT_EQ(store.findTranslation(rule, de), first);
+    EXPECT_EQ(store.fGetTranslation(rule, fr), u"");
+    EXPECT_EQ(store.findTranslation(rule, fr), 1);
+    EXPECT_EQ(store.fGetTranslation(rule, 99), u"");
+    EXPECT_EQ(store.findTranslation(rule, 99), std::nullopt);
+}
+
+} // namespace
+} // namespace brassbell
