@@ -5,22 +5,19 @@
 
 namespace brassbell {
 
-namespace {
-
-bool taken(const std::filesystem::path& path) {
+bool pathTaken(const std::filesystem::path& path) {
     std::error_code ec;
+    const auto status = std::filesystem::symlink_status(path, ec);
     // A name whose state cannot be learned counts as taken: nothing may be overwritten.
-    return std::filesystem::exists(std::filesystem::symlink_status(path, ec)) || ec;
+    return std::filesystem::exists(status) || (ec && ec != std::errc::no_such_file_or_directory);
 }
-
-} // namespace
 
 std::filesystem::path unusedTemporaryPath(const std::filesystem::path& beside) {
     std::random_device random;
     for (int attempt = 0; attempt < 100; ++attempt) {
         std::filesystem::path candidate = beside;
         candidate += ".migrating-" + std::to_string(random() % 1000000u) + ".tmp";
-        if (!taken(candidate))
+        if (!pathTaken(candidate))
             return candidate;
     }
     throw std::filesystem::filesystem_error("no free name for a temporary file", beside,
@@ -30,7 +27,7 @@ std::filesystem::path unusedTemporaryPath(const std::filesystem::path& beside) {
 std::filesystem::path unusedBackupPath(const std::filesystem::path& file) {
     std::filesystem::path backup = file;
     backup += ".jet-backup";
-    for (int number = 2; taken(backup); ++number) {
+    for (int number = 2; pathTaken(backup); ++number) {
         backup = file;
         backup += ".jet-backup-" + std::to_string(number);
     }

@@ -4,6 +4,9 @@
 
 namespace brassbell {
 
+// Whether a file (or anything else) stands at `path`; true too when that cannot be learned.
+bool pathTaken(const std::filesystem::path& path);
+
 // A name in the folder of `beside` that no file has yet, for building a file that is
 // renamed into place once complete.
 std::filesystem::path unusedTemporaryPath(const std::filesystem::path& beside);

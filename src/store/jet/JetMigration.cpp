@@ -267,15 +267,15 @@ MigrationReport buildBeside(const std::filesystem::path& jetFile, const std::fil
 bool jetMigrationAvailable() { return true; }
 
 MigrationReport migrateJetDatabase(const std::filesystem::path& jetFile, const std::filesystem::path& target) {
-    std::error_code ec;
-    if (std::filesystem::exists(std::filesystem::symlink_status(target, ec)) || ec)
+    if (pathTaken(target))
         throw JetMigrationError(target.string() + " already exists; it is not overwritten.");
     std::filesystem::path partial;
     MigrationReport report = buildBeside(jetFile, target, partial);
-    if (std::filesystem::exists(std::filesystem::symlink_status(target, ec)) || ec) {
+    if (pathTaken(target)) {
         removePartialDatabase(partial);
         throw JetMigrationError(target.string() + " already exists; it is not overwritten.");
     }
+    std::error_code ec;
     std::filesystem::rename(partial, target, ec);
     if (ec) {
         removePartialDatabase(partial);

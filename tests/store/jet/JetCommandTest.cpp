@@ -111,9 +111,5 @@ TEST_F(ConvertJet, AnExistingTargetIsRefused) {
     EXPECT_EQ(readBytes(temp_.path()), before);
 }
 
-TEST(JetConversionHint, TellsHowToConvert) {
-    EXPECT_NE(jetConversionHint().find(u"brassbell --convert-jet OLD.mdb NEW.mdb"), std::u16string::npos);
-}
-
 } // namespace
 } // namespace brassbell

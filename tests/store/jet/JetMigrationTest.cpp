@@ -207,7 +207,7 @@ TEST_P(DamagedJetFile, FailsAndLeavesTheOriginalAsItWas) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, DamagedJetFile, ::testing::ValuesIn(kDamages),
-                         [](const ::testing::TestParamInfo<Damage>& info) { return std::string(info.param.name); });
+                         [](const ::testing::TestParamInfo<Damage>& param) { return std::string(param.param.name); });
 
 TEST_F(JetMigration, AFolderWithoutWritePermissionLeavesEverythingAsItWas) {
     placeSample();
