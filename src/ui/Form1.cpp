@@ -207,8 +207,6 @@ int Form1::savedStartTab() {
 // on another tab, and nothing else is lost.
 void Form1::saveStartTab(int index) {
     try {
-        if (!app_.store.isOpen())
-            app_.store.fDBConnect(true);
         app_.store.fSetSysPara(kTabStart, QString::number(index).toStdU16String());
     } catch (const StoreError& error) {
         app_.dialogs.messageBox(QStringLiteral("The tab shown could not be saved for the next start.\r\n") +

@@ -1,0 +1,127 @@
+#include "ConsoleWidgetsFixture.h"
+#include "console/AdminModTab.h"
+#include "console/CommandsTab.h"
+#include "console/ConnectionMonitor.h"
+
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QPushButton>
+#include <QTimer>
+
+#include <optional>
+
+namespace brassbell::testing {
+namespace {
+
+class ConnectionMonitorTest : public ConsoleWidgetsTest {
+protected:
+    QPushButton* tagged(const char* name, const char* tag) {
+        auto* button = new QPushButton(&form);
+        button->setObjectName(QLatin1String(name));
+        if (tag != nullptr)
+            button->setProperty("Tag", QString::fromLatin1(tag));
+        return button;
+    }
+
+    // Which of the controls below are enabled, in their order.
+    std::vector<bool> enabled() const {
+        return {et->isEnabled(), qw->isEnabled(), longer->isEnabled(), lowerCase->isEnabled(),
+                untagged->isEnabled(), nested->isEnabled()};
+    }
+
+    QWidget form;
+    QPushButton* et = tagged("et", "OnlyConn");
+    QPushButton* qw = tagged("qw", "OnlyConn_QW");
+    QPushButton* longer = tagged("longer", "xxOnlyConnyy");
+    QPushButton* lowerCase = tagged("lowerCase", "onlyconn");
+    QPushButton* untagged = tagged("untagged", nullptr);
+    QWidget* frame = new QWidget(&form);
+    QCheckBox* nested = [this] {
+        auto* box = new QCheckBox(frame);
+        box->setProperty("Tag", QStringLiteral("OnlyConn_QW"));
+        return box;
+    }();
+    std::vector<bool> disTabCalls;
+    ConnectionMonitor monitor{form, console, [this](bool bolDisable) { disTabCalls.push_back(bolDisable); }};
+};
+
+TEST_F(ConnectionMonitorTest, TimerTicksEveryFiveSecondsFromTheStart) {
+    EXPECT_EQ(monitor.Timer1->objectName(), QStringLiteral("Timer1"));
+    EXPECT_EQ(monitor.Timer1->parent(), &form);
+    EXPECT_EQ(monitor.Timer1->interval(), 5000);
+    EXPECT_TRUE(monitor.Timer1->isActive());
+}
+
+TEST_F(ConnectionMonitorTest, ControlsFollowTheConsoleFound) {
+    struct Case {
+        const char* what;
+        bool etConsole;
+        bool qwConsole;
+        std::vector<bool> enabled;
+        std::optional<bool> disTab;
+    };
+    // et, qw, longer, lowerCase, untagged, nested
+    const Case cases[] = {
+        {"no console", false, false, {false, false, false, true, true, false}, std::nullopt},
+        {"ET", true, false, {true, true, true, true, true, true}, false},
+        {"ETQW", false, true, {false, true, false, true, true, true}, true},
+        {"ET and ETQW", true, true, {true, true, true, true, true, true}, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        desktop = SimulatedDesktop();
+        if (c.etConsole)
+            desktop.createEtConsole();
+        if (c.qwConsole)
+            desktop.createEtqwConsole();
+        disTabCalls.clear();
+        monitor.Timer1_Timer();
+        EXPECT_EQ(enabled(), c.enabled);
+        if (c.disTab)
+            EXPECT_EQ(disTabCalls, std::vector<bool>{*c.disTab});
+        else
+            EXPECT_TRUE(disTabCalls.empty());
+    }
+}
+
+TEST_F(ConnectionMonitorTest, EtqwClosedDisablesEverythingAndLeavesTheTabAlone) {
+    const SimulatedDesktop::GameConsole qwConsole = desktop.createEtqwConsole();
+    monitor.Timer1_Timer();
+    desktop.destroyWindow(qwConsole.window);
+    disTabCalls.clear();
+    monitor.Timer1_Timer();
+    EXPECT_EQ(enabled(), (std::vector<bool>{false, false, false, true, true, false}));
+    EXPECT_TRUE(disTabCalls.empty());
+}
+
+TEST_F(ConnectionMonitorTest, TheTimerRunsTheTick) {
+    desktop.createEtConsole();
+    monitor.Timer1->setInterval(0);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(et->isEnabled());
+    EXPECT_EQ(disTabCalls, std::vector<bool>{false});
+}
+
+TEST(CommandPanelTagsTest, CountsOfEachTab) {
+    SimulatedDesktop desktop;
+    RecordingPause pause;
+    ConsoleLink console{desktop, pause};
+    ScriptedDialogs dialogs;
+    Store store{"/nonexistent/Rules.mdb"};
+    AppContext app{console, store, dialogs};
+    const auto count = [](const QWidget& tab, const QString& exactTag) {
+        int n = 0;
+        for (const QWidget* control : tab.findChildren<QWidget*>())
+            n += control->property("Tag").toString() == exactTag ? 1 : 0;
+        return n;
+    };
+    const CommandsTab commands(app);
+    const AdminModTab adminMod(app);
+    EXPECT_EQ(count(commands, QStringLiteral("OnlyConn_QW")), 3);
+    EXPECT_EQ(count(commands, QStringLiteral("OnlyConn")), 18);
+    EXPECT_EQ(count(adminMod, QStringLiteral("OnlyConn_QW")), 0);
+    EXPECT_EQ(count(adminMod, QStringLiteral("OnlyConn")), 41);
+}
+
+} // namespace
+} // namespace brassbell::testing
