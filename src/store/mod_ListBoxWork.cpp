@@ -38,7 +38,10 @@ void fFillListBox(QListWidget* list, Store& store, std::string_view statement) {
     list->setProperty(kExtentProperty, extent);
 
     // The view sizes its scroll range from the items' size hints; giving every row the
-    // extent as its width makes the range end exactly at the widest entry's end.
+    // extent as its width makes the range end exactly at the widest entry's end. The
+    // widest entry then fills its row to the last pixel, where an ellipsis must not
+    // replace its end.
+    list->setTextElideMode(Qt::ElideNone);
     if (list->count() > 0) {
         const int rowHeight = list->sizeHintForRow(0);
         for (int i = 0; i < list->count(); ++i)
