@@ -1,0 +1,126 @@
+// The keeping of basic rules and languages on the tab "Rules Prayer".
+#include "rules/RuleKeys.h"
+#include "rules/RulesTab.h"
+#include "store/Store.h"
+#include "ui/AppContext.h"
+#include "ui/Dialogs.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTreeWidget>
+
+namespace brassbell {
+
+void RulesTab::CAddBasicRule_Click() {
+    const QString text = ruleTextDialog(QStringLiteral("Add a rule"), QString());
+    if (text.isEmpty())
+        return;
+    guarded([&] {
+        app_.store.addRule(text.toStdU16String());
+        fillBasicRules();
+        showRuleMode();
+    });
+}
+
+void RulesTab::CChBasRule_Click() {
+    if (BasicRuleKey->text().isEmpty())
+        return;
+    guarded([&] {
+        const std::optional<std::int32_t> ruleId = existingRule();
+        if (!ruleId) {
+            reportMissingRule();
+            return;
+        }
+        const QString initialText = TextBox1->toPlainText();
+        const QString text = ruleTextDialog(QStringLiteral("Edit rule"), initialText);
+        if (text.isEmpty() || text == initialText)
+            return;
+        app_.store.changeRule(*ruleId, text.toStdU16String());
+        fillBasicRules();
+        showRuleMode();
+        fillLangs();
+    });
+}
+
+void RulesTab::CDelBasRule_Click() {
+    if (BasicRuleKey->text().isEmpty())
+        return;
+    guarded([&] {
+        const std::optional<std::int32_t> ruleId = existingRule();
+        if (!ruleId) {
+            reportMissingRule();
+            return;
+        }
+        if (!app_.dialogs.ask(QStringLiteral("Do you want to delete this rule: ") + TextBox1->toPlainText() +
+                                  QStringLiteral("?\r\nThis will also delete all present rules which have a "
+                                                 "relation to this rule!!!"),
+                              QStringLiteral("Delete this rule?")))
+            return;
+        app_.store.deleteRule(*ruleId);
+        fillBasicRules();
+        showRuleMode();
+        fillLangs();
+    });
+}
+
+void RulesTab::CAddLang_Click() {
+    // The speak list goes blank whatever the answer; it shows something again once a language
+    // is picked or rule mode is entered.
+    ListView3->clear();
+    ListView3->setColumnCount(0);
+    speakMode_ = SpeakMode::Emptied;
+    const QString name = app_.dialogs.inputBox(QStringLiteral("Please enter you language"),
+                                               QStringLiteral("New Language"), QString());
+    if (name.isEmpty())
+        return;
+    guarded([&] {
+        app_.store.addLanguage(name.toStdU16String());
+        fillLangs();
+    });
+}
+
+void RulesTab::CChLang_Click() {
+    if (Combo1->currentText().isEmpty() || LangKey->text().isEmpty())
+        return;
+    guarded([&] {
+        // The language renamed is the one in LangKey, and the prompt offers its stored name,
+        // whatever was typed into the box.
+        QString storedName;
+        const std::optional<std::int32_t> langId = existingLanguage(&storedName);
+        if (!langId) {
+            reportMissingLanguage();
+            return;
+        }
+        const QString name =
+            app_.dialogs.inputBox(QStringLiteral("Please change the language description like you want"),
+                                  QStringLiteral("Change language description"), storedName);
+        if (name.isEmpty())
+            return;
+        app_.store.renameLanguage(*langId, name.toStdU16String());
+        fillLangs();
+    });
+}
+
+void RulesTab::CDelLang_Click() {
+    if (LangKey->text().isEmpty())
+        return;
+    guarded([&] {
+        QString storedName;
+        const std::optional<std::int32_t> langId = existingLanguage(&storedName);
+        if (!langId) {
+            reportMissingLanguage();
+            return;
+        }
+        if (!app_.dialogs.ask(QStringLiteral("Do you want to delete the language: ") + storedName +
+                                  QStringLiteral("?\r\nThis will also delete all present rules for this "
+                                                 "language!!!"),
+                              QStringLiteral("Delete this language?")))
+            return;
+        app_.store.deleteLanguage(*langId);
+        showRuleMode();
+        fillLangs();
+    });
+}
+
+} // namespace brassbell

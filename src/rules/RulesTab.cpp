@@ -1,0 +1,365 @@
+#include "rules/RulesTab.h"
+
+#include "rules/FrmRule.h"
+#include "rules/KeptRowTextDelegate.h"
+#include "rules/RuleKeys.h"
+#include "rules/Translation.h"
+#include "rules/WrappingButton.h"
+#include "store/Snapshot.h"
+#include "store/Store.h"
+#include "store/mod_ListViewWork.h"
+#include "ui/AppContext.h"
+#include "ui/Dialogs.h"
+#include "ui/Twips.h"
+
+#include <QComboBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTreeWidget>
+
+namespace brassbell {
+
+namespace {
+
+// Both lists are narrower than this, so a long rule scrolls sideways instead of being cut.
+constexpr int kTextColumnTwips = 18535;
+
+QLabel* makeLabel(QWidget* parent, const char* name, const QString& caption, const QRect& place) {
+    auto* label = new QLabel(caption, parent);
+    label->setObjectName(name);
+    label->setGeometry(place);
+    return label;
+}
+
+QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption, const QRect& place) {
+    auto* button = new WrappingButton(caption, parent);
+    button->setObjectName(name);
+    button->setGeometry(place);
+    return button;
+}
+
+QLineEdit* makeHiddenField(QWidget* parent, const char* name) {
+    auto* field = new QLineEdit(parent);
+    field->setObjectName(name);
+    field->hide();
+    return field;
+}
+
+QTreeWidget* makeListView(QWidget* parent, const char* name, const QRect& place) {
+    auto* list = new QTreeWidget(parent);
+    list->setObjectName(name);
+    list->setGeometry(place);
+    list->setRootIsDecorated(false);
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    list->setSelectionBehavior(QAbstractItemView::SelectRows);
+    list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    list->setItemDelegate(new KeptRowTextDelegate(list));
+    list->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    list->header()->setStretchLastSection(false);
+    // The key columns are hidden by giving them no width at all.
+    list->header()->setMinimumSectionSize(0);
+    return list;
+}
+
+QTreeWidgetItem* selectedRow(QTreeWidget* list) {
+    const QList<QTreeWidgetItem*> rows = list->selectedItems();
+    return rows.isEmpty() ? nullptr : rows.front();
+}
+
+void setSpeakListWidths(QTreeWidget* list) {
+    setColumnWidthTwips(list, 0, 0);
+    setColumnWidthTwips(list, 1, 0);
+    setColumnWidthTwips(list, 2, 0);
+    setColumnWidthTwips(list, 3, kTextColumnTwips);
+}
+
+} // namespace
+
+RulesTab::RulesTab(AppContext& app, QWidget* parent) : QWidget(parent), app_(app) {
+    setObjectName("RulesTab");
+    buildControls();
+
+    connect(CAddBasicRule, &QPushButton::clicked, this, &RulesTab::CAddBasicRule_Click);
+    connect(CDelBasRule, &QPushButton::clicked, this, &RulesTab::CDelBasRule_Click);
+    connect(CChBasRule, &QPushButton::clicked, this, &RulesTab::CChBasRule_Click);
+    connect(CAddLang, &QPushButton::clicked, this, &RulesTab::CAddLang_Click);
+    connect(CDelLang, &QPushButton::clicked, this, &RulesTab::CDelLang_Click);
+    connect(CUseBasic, &QPushButton::clicked, this, &RulesTab::useBasicLanguage);
+    connect(CChLang, &QPushButton::clicked, this, &RulesTab::CChLang_Click);
+    connect(CAddLangRule, &QPushButton::clicked, this, &RulesTab::CAddLangRule_Click);
+    connect(CDelLangRule, &QPushButton::clicked, this, &RulesTab::CDelLangRule_Click);
+    connect(CEditLangRule, &QPushButton::clicked, this, &RulesTab::CEditLangRule_Click);
+    connect(CSpeakRule, &QPushButton::clicked, this, &RulesTab::CSpeakRule_Click);
+    // Only picking an entry counts; typing into the box's text part triggers nothing.
+    connect(Combo1, &QComboBox::activated, this, &RulesTab::Combo1_Pick);
+    connect(ListView2, &QTreeWidget::itemClicked, this, &RulesTab::ListView2_Click);
+    connect(ListView3, &QTreeWidget::itemClicked, this, &RulesTab::ListView3_Click);
+}
+
+void RulesTab::buildControls() {
+    Label5 = makeLabel(this, "Label5", QStringLiteral("Basic rules"), twipsRect(120, 120, 2535, 255));
+    ListView2 = makeListView(this, "ListView2", twipsRect(120, 375, 8535, 1815));
+    CAddBasicRule =
+        makeButton(this, "CAddBasicRule", QStringLiteral("Add a basic rule"), twipsRect(8775, 375, 2295, 495));
+    CDelBasRule = makeButton(this, "CDelBasRule", QStringLiteral("Delete selected basic rule"),
+                             twipsRect(8775, 975, 2295, 495));
+    CChBasRule = makeButton(this, "CChBasRule", QStringLiteral("Edit selected basic rule"),
+                            twipsRect(8775, 1575, 2295, 495));
+
+    TextBox1 = new QPlainTextEdit(this);
+    TextBox1->setObjectName("TextBox1");
+    TextBox1->setGeometry(twipsRect(120, 2295, 8535, 975));
+    TextBox1->setLineWrapMode(QPlainTextEdit::NoWrap);
+    TextBox1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    TextBox1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    BasicRuleKey = makeHiddenField(this, "BasicRuleKey");
+
+    Label6 = makeLabel(this, "Label6", QStringLiteral("Selected Language"), twipsRect(120, 3420, 1575, 255));
+    Combo1 = new QComboBox(this);
+    Combo1->setObjectName("Combo1");
+    Combo1->setGeometry(twipsRect(1755, 3375, 3015, 315));
+    Combo1->setEditable(true);
+    // Entries come from tbl_Langs alone, in stored order: Enter in the text part adds none.
+    Combo1->setInsertPolicy(QComboBox::NoInsert);
+    LangKey = makeHiddenField(this, "LangKey");
+    CAddLang = makeButton(this, "CAddLang", QStringLiteral("Add new"), twipsRect(4890, 3345, 1335, 375));
+    CDelLang = makeButton(this, "CDelLang", QStringLiteral("Delete"), twipsRect(6345, 3345, 1335, 375));
+    CUseBasic =
+        makeButton(this, "CUseBasic", QStringLiteral("Use Basic language"), twipsRect(1755, 3810, 3015, 375));
+    CChLang = makeButton(this, "CChLang", QStringLiteral("Change language description"),
+                         twipsRect(4890, 3810, 2790, 375));
+
+    Label7 = makeLabel(this, "Label7", QStringLiteral("Rule"), twipsRect(120, 4305, 2535, 255));
+    ListView3 = makeListView(this, "ListView3", twipsRect(120, 4560, 8535, 2055));
+    CAddLangRule = makeButton(this, "CAddLangRule", QStringLiteral("Add translation (selected rule and language)"),
+                              twipsRect(8775, 4560, 2295, 615));
+    CDelLangRule = makeButton(this, "CDelLangRule", QStringLiteral("Delete selected translation"),
+                              twipsRect(8775, 5280, 2295, 615));
+    CEditLangRule = makeButton(this, "CEditLangRule", QStringLiteral("Change selected translation"),
+                               twipsRect(8775, 6000, 2295, 615));
+    SelTrans = makeHiddenField(this, "SelTrans");
+
+    TextBox2 = new QLineEdit(this);
+    TextBox2->setObjectName("TextBox2");
+    TextBox2->setGeometry(twipsRect(120, 6780, 8535, 315));
+    CSpeakRule =
+        makeButton(this, "CSpeakRule", QStringLiteral("Send this rule to all"), twipsRect(8775, 6720, 2295, 435));
+    // Usable only while a console of ET or ETQW is found; the connection monitor switches it.
+    CSpeakRule->setProperty("Tag", QStringLiteral("OnlyConn_QW"));
+}
+
+// --- the public start-up steps ---
+
+void RulesTab::fFilleBasicRule() {
+    guarded([this] { fillBasicRules(); });
+}
+
+void RulesTab::useBasicLanguage() {
+    guarded([this] { showRuleMode(); });
+}
+
+void RulesTab::fFillLangs() {
+    guarded([this] { fillLangs(); });
+}
+
+// --- fills and modes ---
+
+void RulesTab::fillBasicRules() {
+    fFillListView(ListView2, app_.store.path(), "tbl_Rules", false);
+    setColumnWidthTwips(ListView2, 0, 0);
+    setColumnWidthTwips(ListView2, 1, kTextColumnTwips);
+}
+
+void RulesTab::fillLangs() {
+    const std::vector<std::u16string> names = app_.store.languageNames();
+    Combo1->clear();
+    Combo1->clearEditText();
+    for (const std::u16string& name : names)
+        Combo1->addItem(QString::fromStdU16String(name));
+    // Adding entries makes the first one current; the box stays empty until the user picks.
+    Combo1->setCurrentIndex(-1);
+    Combo1->clearEditText();
+}
+
+void RulesTab::showRuleMode() {
+    setTextToSpeak(QString(), std::nullopt);
+    Combo1->setCurrentIndex(-1);
+    Combo1->clearEditText();
+    LangKey->clear();
+    fFillListView(ListView3, app_.store.path(), kBasicRulesInFourColumns, true);
+    speakMode_ = SpeakMode::Rule;
+    setSpeakListWidths(ListView3);
+    CAddLangRule->setEnabled(false);
+    CDelLangRule->setEnabled(false);
+    CEditLangRule->setEnabled(false);
+    Label7->setText(QStringLiteral("Rule"));
+}
+
+void RulesTab::languagePicked() {
+    setTextToSpeak(QString(), std::nullopt);
+    const QString name = Combo1->currentText();
+    fFillListView(ListView3, app_.store.path(), kTranslationsOfLanguage, true, {name.toStdU16String()});
+    speakMode_ = SpeakMode::Translation;
+    // A name whose record is gone leaves no key behind, so nothing acts on a stale language.
+    const std::optional<std::int32_t> langId = app_.store.languageIdByName(name.toStdU16String());
+    LangKey->setText(langId ? QString::number(*langId) : QString());
+    setSpeakListWidths(ListView3);
+    CAddLangRule->setEnabled(true);
+    CDelLangRule->setEnabled(true);
+    CEditLangRule->setEnabled(true);
+    Label7->setText(QStringLiteral("Translation"));
+}
+
+void RulesTab::showTranslationsAgain() {
+    QString name;
+    if (existingLanguage(&name))
+        Combo1->setEditText(name);
+    languagePicked();
+}
+
+void RulesTab::fillSpeakListForMode() {
+    switch (speakMode_) {
+    case SpeakMode::Rule:
+        fFillListView(ListView3, app_.store.path(), kBasicRulesInFourColumns, true);
+        setSpeakListWidths(ListView3);
+        break;
+    case SpeakMode::Translation:
+        fFillListView(ListView3, app_.store.path(), kTranslationsOfLanguage, true,
+                      {Combo1->currentText().toStdU16String()});
+        setSpeakListWidths(ListView3);
+        break;
+    case SpeakMode::Emptied: break;
+    }
+}
+
+void RulesTab::Combo1_Pick() {
+    guarded([this] { languagePicked(); });
+}
+
+// --- clicks in the lists: a failure ends them silently, keeping what was set before ---
+
+void RulesTab::ListView2_Click() {
+    try {
+        const QTreeWidgetItem* row = selectedRow(ListView2);
+        if (row == nullptr || ListView2->columnCount() < 2)
+            return;
+        TextBox1->setPlainText(row->text(1));
+        BasicRuleKey->setText(row->text(0));
+        if (TextBox1->toPlainText().isEmpty())
+            return;
+        if (Combo1->currentText().isEmpty()) {
+            setTextToSpeak(TextBox1->toPlainText(), std::nullopt);
+            return;
+        }
+        const std::optional<std::int32_t> ruleId = keyFromText(BasicRuleKey->text());
+        const std::optional<std::int32_t> langId = keyFromText(LangKey->text());
+        if (!ruleId || !langId)
+            return;
+        const QString translation = QString::fromStdU16String(fGetTranslation(app_.store, *ruleId, *langId));
+        // Remember which record the shown text is, so changing or deleting it acts on that one.
+        const std::optional<std::int32_t> rid =
+            translation.isEmpty() ? std::nullopt : app_.store.findTranslation(*ruleId, *langId);
+        setTextToSpeak(translation, rid);
+    } catch (const std::exception&) {
+        return;
+    }
+}
+
+void RulesTab::ListView3_Click() {
+    const QTreeWidgetItem* row = selectedRow(ListView3);
+    if (row == nullptr || ListView3->columnCount() < 4)
+        return;
+    SelTrans->setText(row->text(0));
+    // In rule mode the first column is a RuleID, never to be taken for a translation's RID.
+    setTextToSpeak(row->text(3),
+                   speakMode_ == SpeakMode::Translation ? keyFromText(SelTrans->text()) : std::nullopt);
+}
+
+void RulesTab::setTextToSpeak(const QString& text, std::optional<std::int32_t> translationRid) {
+    TextBox2->setText(text);
+    shownRid_ = translationRid;
+}
+
+// --- the rule text dialog ---
+
+QString RulesTab::ruleTextDialog(const QString& caption, const QString& initialText) {
+    if (!frmRule_)
+        frmRule_ = new FrmRule(window());
+    // One operation at a time: a dialog already waiting for its text serves no other.
+    if (frmRule_->isVisible())
+        return QString();
+    frmRule_->setWindowTitle(caption);
+    frmRule_->Text1->setPlainText(initialText);
+    frmRule_->Text1->setFocus();
+    app_.dialogs.waitWhileVisible(frmRule_);
+    if (!frmRule_)
+        return QString();
+    frmRule_->setWindowTitle(QString::fromUtf16(FrmRule::kDefaultCaption));
+    return frmRule_->Text1->toPlainText();
+}
+
+// --- keys and failures ---
+
+std::optional<std::int32_t> RulesTab::existingRule() {
+    const std::optional<std::int32_t> ruleId = keyFromText(BasicRuleKey->text());
+    if (!ruleId || !app_.store.ruleExists(*ruleId))
+        return std::nullopt;
+    return ruleId;
+}
+
+std::optional<std::int32_t> RulesTab::existingLanguage(QString* name) {
+    const std::optional<std::int32_t> langId = keyFromText(LangKey->text());
+    if (!langId)
+        return std::nullopt;
+    const std::optional<std::u16string> stored = app_.store.languageName(*langId);
+    if (!stored)
+        return std::nullopt;
+    if (name != nullptr)
+        *name = QString::fromStdU16String(*stored);
+    return langId;
+}
+
+void RulesTab::reportMissingRule() {
+    app_.dialogs.messageBox(QStringLiteral("The selected basic rule does not exist anymore. Please select a "
+                                           "basic rule first"),
+                            QStringLiteral("Basic rule not found"), MsgButtons::Ok, MsgIcon::Critical);
+}
+
+void RulesTab::reportMissingLanguage() {
+    app_.dialogs.messageBox(QStringLiteral("The selected language does not exist anymore. Please select a "
+                                           "language first"),
+                            QStringLiteral("Language not found"), MsgButtons::Ok, MsgIcon::Critical);
+}
+
+void RulesTab::reportFailure(const std::exception& error) {
+    app_.dialogs.messageBox(QString::fromUtf8(error.what()), QStringLiteral("Error"), MsgButtons::Ok,
+                            MsgIcon::Critical);
+    // The failure is told already; a refill that fails as well leaves its list as it is.
+    const auto refill = [](const std::function<void()>& fill) {
+        try {
+            fill();
+        } catch (const std::exception&) {
+            return;
+        }
+    };
+    refill([this] { fillBasicRules(); });
+    refill([this] { fillSpeakListForMode(); });
+    refill([this] {
+        const QString shownName = Combo1->currentText();
+        fillLangs();
+        Combo1->setEditText(shownName);
+    });
+}
+
+void RulesTab::guarded(const std::function<void()>& operation) {
+    try {
+        operation();
+    } catch (const std::exception& error) {
+        reportFailure(error);
+    }
+}
+
+} // namespace brassbell

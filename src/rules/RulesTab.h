@@ -1,0 +1,118 @@
+#pragma once
+
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+
+#include <cstdint>
+#include <exception>
+#include <functional>
+#include <optional>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QTreeWidget;
+
+namespace brassbell {
+
+struct AppContext;
+class FrmRule;
+
+// The tab "Rules Prayer": basic rules, the languages and the translations of the rules, and
+// sending a rule to all players in the language of the moment.
+//
+// The hidden fields BasicRuleKey, LangKey and SelTrans are the memory of the selection; the
+// speak list ListView3 shows either every basic rule (rule mode) or the translations into the
+// picked language (translation mode).
+class RulesTab : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit RulesTab(AppContext& app, QWidget* parent = nullptr);
+
+    // Start-up runs these three, in this order, once Rules.mdb is open.
+    void fFilleBasicRule();
+    void useBasicLanguage();
+    void fFillLangs();
+
+    QLabel* Label5;
+    QTreeWidget* ListView2;
+    QPushButton* CAddBasicRule;
+    QPushButton* CDelBasRule;
+    QPushButton* CChBasRule;
+    QPlainTextEdit* TextBox1;
+    QLineEdit* BasicRuleKey;
+    QLabel* Label6;
+    QComboBox* Combo1;
+    QLineEdit* LangKey;
+    QPushButton* CAddLang;
+    QPushButton* CDelLang;
+    QPushButton* CUseBasic;
+    QPushButton* CChLang;
+    QLabel* Label7;
+    QTreeWidget* ListView3;
+    QPushButton* CAddLangRule;
+    QPushButton* CDelLangRule;
+    QPushButton* CEditLangRule;
+    QLineEdit* SelTrans;
+    QLineEdit* TextBox2;
+    QPushButton* CSpeakRule;
+
+private:
+    enum class SpeakMode { Rule, Translation, Emptied };
+
+    void buildControls();
+
+    // Basic rules and languages
+    void CAddBasicRule_Click();
+    void CChBasRule_Click();
+    void CDelBasRule_Click();
+    void CAddLang_Click();
+    void CChLang_Click();
+    void CDelLang_Click();
+    void Combo1_Pick();
+    void ListView2_Click();
+
+    // Translations and speaking
+    void CAddLangRule_Click();
+    void CEditLangRule_Click();
+    void CDelLangRule_Click();
+    void CSpeakRule_Click();
+    void ListView3_Click();
+
+    // Throwing forms of the fills and modes; the handlers catch around them.
+    void fillBasicRules();
+    void fillLangs();
+    void showRuleMode();
+    void languagePicked();
+    // Shows the translations of the language in LangKey again, with the box naming it.
+    void showTranslationsAgain();
+    void fillSpeakListForMode();
+
+    // The rule text dialog: caption and initial text in, the entered text out; empty means
+    // there is nothing to do.
+    QString ruleTextDialog(const QString& caption, const QString& initialText);
+
+    // The rule and language the hidden fields name, when their records exist.
+    std::optional<std::int32_t> existingRule();
+    std::optional<std::int32_t> existingLanguage(QString* name = nullptr);
+
+    void reportMissingRule();
+    void reportMissingLanguage();
+    // A failing store operation: says why and lets the lists show what the database holds.
+    void reportFailure(const std::exception& error);
+    void guarded(const std::function<void()>& operation);
+
+    void setTextToSpeak(const QString& text, std::optional<std::int32_t> translationRid);
+
+    AppContext& app_;
+    QPointer<FrmRule> frmRule_;
+    SpeakMode speakMode_ = SpeakMode::Rule;
+    // The RID of the translation whose text TextBox2 shows; empty when it shows none.
+    std::optional<std::int32_t> shownRid_;
+};
+
+} // namespace brassbell

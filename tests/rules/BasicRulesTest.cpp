@@ -1,0 +1,247 @@
+#include "RulesTabFixture.h"
+
+#include "rules/FrmRule.h"
+#include "ui/Twips.h"
+
+#include <QHeaderView>
+#include <QLabel>
+#include <QTest>
+
+namespace brassbell::testing {
+namespace {
+
+constexpr const char* kRules = "SELECT RuleBasicLang FROM tbl_Rules ORDER BY RuleID";
+constexpr const char* kTranslations = "SELECT Translation FROM tbl_Text ORDER BY RID";
+
+TEST_F(RulesTabTest, StartUpShowsRulesInRuleModeWithNoLanguageChosen) {
+    store.addRule(u"No spawn killing");
+    store.addRule(u"Be fair");
+    store.addLanguage(u"German");
+    store.addLanguage(u"French");
+    startUp();
+
+    EXPECT_EQ(headers(tab->ListView2), QStringList({"RuleID", "RuleBasicLang"}));
+    EXPECT_EQ(rowTexts(tab->ListView2, 1), QStringList({"No spawn killing", "Be fair"}));
+    EXPECT_EQ(tab->ListView2->columnWidth(0), 0);
+    EXPECT_EQ(tab->ListView2->columnWidth(1), px(18535));
+    // Rule mode: the key three times, the text fourth.
+    EXPECT_EQ(headers(tab->ListView3), QStringList({"RuleID", "RuleID", "RuleID", "RuleBasicLang"}));
+    EXPECT_EQ(rowTexts(tab->ListView3, 3), QStringList({"No spawn killing", "Be fair"}));
+    for (int column = 0; column < 3; ++column)
+        EXPECT_EQ(tab->ListView3->columnWidth(column), 0);
+    EXPECT_EQ(tab->ListView3->columnWidth(3), px(18535));
+    EXPECT_EQ(tab->Label7->text(), "Rule");
+    EXPECT_FALSE(anyTranslationButtonEnabled());
+    // Entries in stored order, nothing chosen.
+    EXPECT_EQ(comboEntries(), QStringList({"German", "French"}));
+    EXPECT_EQ(tab->Combo1->currentText(), "");
+    EXPECT_TRUE(tab->Combo1->isEditable());
+    for (QLineEdit* field : {tab->BasicRuleKey, tab->LangKey, tab->SelTrans, tab->TextBox2})
+        EXPECT_EQ(field->text(), "") << field->objectName().toStdString();
+    for (QLineEdit* hidden : {tab->BasicRuleKey, tab->LangKey, tab->SelTrans})
+        EXPECT_FALSE(hidden->isVisible()) << hidden->objectName().toStdString();
+    EXPECT_EQ(tab->CSpeakRule->property("Tag").toString(), "OnlyConn_QW");
+}
+
+TEST_F(RulesTabTest, AddingARuleThatIsCancelledClosedOrEmptyStoresAndRefreshesNothing) {
+    store.addRule(u"Be fair");
+    store.addLanguage(u"German");
+    startUp();
+    pickLanguage("German");
+    clickRuleNamed("Be fair");
+
+    cancelDialog();
+    click(tab->CAddBasicRule);
+    closeDialogBox();
+    click(tab->CAddBasicRule);
+    applyInDialog("");
+    click(tab->CAddBasicRule);
+
+    EXPECT_EQ(dialogCaptions, QStringList({"Add a rule", "Add a rule", "Add a rule"}));
+    EXPECT_EQ(storedTexts(kRules), QStringList({"Be fair"}));
+    // Still translation mode with the language chosen: nothing was refreshed.
+    EXPECT_EQ(tab->Label7->text(), "Translation");
+    EXPECT_EQ(tab->Combo1->currentText(), "German");
+    EXPECT_FALSE(tab->LangKey->text().isEmpty());
+    EXPECT_TRUE(dialogs.shown().empty());
+}
+
+TEST_F(RulesTabTest, AddedRuleWithLineBreaksIsStoredShownAndSpokenLineByLine) {
+    store.addLanguage(u"German");
+    startUp();
+    pickLanguage("German");
+    applyInDialog("Be fair\nNo camping");
+    click(tab->CAddBasicRule);
+
+    EXPECT_EQ(storedTexts(kRules), QStringList({"Be fair\nNo camping"}));
+    EXPECT_EQ(rowTexts(tab->ListView2, 1), QStringList({"Be fair\nNo camping"}));
+    // Back in rule mode with the language choice cleared; the dialog has its own caption again.
+    EXPECT_EQ(tab->Label7->text(), "Rule");
+    EXPECT_EQ(rowTexts(tab->ListView3, 3), QStringList({"Be fair\nNo camping"}));
+    EXPECT_EQ(tab->Combo1->currentText(), "");
+    EXPECT_EQ(tab->LangKey->text(), "");
+    EXPECT_EQ(dialogsSeen.front()->windowTitle(), "Rule work");
+
+    clickRuleNamed("Be fair\nNo camping");
+    EXPECT_EQ(tab->TextBox1->toPlainText(), "Be fair\nNo camping");
+    EXPECT_EQ(tab->TextBox2->text(), "Be fair\nNo camping");
+    click(tab->CSpeakRule);
+    EXPECT_EQ(gameLines(), (std::vector<std::string>{"say Be fair", "say No camping"}));
+}
+
+TEST_F(RulesTabTest, EditingARuleStartsFromTextBox1AndRefreshesOnlyOnANewText) {
+    store.addRule(u"Be fiar");
+    store.addLanguage(u"German");
+    startUp();
+    clickRuleNamed("Be fiar");
+    pickLanguage("German");
+
+    applyInDialog("Be fiar");
+    click(tab->CChBasRule);
+    cancelDialog();
+    click(tab->CChBasRule);
+    EXPECT_EQ(storedTexts(kRules), QStringList({"Be fiar"}));
+    EXPECT_EQ(tab->Label7->text(), "Translation");
+    EXPECT_EQ(tab->Combo1->currentText(), "German");
+
+    // Edits in TextBox1 are not stored, but the dialog starts from them.
+    tab->TextBox1->setPlainText("Be fa");
+    applyInDialog("Be fair");
+    click(tab->CChBasRule);
+
+    EXPECT_EQ(dialogCaptions, QStringList({"Edit rule", "Edit rule", "Edit rule"}));
+    EXPECT_EQ(dialogInitialTexts, QStringList({"Be fiar", "Be fiar", "Be fa"}));
+    EXPECT_EQ(storedTexts(kRules), QStringList({"Be fair"}));
+    EXPECT_EQ(rowTexts(tab->ListView2, 1), QStringList({"Be fair"}));
+    EXPECT_EQ(tab->Label7->text(), "Rule");
+    EXPECT_EQ(tab->Combo1->currentText(), "");
+    EXPECT_EQ(comboEntries(), QStringList({"German"}));
+    EXPECT_EQ(tab->TextBox1->toPlainText(), "Be fa");
+}
+
+TEST_F(RulesTabTest, WithoutASelectedRuleEditAndDeleteDoNothing) {
+    store.addRule(u"Be fair");
+    startUp();
+    click(tab->CChBasRule);
+    click(tab->CDelBasRule);
+    EXPECT_TRUE(dialogs.shown().empty());
+    EXPECT_EQ(storedTexts(kRules), QStringList({"Be fair"}));
+}
+
+TEST_F(RulesTabTest, DeletingARuleTakesItsTranslationsAlongAndKeepsItsSelection) {
+    const auto rule = store.addRule(u"No camping");
+    const auto other = store.addRule(u"Be fair");
+    const auto german = store.addLanguage(u"German");
+    const auto french = store.addLanguage(u"French");
+    store.addTranslation(german, rule, u"Nicht campen");
+    store.addTranslation(french, rule, u"Pas de camping");
+    store.addTranslation(german, rule, u"Kein Campen");
+    store.addTranslation(german, other, u"Fair spielen");
+    startUp();
+    clickRuleNamed("No camping");
+    const QString key = tab->BasicRuleKey->text();
+
+    dialogs.answerNo();
+    click(tab->CDelBasRule);
+    EXPECT_EQ(storedTexts(kTranslations).size(), 4);
+
+    dialogs.answerYes();
+    click(tab->CDelBasRule);
+
+    const auto question = dialogs.messages().back();
+    EXPECT_EQ(question.text, "Do you want to delete this rule: No camping?\r\nThis will also delete all present "
+                             "rules which have a relation to this rule!!!");
+    EXPECT_EQ(question.title, "Delete this rule?");
+    EXPECT_EQ(question.buttons, MsgButtons::YesNo);
+    EXPECT_EQ(question.icon, MsgIcon::None);
+    EXPECT_EQ(storedTexts(kRules), QStringList({"Be fair"}));
+    EXPECT_EQ(storedTexts(kTranslations), QStringList({"Fair spielen"}));
+    EXPECT_EQ(rowTexts(tab->ListView2, 1), QStringList({"Be fair"}));
+    EXPECT_EQ(tab->TextBox1->toPlainText(), "No camping");
+    EXPECT_EQ(tab->BasicRuleKey->text(), key);
+}
+
+TEST_F(RulesTabTest, AStaleRuleKeyIsReportedAndChangesNothing) {
+    const auto rule = store.addRule(u"No camping");
+    const auto german = store.addLanguage(u"German");
+    store.addRule(u"Be fair");
+    startUp();
+    clickRuleNamed("No camping");
+    dialogs.answerYes();
+    click(tab->CDelBasRule);
+    pickLanguage("German");
+    dialogs.clearShown();
+
+    for (QPushButton* button : {tab->CChBasRule, tab->CDelBasRule}) {
+        dialogs.answerOk();
+        click(button);
+        EXPECT_EQ(dialogs.last().title, "Basic rule not found") << button->objectName().toStdString();
+        EXPECT_EQ(dialogs.last().icon, MsgIcon::Critical);
+    }
+    // TextBox1 still shows the deleted rule, but no translation is stored for it.
+    dialogs.answerOk();
+    click(tab->CAddLangRule);
+    EXPECT_EQ(dialogs.last().title, "No basic rule selected");
+
+    EXPECT_TRUE(dialogCaptions.isEmpty());
+    EXPECT_EQ(dialogs.shown().size(), 3);
+    EXPECT_EQ(storedTexts(kRules), QStringList({"Be fair"}));
+    EXPECT_TRUE(storedTexts(kTranslations).isEmpty());
+    EXPECT_EQ(store.fGetTranslation(rule, german), u"");
+}
+
+TEST_F(RulesTabTest, RowsOfBothListsCannotBeRenamedInPlace) {
+    store.addRule(u"Be fair");
+    startUp();
+    for (QTreeWidget* list : {tab->ListView2, tab->ListView3}) {
+        QTreeWidgetItem* item = list->topLevelItem(0);
+        item->setFlags(item->flags() | Qt::ItemIsEditable);
+        const int column = list->columnCount() - 1;
+        list->editItem(item, column);
+        QWidget* editor = list->itemWidget(item, column);
+        if (editor == nullptr)
+            editor = QApplication::focusWidget();
+        ASSERT_NE(editor, nullptr);
+        QTest::keyClicks(editor, "renamed");
+        QTest::keyClick(editor, Qt::Key_Return);
+        EXPECT_EQ(item->text(column), "Be fair") << list->objectName().toStdString();
+    }
+}
+
+TEST_F(RulesTabTest, OneRuleDialogOwnedByTheWindowServesEveryOperation) {
+    store.addRule(u"Be fair");
+    store.addLanguage(u"German");
+    startUp();
+    cancelDialog();
+    click(tab->CAddBasicRule);
+    clickRuleNamed("Be fair");
+    pickLanguage("German");
+    cancelDialog();
+    click(tab->CAddLangRule);
+
+    ASSERT_EQ(dialogsSeen.size(), 2u);
+    EXPECT_EQ(dialogsSeen[0], dialogsSeen[1]);
+    EXPECT_EQ(dialogsSeen[0]->parentWidget(), tab->window());
+    EXPECT_TRUE(dialogsSeen[0]->isWindow());
+    EXPECT_EQ(dialogsSeen[0]->objectName(), "FrmRule");
+}
+
+TEST_F(RulesTabTest, AFailingStoreIsReportedAndTheListsShowWhatTheDatabaseHolds) {
+    store.addRule(u"Be fair");
+    startUp();
+    store.fDBConnect(false);
+
+    applyInDialog("No camping");
+    dialogs.answerOk();
+    click(tab->CAddBasicRule);
+
+    EXPECT_EQ(dialogs.last().title, "Error");
+    EXPECT_EQ(dialogs.last().icon, MsgIcon::Critical);
+    EXPECT_FALSE(dialogs.last().text.isEmpty());
+    EXPECT_EQ(rowTexts(tab->ListView2, 1), QStringList({"Be fair"}));
+    store.fDBConnect(true);
+    EXPECT_EQ(storedTexts(kRules), QStringList({"Be fair"}));
+}
+
+} // namespace
+} // namespace brassbell::testing

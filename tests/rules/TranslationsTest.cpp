@@ -1,0 +1,214 @@
+#include "RulesTabFixture.h"
+
+#include <QLabel>
+#include <QTest>
+
+namespace brassbell::testing {
+namespace {
+
+constexpr const char* kTranslations = "SELECT Translation FROM tbl_Text ORDER BY RID";
+
+// One rule, "Be fair", and the language German; the tab started and both chosen.
+class TranslationsTest : public RulesTabTest {
+protected:
+    void SetUp() override {
+        rule = store.addRule(u"Be fair");
+        other = store.addRule(u"No camping");
+        german = store.addLanguage(u"German");
+        startUp();
+        clickRuleNamed("Be fair");
+        pickLanguage("German");
+    }
+    std::int32_t rule = 0;
+    std::int32_t other = 0;
+    std::int32_t german = 0;
+};
+
+TEST_F(RulesTabTest, AddingATranslationNeedsALanguageAndARule) {
+    store.addRule(u"Be fair");
+    store.addLanguage(u"German");
+    startUp();
+    pickLanguage("German");
+    typeIntoLanguageBox("");
+    dialogs.answerOk();
+    click(tab->CAddLangRule);
+    EXPECT_EQ(dialogs.last().text, "No language selected...please select a language first");
+    EXPECT_EQ(dialogs.last().title, "No language selected");
+    EXPECT_EQ(dialogs.last().icon, MsgIcon::Critical);
+
+    pickLanguage("German");
+    dialogs.answerOk();
+    click(tab->CAddLangRule);
+    EXPECT_EQ(dialogs.last().text,
+              "No basic language rule selected. To add a translation you have to select a basic rule first");
+    EXPECT_EQ(dialogs.last().title, "No basic rule selected");
+
+    // A text typed into TextBox1 names no rule.
+    tab->TextBox1->setPlainText("Be fair");
+    dialogs.answerOk();
+    click(tab->CAddLangRule);
+    EXPECT_EQ(dialogs.last().title, "No basic rule selected");
+    EXPECT_TRUE(dialogCaptions.isEmpty());
+    EXPECT_TRUE(storedTexts(kTranslations).isEmpty());
+}
+
+TEST_F(TranslationsTest, AddedTranslationsAppearInTheSpeakList) {
+    cancelDialog();
+    click(tab->CAddLangRule);
+    applyInDialog("");
+    click(tab->CAddLangRule);
+    EXPECT_TRUE(storedTexts(kTranslations).isEmpty());
+
+    applyInDialog("Bitte fair");
+    click(tab->CAddLangRule);
+    clickRow(tab->ListView3, 0);
+    applyInDialog("Fair spielen, bitte");
+    click(tab->CAddLangRule);
+
+    EXPECT_EQ(dialogCaptions, QStringList(4, "AddGerman translation"));
+    EXPECT_EQ(dialogInitialTexts, QStringList(4, ""));
+    EXPECT_EQ(storedTexts(kTranslations), QStringList({"Bitte fair", "Fair spielen, bitte"}));
+    EXPECT_EQ(rowTexts(tab->ListView3, 3), QStringList({"Bitte fair", "Fair spielen, bitte"}));
+    EXPECT_EQ(tab->TextBox2->text(), "");
+    EXPECT_EQ(tab->Label7->text(), "Translation");
+    EXPECT_EQ(tab->Combo1->currentText(), "German");
+    EXPECT_EQ(tab->LangKey->text(), QString::number(german));
+    // The first of the two is what a click on the rule shows.
+    clickRuleNamed("Be fair");
+    EXPECT_EQ(tab->TextBox2->text(), "Bitte fair");
+}
+
+TEST_F(TranslationsTest, ChangingStartsFromTextBox2AndStoresOnlyANewText) {
+    store.addTranslation(german, rule, u"Bitte fair");
+    store.addTranslation(german, other, u"Nicht campen");
+    pickLanguage("German");
+    clickSpeakRowNamed("Nicht campen");
+    const QString rid = tab->SelTrans->text();
+
+    applyInDialog("Nicht campen");
+    click(tab->CEditLangRule);
+    closeDialogBox();
+    click(tab->CEditLangRule);
+    EXPECT_EQ(tab->TextBox2->text(), "Nicht campen");
+
+    // Edited by hand, the text is still that translation's.
+    tab->TextBox2->setText("Nicht campe");
+    applyInDialog("Kein Campen");
+    click(tab->CEditLangRule);
+
+    EXPECT_EQ(dialogCaptions, QStringList(3, "Edit your rule"));
+    EXPECT_EQ(dialogInitialTexts, QStringList({"Nicht campen", "Nicht campen", "Nicht campe"}));
+    EXPECT_EQ(storedTexts(kTranslations), QStringList({"Bitte fair", "Kein Campen"}));
+    EXPECT_EQ(rowTexts(tab->ListView3, 3), QStringList({"Bitte fair", "Kein Campen"}));
+    EXPECT_EQ(tab->TextBox2->text(), "");
+    EXPECT_EQ(tab->SelTrans->text(), rid);
+    // With TextBox2 empty, changing and deleting do nothing.
+    click(tab->CEditLangRule);
+    click(tab->CDelLangRule);
+}
+
+TEST_F(TranslationsTest, ATranslationShownByTheBasicListIsTheOneChanged) {
+    store.addTranslation(german, other, u"Nicht campen");
+    store.addTranslation(german, rule, u"Bitte fair");
+    pickLanguage("German");
+    clickRuleNamed("Be fair");
+
+    applyInDialog("Fair spielen");
+    click(tab->CEditLangRule);
+
+    EXPECT_EQ(storedTexts(kTranslations), QStringList({"Nicht campen", "Fair spielen"}));
+}
+
+TEST_F(TranslationsTest, ARuleKeyFromRuleModeIsNeverTakenForATranslation) {
+    // The translation's RID equals the key of the rule "Be fair".
+    const auto rid = store.addTranslation(german, other, u"Nicht campen");
+    ASSERT_EQ(rid, rule);
+    tab->useBasicLanguage();
+    clickSpeakRowNamed("Be fair");
+    EXPECT_EQ(tab->SelTrans->text(), QString::number(rule));
+    pickLanguage("German");
+
+    // The text came from nowhere in particular: no translation is shown, none is touched.
+    tab->TextBox2->setText("Be fair");
+    click(tab->CEditLangRule);
+    click(tab->CDelLangRule);
+    // The clicked rule has no German translation; the other rule's stays as it is.
+    clickRuleNamed("Be fair");
+    EXPECT_EQ(tab->TextBox2->text(), "");
+    tab->TextBox2->setText("typed");
+    click(tab->CEditLangRule);
+    click(tab->CDelLangRule);
+
+    EXPECT_TRUE(dialogs.shown().empty());
+    EXPECT_TRUE(dialogCaptions.isEmpty());
+    EXPECT_EQ(storedTexts(kTranslations), QStringList({"Nicht campen"}));
+}
+
+TEST_F(TranslationsTest, DeletingAsksAboutTheShownTranslation) {
+    store.addTranslation(german, rule, u"Bitte fair");
+    store.addTranslation(german, other, u"Nicht campen");
+    pickLanguage("German");
+    clickSpeakRowNamed("Bitte fair");
+    const QString rid = tab->SelTrans->text();
+
+    dialogs.answerNo();
+    click(tab->CDelLangRule);
+    EXPECT_EQ(storedTexts(kTranslations).size(), 2);
+    EXPECT_EQ(tab->TextBox2->text(), "Bitte fair");
+
+    dialogs.answerYes();
+    click(tab->CDelLangRule);
+
+    const auto question = dialogs.messages().back();
+    EXPECT_EQ(question.text, "Dou you want to delete the German translation of your rule:\r\nBitte fair ?");
+    EXPECT_EQ(question.title, "Delete translation?");
+    EXPECT_EQ(question.buttons, MsgButtons::YesNo);
+    EXPECT_EQ(question.icon, MsgIcon::None);
+    EXPECT_EQ(storedTexts(kTranslations), QStringList({"Nicht campen"}));
+    EXPECT_EQ(rowTexts(tab->ListView3, 3), QStringList({"Nicht campen"}));
+    EXPECT_EQ(tab->TextBox2->text(), "");
+    EXPECT_EQ(tab->SelTrans->text(), rid);
+}
+
+TEST_F(TranslationsTest, ATranslationGoneMeanwhileIsReportedAndNothingElseChanges) {
+    const auto rid = store.addTranslation(german, rule, u"Bitte fair");
+    store.addTranslation(german, other, u"Nicht campen");
+    pickLanguage("German");
+    clickSpeakRowNamed("Bitte fair");
+    store.deleteTranslation(rid);
+
+    applyInDialog("Fair spielen");
+    dialogs.answerOk();
+    click(tab->CEditLangRule);
+
+    EXPECT_EQ(dialogs.last().title, "Error");
+    EXPECT_EQ(storedTexts(kTranslations), QStringList({"Nicht campen"}));
+    EXPECT_EQ(rowTexts(tab->ListView3, 3), QStringList({"Nicht campen"}));
+}
+
+TEST_F(TranslationsTest, SendingSpeaksTheTextOfTheMoment) {
+    store.addTranslation(german, rule, u"Bitte fair");
+    click(tab->CSpeakRule);
+    EXPECT_TRUE(gameLines().empty());
+
+    pickLanguage("German");
+    clickSpeakRowNamed("Bitte fair");
+    click(tab->CSpeakRule);
+
+    tab->useBasicLanguage();
+    clickSpeakRowNamed("No camping");
+    click(tab->CSpeakRule);
+
+    tab->TextBox2->selectAll();
+    QTest::keyClicks(tab->TextBox2, "Camping is fine today");
+    click(tab->CSpeakRule);
+
+    clickRuleNamed("Be fair");
+    click(tab->CSpeakRule);
+
+    EXPECT_EQ(gameLines(), (std::vector<std::string>{"say Bitte fair", "say No camping",
+                                                     "say Camping is fine today", "say Be fair"}));
+}
+
+} // namespace
+} // namespace brassbell::testing
