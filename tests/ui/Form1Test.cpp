@@ -1,0 +1,302 @@
+#include "ScriptedDialogs.h"
+#include "TempRulesDb.h"
+#include "console/ConsoleLink.h"
+#include "console/RecordingPause.h"
+#include "console/SimulatedDesktop.h"
+#include "store/Store.h"
+#include "ui/AboutTab.h"
+#include "ui/AppContext.h"
+#include "ui/Form1.h"
+
+#include <QDesktopServices>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTimer>
+#include <QUrl>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace brassbell::testing {
+namespace {
+
+class Form1Test : public ::testing::Test {
+protected:
+    void TearDown() override { EXPECT_TRUE(dialogs.allAnswersUsed()); }
+
+    void saveTabStart(const std::u16string& value) {
+        store.fDBConnect(true);
+        store.fSetSysPara(u"TabStart", value);
+        store.fDBConnect(false);
+    }
+
+    std::u16string savedTabStart() {
+        Store reader(db.path());
+        reader.fDBConnect(true);
+        return reader.fGetSysPara(u"TabStart");
+    }
+
+    // What each console-bound button of the two command tabs shows, in name order.
+    int enabledCommandButtons() const {
+        int n = 0;
+        for (const QPushButton* button : form.findChildren<QPushButton*>())
+            if (button->property("Tag").toString().contains(QStringLiteral("OnlyConn")) && button->isEnabled())
+                ++n;
+        return n;
+    }
+
+    QPushButton* button(const char* name) const { return form.findChild<QPushButton*>(QLatin1String(name)); }
+
+    TempRulesDb db;
+    Store store{db.path()};
+    SimulatedDesktop desktop;
+    RecordingPause pause;
+    ConsoleLink console{desktop, pause};
+    ScriptedDialogs dialogs;
+    AppContext app{console, store, dialogs};
+    Form1 form{app};
+};
+
+TEST_F(Form1Test, FrameHasItsCaptionSizeAndTabsInOrder) {
+    ASSERT_TRUE(form.Form_Load(QString()));
+    EXPECT_EQ(form.windowTitle(), QStringLiteral("Brassbell"));
+    EXPECT_FALSE(form.windowIcon().isNull());
+    EXPECT_EQ(form.size(), QSize(753, 623));
+    EXPECT_EQ(form.minimumSize(), form.maximumSize());
+    EXPECT_EQ(form.Label8->text(), QStringLiteral("BRASSBELL"));
+    EXPECT_EQ(form.Label8->font().pointSize(), 18);
+    EXPECT_TRUE(form.Label8->font().bold());
+    EXPECT_EQ(button("Command3")->text(), QStringLiteral("QUIT"));
+
+    QStringList captions;
+    for (int tab = 0; tab < form.SSTab1->count(); ++tab)
+        captions << form.SSTab1->tabText(tab);
+    EXPECT_EQ(captions, (QStringList{"Speak", "Commands", "AdminMod", "Rules Prayer", "UserDef", "About"}));
+}
+
+TEST_F(Form1Test, TabPicturesLieBeneathEachWholePage) {
+    ASSERT_TRUE(form.Form_Load(QString()));
+    const char* names[] = {"Image1", "Image2", "Image3", "Image4", "Image5", "Image7"};
+    for (int tab = 0; tab < 6; ++tab) {
+        SCOPED_TRACE(names[tab]);
+        auto* image = form.findChild<QLabel*>(QLatin1String(names[tab]));
+        ASSERT_NE(image, nullptr);
+        QWidget* page = form.SSTab1->widget(tab);
+        EXPECT_EQ(image->parentWidget(), page);
+        EXPECT_EQ(page->children().indexOf(image), 0) << "lowest of the page's children";
+        EXPECT_EQ(image->geometry(), QRect(0, 0, form.SSTab1->width(),
+                                           form.SSTab1->height() - form.SSTab1->tabBar()->sizeHint().height()));
+        EXPECT_FALSE(image->pixmap().isNull());
+    }
+}
+
+TEST_F(Form1Test, StartTabComesFromTheSavedTabAndTheCommandLine) {
+    struct Case {
+        const char16_t* saved;
+        const char* commandLine;
+        int shown;
+    };
+    const Case cases[] = {
+        {u"3", "", 3},
+        {u"3", "UserDef", 4},
+        {u"3", "speak", 3},
+        {u"3", "UserDef Speak", 0},
+        {u"0", "Commands", 1},
+        {u"0", "AdminMod", 2},
+        {u"0", "--noRulesHere", 3},
+        {u"0", "xxRulesxx", 3},
+        {u"5", "About", 5},
+        {u"6", "", 0},
+        {u"-1", "", 0},
+        {u"70000", "", 0},
+        {u"abc", "", 0},
+        {u"", "", 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.commandLine) + " / saved " + QString::fromStdU16String(c.saved).toStdString());
+        desktop = SimulatedDesktop();
+        desktop.createEtConsole();
+        saveTabStart(c.saved);
+        Form1 started(app);
+        ASSERT_TRUE(started.Form_Load(QString::fromLatin1(c.commandLine)));
+        EXPECT_EQ(started.SSTab1->currentIndex(), c.shown);
+        store.fDBConnect(false);
+    }
+}
+
+TEST_F(Form1Test, MissingDatabaseTellsTheUserAndShowsNoWindow) {
+    std::filesystem::remove(db.path());
+    dialogs.answerOk();
+    EXPECT_FALSE(form.Form_Load(QStringLiteral("Commands")));
+
+    ASSERT_EQ(dialogs.shown().size(), 1u);
+    const ScriptedDialogs::Shown& box = dialogs.last();
+    EXPECT_EQ(box.text, QStringLiteral("Rules.mdb not found...please look for it or reinstall application"));
+    EXPECT_EQ(box.title, QStringLiteral("Rules.mdb not found"));
+    EXPECT_EQ(box.buttons, MsgButtons::Ok);
+    EXPECT_EQ(box.icon, MsgIcon::Critical);
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_FALSE(std::filesystem::exists(db.path()));
+}
+
+TEST_F(Form1Test, QuitSavesTheTabShownAndEnds) {
+    ASSERT_TRUE(form.Form_Load(QString()));
+    form.show();
+    form.SSTab1->setCurrentIndex(Form1::kAbout);
+    QSignalSpy ended(&form, &Form1::ended);
+
+    button("Command3")->click();
+
+    EXPECT_EQ(ended.count(), 1);
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_FALSE(form.Timer1->isActive());
+    EXPECT_FALSE(store.isOpen());
+    EXPECT_EQ(savedTabStart(), u"5");
+    EXPECT_TRUE(dialogs.shown().empty());
+}
+
+TEST_F(Form1Test, CloseBoxSavesTheTabShownAndEnds) {
+    ASSERT_TRUE(form.Form_Load(QString()));
+    form.show();
+    form.SSTab1->setCurrentIndex(Form1::kCommands);
+    QSignalSpy ended(&form, &Form1::ended);
+
+    EXPECT_TRUE(form.close());
+
+    EXPECT_EQ(ended.count(), 1);
+    EXPECT_FALSE(store.isOpen());
+    EXPECT_EQ(savedTabStart(), u"1");
+}
+
+TEST_F(Form1Test, QuitWhenTheTabCannotBeSavedStillEnds) {
+    ASSERT_TRUE(form.Form_Load(QString()));
+    form.SSTab1->setCurrentIndex(Form1::kRules);
+    QSignalSpy ended(&form, &Form1::ended);
+    std::filesystem::remove(db.path());
+    dialogs.answerOk();
+
+    button("Command3")->click();
+
+    EXPECT_EQ(ended.count(), 1);
+    ASSERT_EQ(dialogs.messages().size(), 1u);
+    EXPECT_TRUE(dialogs.last().text.startsWith(QStringLiteral("The tab shown could not be saved")));
+    EXPECT_EQ(dialogs.last().icon, MsgIcon::Critical);
+}
+
+TEST_F(Form1Test, AboutTextsAreExact) {
+    ASSERT_TRUE(form.Form_Load(QString()));
+    EXPECT_EQ(form.findChild<QLabel*>("Label9")->text(), QStringLiteral("Velkor proudly present\r\n\r\nBRASSBELL"));
+    EXPECT_EQ(form.findChild<QLabel*>("Label10")->text(),
+              QStringLiteral("An easy way to:\r\n-Send text messages to all / teammates\r\n-Send console commands\r\n"
+                             "-Send AdminMod commands\r\n-Speak an unlimited number of messages in random order\r\n"
+                             "   (automatical speak of messages in your own frequency)\r\n"
+                             "-Define your own commands to send to console or player\r\n\r\n"
+                             "To visit Velkors home and find out more about Velkors projects simple click on the "
+                             "\"Velkor \"(Velkor) picture above."));
+    auto* import = button("Command38");
+    ASSERT_NE(import, nullptr);
+    EXPECT_EQ(import->text(), QStringLiteral("Import list from V1.0"));
+    EXPECT_FALSE(import->property("Tag").isValid());
+}
+
+class UrlCatcher : public QObject {
+    Q_OBJECT
+public:
+    QList<QUrl> opened;
+public slots:
+    void open(const QUrl& url) { opened << url; }
+};
+
+TEST_F(Form1Test, LogoOpensTheHomePage) {
+    ASSERT_TRUE(form.Form_Load(QString()));
+    UrlCatcher catcher;
+    QDesktopServices::setUrlHandler(QStringLiteral("https"), &catcher, "open");
+    auto* logo = form.findChild<QLabel*>("Image6");
+    const QPointF inside(10, 10);
+    QMouseEvent press(QEvent::MouseButtonPress, inside, logo->mapToGlobal(inside), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QMouseEvent release(QEvent::MouseButtonRelease, inside, logo->mapToGlobal(inside), Qt::LeftButton,
+                        Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(logo, &press);
+    QCoreApplication::sendEvent(logo, &release);
+    QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
+
+    ASSERT_EQ(catcher.opened.size(), 1);
+    EXPECT_EQ(catcher.opened.front(), QUrl(AboutTab::kHomePage));
+    EXPECT_EQ(logo->pixmap().size(), QSize(259, 175));
+}
+
+TEST_F(Form1Test, MonitorFollowsTheConsoleAcrossTheWindow) {
+    ASSERT_TRUE(form.Form_Load(QString()));
+    EXPECT_EQ(form.findChild<QTimer*>("Timer1"), form.Timer1);
+    EXPECT_EQ(enabledCommandButtons(), 0) << "no console at start";
+    EXPECT_TRUE(button("Command3")->isEnabled());
+    EXPECT_TRUE(button("Command38")->isEnabled());
+
+    const SimulatedDesktop::GameConsole et = desktop.createEtConsole();
+    form.Timer1_Timer();
+    EXPECT_EQ(enabledCommandButtons(), 62);
+    EXPECT_TRUE(form.SSTab1->isTabEnabled(Form1::kAdminMod));
+
+    desktop.destroyWindow(et.window);
+    const SimulatedDesktop::GameConsole qw = desktop.createEtqwConsole();
+    form.Timer1_Timer();
+    EXPECT_EQ(enabledCommandButtons(), 3);
+    EXPECT_TRUE(button("Command48")->isEnabled());
+    EXPECT_TRUE(button("Command49")->isEnabled());
+    EXPECT_TRUE(button("Command51")->isEnabled());
+    EXPECT_FALSE(form.SSTab1->isTabEnabled(Form1::kAdminMod));
+
+    desktop.destroyWindow(qw.window);
+    form.Timer1_Timer();
+    EXPECT_EQ(enabledCommandButtons(), 0);
+    EXPECT_FALSE(form.SSTab1->isTabEnabled(Form1::kAdminMod)) << "stays unusable until ET is back";
+
+    desktop.createEtConsole();
+    form.Timer1_Timer();
+    EXPECT_TRUE(form.SSTab1->isTabEnabled(Form1::kAdminMod));
+}
+
+TEST_F(Form1Test, TagsOfTheCommandTabs) {
+    int onlyConnQW = 0;
+    int onlyConn = 0;
+    for (const QWidget* control : form.findChildren<QWidget*>()) {
+        const QString tag = control->property("Tag").toString();
+        onlyConnQW += tag == QStringLiteral("OnlyConn_QW") ? 1 : 0;
+        onlyConn += tag == QStringLiteral("OnlyConn") ? 1 : 0;
+    }
+    EXPECT_EQ(onlyConnQW, 3);
+    EXPECT_EQ(onlyConn, 18 + 41);
+}
+
+TEST_F(Form1Test, AdminModTabGivesWayToCommandsOnEtqw) {
+    desktop.createEtConsole();
+    ASSERT_TRUE(form.Form_Load(QStringLiteral("AdminMod")));
+    ASSERT_EQ(form.SSTab1->currentIndex(), Form1::kAdminMod);
+
+    desktop = SimulatedDesktop();
+    desktop.createEtqwConsole();
+    form.Timer1_Timer();
+    EXPECT_EQ(form.SSTab1->currentIndex(), Form1::kCommands);
+    EXPECT_TRUE(form.SSTab1->isTabEnabled(Form1::kCommands));
+
+    button("Command3")->click();
+    EXPECT_EQ(savedTabStart(), u"1");
+}
+
+TEST_F(Form1Test, SavedAdminModTabOpensOnCommandsWhileOnlyEtqwRuns) {
+    desktop.createEtqwConsole();
+    saveTabStart(u"2");
+    ASSERT_TRUE(form.Form_Load(QString()));
+    EXPECT_EQ(form.SSTab1->currentIndex(), Form1::kCommands);
+}
+
+} // namespace
+} // namespace brassbell::testing
+
+#include "Form1Test.moc"
