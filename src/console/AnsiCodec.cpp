@@ -1,7 +1,9 @@
 #include "console/AnsiCodec.h"
 
 #ifdef _WIN32
+#ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN
+#endif
 #include <windows.h>
 #else
 #include <array>
@@ -55,9 +57,6 @@ constexpr std::array<char16_t, 32> kCp1252High = {
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
-bool isHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
-bool isLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
-
 char cp1252Byte(char16_t c) {
     if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
         return static_cast<char>(static_cast<unsigned char>(c));
@@ -75,16 +74,8 @@ char cp1252Byte(char16_t c) {
 std::string utf16ToAnsi(std::u16string_view text) {
     std::string bytes;
     bytes.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char16_t c = text[i];
-        if (isHighSurrogate(c) && i + 1 < text.size() && isLowSurrogate(text[i + 1])) {
-            ++i;
-            bytes.push_back('?');
-        } else if (isHighSurrogate(c) || isLowSurrogate(c)) {
-            bytes.push_back('?');
-        } else {
-            bytes.push_back(cp1252Byte(c));
-        }
+    for (const char16_t c : text) {
+        bytes.push_back(cp1252Byte(c));
     }
     return bytes;
 }

@@ -9,9 +9,9 @@ namespace brassbell {
 // ANSI code page; elsewhere Windows-1252 stands in for it, so the same text gives the same bytes
 // as on a western Windows system.
 //
-// A character that has no byte becomes one "?" per code point: a surrogate pair is one
-// character and becomes a single "?", a lone surrogate half becomes a "?" of its own. This is
-// what the system's conversion does with its default character.
+// A character that has no byte becomes "?". Lengths count UTF-16 units, so each half of a
+// surrogate pair becomes a "?" of its own, as the system's conversion does too: a line of n
+// units is n bytes, and a pair that a 139-unit cut has parted reads no differently.
 std::string utf16ToAnsi(std::u16string_view text);
 
 // The inverse, for showing what reached the game.
