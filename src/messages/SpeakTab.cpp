@@ -74,7 +74,8 @@ SpeakTab::SpeakTab(AppContext& app, QWidget* parent) : QWidget(parent), app_(app
     Text1 = new QLineEdit(this);
     Text1->setObjectName("Text1");
     Text1->setGeometry(kLeft, 228, kListWidth, 22);
-    cSpeak2TeamMan = makeButton(this, "cSpeak2TeamMan", "Speak text to team", QRect(kLeft, 254, kHalfWidth, 26));
+    cSpeak2TeamMan =
+        makeButton(this, "cSpeak2TeamMan", "Speak text to team", QRect(kLeft, 254, kHalfWidth, 26));
     cSpeak2AllMan = makeButton(this, "cSpeak2AllMan", "Speak text to all",
                                QRect(kLeft + kListWidth - kHalfWidth, 254, kHalfWidth, 26));
 
@@ -147,6 +148,7 @@ void SpeakTab::showStoredInterval() {
     try {
         seconds = app_.store.fGetRndTimer();
     } catch (const StoreError& error) {
+        Text2->setText(intervalInEffectText());
         reportStoreFailure(error.what());
         return;
     }
@@ -203,13 +205,15 @@ void SpeakTab::changeText(const TextList& target) {
     const QString oldText = selectedText(target.list);
     if (oldText.isEmpty())
         return;
-    const QString newText = app_.dialogs.inputBox("Please change the text like you want", "Change text", oldText);
+    const QString newText =
+        app_.dialogs.inputBox("Please change the text like you want", "Change text", oldText);
     if (newText.isEmpty() || newText == oldText)
         return;
     if (!app_.dialogs.ask("Replace:\r\n" + oldText + "\r\nwith:\r\n" + newText + " ?", "Replace text?"))
         return;
     applyAndRebuild(target, [&] {
-        app_.store.fChangeRecord(target.table, target.field, oldText.toStdU16String(), newText.toStdU16String());
+        app_.store.fChangeRecord(target.table, target.field, oldText.toStdU16String(),
+                                 newText.toStdU16String());
     });
 }
 
@@ -314,11 +318,15 @@ void SpeakTab::commitInterval() {
 QString SpeakTab::storedIntervalText() {
     try {
         return QString::number(app_.store.fGetRndTimer());
-    } catch (const StoreError& error) {
-        reportStoreFailure(error.what());
-        // The interval in effect is the best that can be shown when the stored one is unreadable.
-        return QString::number(Timer2->interval() / 10);
+    } catch (const StoreError&) {
+        // Whoever needs the stored value reports the failure of their own operation; here the
+        // interval in effect is the truest value to show instead.
+        return intervalInEffectText();
     }
+}
+
+QString SpeakTab::intervalInEffectText() const {
+    return QString::number(Timer2->interval() / 10);
 }
 
 } // namespace brassbell

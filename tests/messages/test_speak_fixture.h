@@ -27,7 +27,7 @@ namespace brassbell::testing {
 // A second connection to the test's Rules.mdb, to read tables in insertion order and to
 // change them behind the tab's back.
 class SpeakPeek {
-public:
+  public:
     explicit SpeakPeek(const std::filesystem::path& file) {
         if (sqlite3_open_v2(file.string().c_str(), &db_, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK)
             ADD_FAILURE() << "cannot open " << file;
@@ -70,10 +70,11 @@ public:
         return value;
     }
 
-private:
+  private:
     sqlite3_stmt* prepare(const std::string& sql) {
         sqlite3_stmt* statement = nullptr;
-        EXPECT_EQ(sqlite3_prepare_v2(db_, sql.c_str(), -1, &statement, nullptr), SQLITE_OK) << sqlite3_errmsg(db_);
+        EXPECT_EQ(sqlite3_prepare_v2(db_, sql.c_str(), -1, &statement, nullptr), SQLITE_OK)
+            << sqlite3_errmsg(db_);
         return statement;
     }
 
@@ -83,7 +84,7 @@ private:
 // The Speak tab on a window of its own, over a fresh Rules.mdb and an ET console on the
 // simulated desktop, with scripted dialogs and pauses that only get noted.
 class SpeakTabTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         store.fDBConnect(true);
         et = desktop.createEtConsole();

@@ -21,13 +21,24 @@ TEST(IntervalNumber, ReadsPlainSignedAndDecimalFormsOnly) {
         std::optional<double> german; // read where the decimal separator is ","
     };
     const Case cases[] = {
-        {"15", 15, 15},          {" 15 ", 15, 15},          {"+15", 15, 15},         {"-3", -3, -3},
-        {"15.5", 15.5, 15.5},    {"15,5", std::nullopt, 15.5}, {"15.", 15, 15},       {".5", 0.5, 0.5},
-        {"", std::nullopt, std::nullopt},    {"-", std::nullopt, std::nullopt},
-        {".", std::nullopt, std::nullopt},   {"1e3", std::nullopt, std::nullopt},
-        {"15a", std::nullopt, std::nullopt}, {"1.2.3", std::nullopt, std::nullopt},
-        {"1,5.5", std::nullopt, std::nullopt}, {"1 5", std::nullopt, std::nullopt},
-        {"0x10", std::nullopt, std::nullopt}, {"--1", std::nullopt, std::nullopt},
+        {"15", 15, 15},
+        {" 15 ", 15, 15},
+        {"+15", 15, 15},
+        {"-3", -3, -3},
+        {"15.5", 15.5, 15.5},
+        {"15,5", std::nullopt, 15.5},
+        {"15.", 15, 15},
+        {".5", 0.5, 0.5},
+        {"", std::nullopt, std::nullopt},
+        {"-", std::nullopt, std::nullopt},
+        {".", std::nullopt, std::nullopt},
+        {"1e3", std::nullopt, std::nullopt},
+        {"15a", std::nullopt, std::nullopt},
+        {"1.2.3", std::nullopt, std::nullopt},
+        {"1,5.5", std::nullopt, std::nullopt},
+        {"1 5", std::nullopt, std::nullopt},
+        {"0x10", std::nullopt, std::nullopt},
+        {"--1", std::nullopt, std::nullopt},
     };
     const QLocale german(QLocale::German, QLocale::Germany);
     for (const Case& c : cases) {
@@ -51,13 +62,13 @@ TEST(IntervalJudgement, RoundsHalvesToEvenThenChecksTheRange) {
     };
     const double inf = std::numeric_limits<double>::infinity();
     const Case cases[] = {
-        {14, IntervalVerdict::TooShort, 0},       {14.5, IntervalVerdict::TooShort, 0},
-        {14.51, IntervalVerdict::Accepted, 15},   {15, IntervalVerdict::Accepted, 15},
-        {15.5, IntervalVerdict::Accepted, 16},    {16.5, IntervalVerdict::Accepted, 16},
-        {6553, IntervalVerdict::Accepted, 6553},  {6553.5, IntervalVerdict::TooLong, 0},
-        {6554, IntervalVerdict::TooLong, 0},      {4294967296.0, IntervalVerdict::TooLong, 0},
-        {inf, IntervalVerdict::TooLong, 0},       {-inf, IntervalVerdict::TooShort, 0},
-        {-20, IntervalVerdict::TooShort, 0},      {std::nan(""), IntervalVerdict::TooShort, 0},
+        {14, IntervalVerdict::TooShort, 0},      {14.5, IntervalVerdict::TooShort, 0},
+        {14.51, IntervalVerdict::Accepted, 15},  {15, IntervalVerdict::Accepted, 15},
+        {15.5, IntervalVerdict::Accepted, 16},   {16.5, IntervalVerdict::Accepted, 16},
+        {6553, IntervalVerdict::Accepted, 6553}, {6553.5, IntervalVerdict::TooLong, 0},
+        {6554, IntervalVerdict::TooLong, 0},     {4294967296.0, IntervalVerdict::TooLong, 0},
+        {inf, IntervalVerdict::TooLong, 0},      {-inf, IntervalVerdict::TooShort, 0},
+        {-20, IntervalVerdict::TooShort, 0},     {std::nan(""), IntervalVerdict::TooShort, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.number);
@@ -81,7 +92,7 @@ TEST(IntervalTick, IsTenMillisecondsASecondWhileItFitsIn32Bits) {
 }
 
 class IntervalEntry : public SpeakTabTest {
-protected:
+  protected:
     void SetUp() override {
         SpeakTabTest::SetUp();
         peek.exec("UPDATE tbl_Sys SET Val = '30' WHERE Para = 'RndTimer'");
@@ -129,7 +140,7 @@ TEST_F(IntervalEntry, RefusedValuesRestoreTheStoredOneAndStoreNothing) {
     };
     const char* tooShort = "All times smaller then 15 Seconds are disabled....spam protection";
     const char* tooLong = "All times bigger then 6553 Seconds are disabled....timer limit";
-    const Case cases[] = {{"14", tooShort},   {"14.5", tooShort},        {"0", tooShort},
+    const Case cases[] = {{"14", tooShort},  {"14.5", tooShort},      {"0", tooShort},
                           {"6554", tooLong}, {"4294967296", tooLong}, {"99999999999999999999", tooLong}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.typed);
@@ -193,6 +204,29 @@ TEST_F(IntervalEntry, AStoredIntervalWithoutAFittingTickLeavesTheTickInEffect) {
     peek.exec("UPDATE tbl_Sys SET Val = '7' WHERE Para = 'RndTimer'");
     tab->showStoredInterval();
     EXPECT_EQ(tab->Timer2->interval(), 70);
+}
+
+TEST_F(IntervalEntry, AnUnreachableSettingIsReportedOnceAndTheIntervalInEffectIsShown) {
+    peek.exec("ALTER TABLE tbl_Sys RENAME TO tbl_Sys_away");
+
+    dialogs.answerOk();
+    typeOver("45");
+    leaveBox();
+    ASSERT_EQ(dialogs.messages().size(), 1u);
+    EXPECT_EQ(dialogs.last().icon, MsgIcon::Critical);
+    EXPECT_FALSE(dialogs.last().text.isEmpty());
+    EXPECT_EQ(tab->Text2->text(), "30");
+    EXPECT_EQ(tab->Timer2->interval(), 300);
+
+    dialogs.clearShown();
+    dialogs.answerOk();
+    tab->showStoredInterval();
+    EXPECT_EQ(dialogs.messages().size(), 1u);
+    EXPECT_EQ(tab->Text2->text(), "30");
+    EXPECT_EQ(tab->Timer2->interval(), 300);
+
+    peek.exec("ALTER TABLE tbl_Sys_away RENAME TO tbl_Sys");
+    EXPECT_EQ(peek.rndTimer(), "30");
 }
 
 } // namespace

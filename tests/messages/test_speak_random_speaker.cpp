@@ -8,7 +8,7 @@ namespace brassbell::testing {
 namespace {
 
 class RandomSpeaker : public SpeakTabTest {
-protected:
+  protected:
     // Runs one speaking turn the way Timer2 brings it: a hundred ticks.
     void turn() {
         for (int tick = 0; tick < 100; ++tick)
@@ -197,7 +197,8 @@ TEST_F(RandomSpeaker, ChangeAndDeleteInTheRandomListTouchOnlyTheFirstEqualText) 
     select(tab->List2, "it's");
     dialogs.answerYes();
     click(tab->CDelFromRnd);
-    EXPECT_EQ(dialogs.last().text, "Do you want to delete the text\r\n\r\n>>> it's<<< from your random list?");
+    EXPECT_EQ(dialogs.last().text,
+              "Do you want to delete the text\r\n\r\n>>> it's<<< from your random list?");
     EXPECT_EQ(dialogs.last().title, "Delete?");
     EXPECT_EQ(dialogs.last().buttons, MsgButtons::YesNo);
     EXPECT_EQ(random(), QStringList({"changed", "mid", "dup"}));
@@ -230,7 +231,8 @@ TEST_F(RandomSpeaker, ARandomTextGoneBeforeDeleteIsReportedAndTheListShowsTheDat
 
 TEST_F(RandomSpeaker, ControlsThatNeedAConsoleCarryTheirTag) {
     startTab();
-    const QStringList tagged = {"cSpeak2Team", "cSpeak2All", "cSpeak2TeamMan", "cSpeak2AllMan", "Check1", "Check3"};
+    const QStringList tagged = {"cSpeak2Team",   "cSpeak2All", "cSpeak2TeamMan",
+                                "cSpeak2AllMan", "Check1",     "Check3"};
     QStringList found;
     for (const QWidget* widget : tab->findChildren<QWidget*>())
         if (widget->property("Tag").toString() == "OnlyConn_QW")
