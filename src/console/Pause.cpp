@@ -4,6 +4,8 @@
 
 namespace brassbell {
 
-void ThreadSleepPause::Sleep(std::chrono::milliseconds duration) { std::this_thread::sleep_for(duration); }
+void ThreadSleepPause::Sleep(std::chrono::milliseconds duration) {
+    std::this_thread::sleep_for(duration);
+}
 
 } // namespace brassbell

@@ -23,10 +23,16 @@ void ConsoleLink::deliverToQW(std::u16string line) {
     }
 }
 
-void ConsoleLink::fQWSendCommand(std::u16string_view text) { deliverToQW(std::u16string(text)); }
+void ConsoleLink::fQWSendCommand(std::u16string_view text) {
+    deliverToQW(std::u16string(text));
+}
 
-void ConsoleLink::fQWSay2All(std::u16string_view piece) { deliverToQW(u"say " + std::u16string(piece)); }
+void ConsoleLink::fQWSay2All(std::u16string_view piece) {
+    deliverToQW(u"say " + std::u16string(piece));
+}
 
-void ConsoleLink::fQWSay2Team(std::u16string_view piece) { deliverToQW(u"sayTeam " + std::u16string(piece)); }
+void ConsoleLink::fQWSay2Team(std::u16string_view piece) {
+    deliverToQW(u"sayTeam " + std::u16string(piece));
+}
 
 } // namespace brassbell

@@ -9,7 +9,9 @@ namespace {
 
 constexpr const char* kEditClass = "Edit";
 
-bool matches(const char* wanted, const std::string& actual) { return wanted == nullptr || actual == wanted; }
+bool matches(const char* wanted, const std::string& actual) {
+    return wanted == nullptr || actual == wanted;
+}
 
 const std::vector<SimulatedDesktop::Message>& noMessages() {
     static const std::vector<SimulatedDesktop::Message> none;
@@ -77,7 +79,9 @@ void SimulatedDesktop::destroyWindow(Hwnd hWnd) {
     windows_.erase(hWnd);
 }
 
-bool SimulatedDesktop::isWindow(Hwnd hWnd) const { return find(hWnd) != nullptr; }
+bool SimulatedDesktop::isWindow(Hwnd hWnd) const {
+    return find(hWnd) != nullptr;
+}
 
 SimulatedDesktop::GameConsole SimulatedDesktop::createEtConsole() {
     GameConsole console;
@@ -181,7 +185,8 @@ void SimulatedDesktop::collectDescendants(Hwnd parent, std::vector<Hwnd>& out) c
     }
 }
 
-bool SimulatedDesktop::EnumChildWindows(Hwnd hWndParent, const EnumChildProc& lpEnumFunc, std::int32_t lParam) {
+bool SimulatedDesktop::EnumChildWindows(Hwnd hWndParent, const EnumChildProc& lpEnumFunc,
+                                        std::int32_t lParam) {
     if (find(hWndParent) == nullptr) {
         return false;
     }
@@ -223,7 +228,8 @@ std::intptr_t SimulatedDesktop::SendMessageA(Hwnd hWnd, std::uint32_t Msg, std::
     return deliver(hWnd, message);
 }
 
-bool SimulatedDesktop::PostMessageA(Hwnd hWnd, std::uint32_t Msg, std::uintptr_t wParam, std::intptr_t lParam) {
+bool SimulatedDesktop::PostMessageA(Hwnd hWnd, std::uint32_t Msg, std::uintptr_t wParam,
+                                    std::intptr_t lParam) {
     Window* window = find(hWnd);
     // A message carrying a pointer cannot wait in a queue: Windows refuses to post it.
     if (window == nullptr || Msg == WM_SETTEXT) {

@@ -87,7 +87,8 @@ public:
                        const char* lpszWindow) override;
     bool EnumChildWindows(Hwnd hWndParent, const EnumChildProc& lpEnumFunc, std::int32_t lParam) override;
     int GetWindowTextA(Hwnd hWnd, char* lpString, int nMaxCount) override;
-    std::intptr_t SendMessageA(Hwnd hWnd, std::uint32_t Msg, std::uintptr_t wParam, std::intptr_t lParam) override;
+    std::intptr_t SendMessageA(Hwnd hWnd, std::uint32_t Msg, std::uintptr_t wParam,
+                               std::intptr_t lParam) override;
     bool PostMessageA(Hwnd hWnd, std::uint32_t Msg, std::uintptr_t wParam, std::intptr_t lParam) override;
 
 private:

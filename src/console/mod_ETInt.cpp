@@ -78,9 +78,13 @@ void ConsoleLink::fSendCommand(std::u16string_view text) {
     }
 }
 
-void ConsoleLink::fSay2All(std::u16string_view text) { sayPieces(text, false); }
+void ConsoleLink::fSay2All(std::u16string_view text) {
+    sayPieces(text, false);
+}
 
-void ConsoleLink::fSay2Team(std::u16string_view text) { sayPieces(text, true); }
+void ConsoleLink::fSay2Team(std::u16string_view text) {
+    sayPieces(text, true);
+}
 
 void ConsoleLink::sayPieces(std::u16string_view text, bool team) {
     const Hwnd console = fFindConsole();

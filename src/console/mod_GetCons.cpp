@@ -25,7 +25,9 @@ Hwnd ConsoleLink::fFindConsole() {
     return windows_.FindWindowA(kEtqwConsoleClass, nullptr);
 }
 
-bool ConsoleLink::fConsoleExists() { return fFindConsole() != 0; }
+bool ConsoleLink::fConsoleExists() {
+    return fFindConsole() != 0;
+}
 
 std::int32_t ConsoleLink::fEnumConsoleChild(Hwnd child, std::int32_t /*lParam*/) {
     std::array<char, kWindowTextBuffer> buffer{};

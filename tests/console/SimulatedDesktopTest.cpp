@@ -10,7 +10,9 @@ namespace {
 
 using Message = SimulatedDesktop::Message;
 
-std::intptr_t address(const char* bytes) { return reinterpret_cast<std::intptr_t>(bytes); }
+std::intptr_t address(const char* bytes) {
+    return reinterpret_cast<std::intptr_t>(bytes);
+}
 
 TEST(SimulatedDesktopTest, NullMatchesAnyWhileEmptyMatchesOnlyEmpty) {
     SimulatedDesktop desktop;
@@ -124,7 +126,8 @@ TEST(SimulatedDesktopTest, DestroyedWindowIsGoneAndARecreatedOneGetsANewHandle) 
     EXPECT_FALSE(desktop.isWindow(first.input));
     EXPECT_EQ(desktop.SendMessageA(first.input, WM_CHAR, 13, 1), 0);
     EXPECT_FALSE(desktop.PostMessageA(first.input, WM_CHAR, 13, 1));
-    EXPECT_FALSE(desktop.EnumChildWindows(first.window, [](Hwnd, std::int32_t) { return 1; }, 0));
+    EXPECT_FALSE(desktop.EnumChildWindows(
+        first.window, [](Hwnd, std::int32_t) { return 1; }, 0));
     EXPECT_EQ(desktop.pump(), 0u);
     EXPECT_TRUE(desktop.executedLines().empty());
 

@@ -52,8 +52,7 @@ TEST_P(SplitLengthTest, CutsInto139CharacterPiecesThatGiveTheTextBack) {
 INSTANTIATE_TEST_SUITE_P(Lengths, SplitLengthTest,
                          ::testing::Values(LengthCase{0, {0, 0}}, LengthCase{139, {139, 0}},
                                            LengthCase{140, {139, 1}}, LengthCase{277, {139, 138}},
-                                           LengthCase{278, {139, 139, 0}},
-                                           LengthCase{400, {139, 139, 122}}));
+                                           LengthCase{278, {139, 139, 0}}, LengthCase{400, {139, 139, 122}}));
 
 TEST(SplitTextTest, ShortTextIsAlsoCutAtTheSeparator) {
     EXPECT_EQ(fSplitText(u"first" + kSeparator + u"second"),
@@ -69,11 +68,9 @@ struct LongSeparatorCase {
 
 TEST(SplitTextTest, LongTextIsCutAtTheSeparatorThenInto139CharacterPieces) {
     const std::vector<LongSeparatorCase> cases = {
-        {100, 60, {100, 60, 0}},
-        {200, 10, {139, 61, 10, 0}},
+        {100, 60, {100, 60, 0}},   {200, 10, {139, 61, 10, 0}},
         {130, 20, {130, 20, 0}}, // the separator straddles the 139th character
-        {0, 150, {0, 139, 11, 0}},
-        {278, 0, {139, 139, 0, 0}},
+        {0, 150, {0, 139, 11, 0}}, {278, 0, {139, 139, 0, 0}},
     };
     for (const auto& c : cases) {
         const std::u16string before = text(c.before, u'a');
