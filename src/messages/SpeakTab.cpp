@@ -17,6 +17,7 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include <initializer_list>
 #include <optional>
 
 namespace brassbell {
@@ -103,9 +104,8 @@ SpeakTab::SpeakTab(AppContext& app, QWidget* parent) : QWidget(parent), app_(app
     CDelFromRnd = makeButton(this, "CDelFromRnd", "Delete from random list", column(336));
     CChRndList = makeButton(this, "CChRndList", "Change text in random list", column(366));
 
-    for (QWidget* needsConsole : {static_cast<QWidget*>(cSpeak2Team), static_cast<QWidget*>(cSpeak2All),
-                                  static_cast<QWidget*>(cSpeak2TeamMan), static_cast<QWidget*>(cSpeak2AllMan),
-                                  static_cast<QWidget*>(Check1), static_cast<QWidget*>(Check3)})
+    for (QWidget* needsConsole : std::initializer_list<QWidget*>{cSpeak2Team, cSpeak2All, cSpeak2TeamMan,
+                                                                 cSpeak2AllMan, Check1, Check3})
         needsConsole->setProperty("Tag", kOnlyConnQW);
 
     Timer2 = new QTimer(this);

@@ -107,17 +107,19 @@ TEST_F(TextMemory, ChangeToTheSameOrAnEmptyTextAsksAndWritesNothing) {
     }
 }
 
-TEST_F(TextMemory, ChangeAnsweredNoKeepsTextAndSelection) {
+TEST_F(TextMemory, AnsweringNoChangesNothingAndKeepsTheSelection) {
     storeMemory({"same"});
     startTab();
     tab->List1->setCurrentRow(0);
     // Case counts: a change of case alone is a change and is asked about.
     dialogs.typeIntoInput("SAME");
     dialogs.answerNo();
+    dialogs.answerNo();
 
     click(tab->cChText);
+    click(tab->cDelText);
 
-    EXPECT_EQ(dialogs.messages().size(), 1u);
+    EXPECT_EQ(dialogs.messages().size(), 2u);
     EXPECT_EQ(memory(), QStringList({"same"}));
     EXPECT_EQ(tab->List1->selectedItems().size(), 1);
 }
@@ -140,23 +142,12 @@ TEST_F(TextMemory, DeleteRemovesOnlyTheFirstOfTwoEqualTextsAfterAskingExactly) {
     EXPECT_TRUE(entries(tab->List1).contains("hello"));
 }
 
-TEST_F(TextMemory, DeleteAnsweredNoKeepsTheText) {
-    storeMemory({"keep me"});
-    startTab();
-    tab->List1->setCurrentRow(0);
-    dialogs.answerNo();
-
-    click(tab->cDelText);
-
-    EXPECT_EQ(memory(), QStringList({"keep me"}));
-    EXPECT_EQ(tab->List1->selectedItems().size(), 1);
-}
-
-TEST_F(TextMemory, WithNothingSelectedChangeDeleteAndSpeakDoNothing) {
+TEST_F(TextMemory, WithNothingSelectedOrTypedChangeDeleteAndSpeakDoNothing) {
     storeMemory({"alpha"});
     startTab();
 
-    for (QPushButton* button : {tab->cChText, tab->cDelText, tab->cSpeak2All, tab->cSpeak2Team})
+    for (QPushButton* button : {tab->cChText, tab->cDelText, tab->cSpeak2All, tab->cSpeak2Team,
+                                tab->cSpeak2AllMan, tab->cSpeak2TeamMan})
         click(button);
 
     EXPECT_TRUE(dialogs.shown().empty());
@@ -179,13 +170,6 @@ TEST_F(TextMemory, SpeakButtonsSendTheirTextUnchangedToAllOrTeam) {
                                                   "say_team typed line"}));
     EXPECT_EQ(tab->Text1->text(), "typed line");
     EXPECT_TRUE(dialogs.shown().empty());
-}
-
-TEST_F(TextMemory, AnEmptyTypedLineSpeaksNothing) {
-    startTab();
-    click(tab->cSpeak2AllMan);
-    click(tab->cSpeak2TeamMan);
-    EXPECT_TRUE(spoken().empty());
 }
 
 TEST_F(TextMemory, ARecordGoneBeforeChangeOrDeleteIsReportedAndTheListShowsTheDatabase) {
