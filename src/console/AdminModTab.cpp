@@ -3,6 +3,7 @@
 #include "console/CommandButtons.h"
 #include "ui/Twips.h"
 
+#include <QFont>
 #include <QGroupBox>
 #include <QPushButton>
 
@@ -21,6 +22,12 @@ constexpr int frameHeight(int rows) { return kFrameCaption + (rows - 1) * kRowSt
 } // namespace
 
 AdminModTab::AdminModTab(AppContext& app, QWidget* parent) : QWidget(parent), app_(app) {
+    // The buttons are narrow: a smaller type keeps captions such as "List Commands" whole
+    // where the stand-in for "MS Sans Serif" runs wider than the original.
+    QFont small(QStringLiteral("MS Sans Serif"), 7);
+    small.setStyleHint(QFont::SansSerif);
+    setFont(small);
+
     struct FrameSpec {
         const char* name;
         const char* caption;

@@ -16,3 +16,6 @@ add_library(brassbell_console_widgets STATIC
   ${CMAKE_CURRENT_LIST_DIR}/WindowSystemFactory.cpp
   ${CMAKE_CURRENT_LIST_DIR}/WindowSystemFactory.h)
 target_link_libraries(brassbell_console_widgets PUBLIC brassbell_settings brassbell_uikit brassbell_console Qt6::Widgets)
+if(WIN32)
+  target_link_libraries(brassbell_console_widgets PUBLIC brassbell_console_win32)
+endif()
