@@ -1,6 +1,7 @@
 #include "import/IniReader.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <fstream>
 #include <limits>
@@ -41,7 +42,12 @@ std::string_view trimBlanks(std::string_view text) {
 class Scanner {
 public:
     Scanner(std::string_view section, std::span<const std::string_view> keys)
-        : section_(section), keys_(keys), values_(keys.size()), found_(keys.size(), false) {}
+        : section_(section), keys_(keys), values_(keys.size()), found_(keys.size(), 0) {
+        for (const std::string_view key : keys) {
+            if (!key.empty())
+                firstLetters_[static_cast<unsigned char>(lowerAscii(key.front()))] = true;
+        }
+    }
 
     // False once nothing more can change the answers.
     bool feed(const char* data, std::size_t size) {
@@ -104,17 +110,21 @@ private:
             }
             keepNameByte(c);
             return pos + 1;
-        case State::Key:
-            if (isLineEnd(c)) {
-                endLine();
-                return pos + 1;
-            }
-            if (c == '=') {
+        case State::Key: {
+            std::size_t end = pos;
+            while (end < size_ && data_[end] != '=' && !isLineEnd(data_[end]))
+                ++end;
+            const std::size_t kept = std::min(end - pos, kNameLimit - std::min(kNameLimit, name_.size()));
+            name_.append(data_ + pos, kept);
+            nameTooLong_ = nameTooLong_ || kept < end - pos;
+            if (end == size_)
+                return size_;
+            if (data_[end] == '=')
                 startValue();
-                return pos + 1;
-            }
-            keepNameByte(c);
-            return pos + 1;
+            else
+                endLine();
+            return end + 1;
+        }
         case State::ValueLead:
             if (isBlank(c))
                 return pos + 1;
@@ -167,10 +177,11 @@ private:
 
     void startValue() {
         target_.reset();
-        if (!nameTooLong_) {
-            const std::string_view key = trimBlanks(name_);
+        const std::string_view key = trimBlanks(name_);
+        // Most lines of a large file name no key asked for; their first letter already says so.
+        if (!nameTooLong_ && !key.empty() && firstLetters_[static_cast<unsigned char>(lowerAscii(key.front()))]) {
             for (std::size_t i = 0; i < keys_.size(); ++i) {
-                if (!found_[i] && sameName(key, keys_[i])) {
+                if (key.size() == keys_[i].size() && !found_[i] && sameName(key, keys_[i])) {
                     target_ = i;
                     break;
                 }
@@ -209,9 +220,9 @@ private:
         value = value.substr(0, std::min(value.find('\0'), value.size()));
         value = value.substr(0, std::min(value.size(), kIniValueLimit));
         values_[*target_] = std::string(value);
-        found_[*target_] = true;
+        found_[*target_] = 1;
         target_.reset();
-        if (std::ranges::all_of(found_, [](bool f) { return f; }))
+        if (std::ranges::all_of(found_, [](unsigned char f) { return f != 0; }))
             done_ = true;
     }
 
@@ -233,7 +244,8 @@ private:
     std::string_view section_;
     std::span<const std::string_view> keys_;
     std::vector<std::string> values_;
-    std::vector<bool> found_;
+    std::vector<unsigned char> found_; // not vector<bool>: this is read for every key line
+    std::array<bool, 256> firstLetters_{};
 
     const char* data_ = nullptr;
     std::size_t size_ = 0;

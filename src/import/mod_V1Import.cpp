@@ -28,16 +28,6 @@ constexpr int kImportedKeys = 20;
 constexpr qsizetype kShortestValue = 10;
 constexpr qsizetype kPrefixLength = 4;
 
-// The profile functions answer "empty" for a file they cannot open, which would make an
-// unreadable file look like one without texts; so whether it can be read is asked first.
-bool canRead(const QString& file) {
-    const QFileInfo info(file);
-    if (!info.isFile())
-        return false;
-    QFile probe(file);
-    return probe.open(QIODevice::ReadOnly);
-}
-
 void refillList(AppContext& app, QListWidget* List1) {
     fFillListBox(List1, app.store, "Select SayText from tbl_Say");
 }
@@ -50,6 +40,19 @@ QString fOpenV1File(Dialogs& dialogs) {
 }
 
 #ifdef _WIN32
+
+namespace {
+
+// The profile functions answer "empty" for a file they cannot open, which would make an
+// unreadable file look like one without texts; so whether it can be read is asked first.
+bool canRead(const QString& file) {
+    if (!QFileInfo(file).isFile())
+        return false;
+    QFile probe(file);
+    return probe.open(QIODevice::ReadOnly);
+}
+
+} // namespace
 
 QStringList fReadIniValues(const QString& file, const QString& section, const QStringList& keys) {
     if (!canRead(file))
@@ -100,8 +103,6 @@ void fImportV1List(AppContext& app, QListWidget* List1) {
 
     QStringList values;
     try {
-        if (!canRead(path))
-            throw IniReadError("cannot read");
         values = fReadIniValues(path, QStringLiteral("SayStrings"), keys);
     } catch (const IniReadError&) {
         app.dialogs.messageBox("The file " + path + " could not be read, nothing has been imported", QString(),

@@ -13,6 +13,9 @@
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>
+#include <sys/resource.h>
+
+#include <csignal>
 
 #include <filesystem>
 #include <fstream>
@@ -223,6 +226,29 @@ TEST_F(JetMigration, AFolderWithoutWritePermissionLeavesEverythingAsItWas) {
     }
     EXPECT_THROW(migrateInPlace(rulesMdb()), JetMigrationError);
     std::filesystem::permissions(folder(), std::filesystem::perms::owner_write, std::filesystem::perm_options::add);
+    EXPECT_EQ(readBytes(rulesMdb()), original_);
+    EXPECT_EQ(filesIn(folder()), std::vector<std::string>{"Rules.mdb"});
+}
+
+// A full disk, made by a limit on the size of files this process may write.
+TEST_F(JetMigration, AFullDiskLeavesEverythingAsItWas) {
+    placeSample();
+    rlimit before{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &before), 0);
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = before;
+    small.rlim_cur = 8 * 1024;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    bool failed = false;
+    try {
+        migrateInPlace(rulesMdb());
+    } catch (const JetMigrationError&) {
+        failed = true;
+    }
+    setrlimit(RLIMIT_FSIZE, &before);
+    std::signal(SIGXFSZ, previousHandler);
+
+    EXPECT_TRUE(failed);
     EXPECT_EQ(readBytes(rulesMdb()), original_);
     EXPECT_EQ(filesIn(folder()), std::vector<std::string>{"Rules.mdb"});
 }
