@@ -15,6 +15,10 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
+# pkg-config looks only among Windows libraries, never at the build machine's own .pc files.
+set(ENV{PKG_CONFIG_LIBDIR} ${CMAKE_FIND_ROOT_PATH}/lib/pkgconfig)
+set(ENV{PKG_CONFIG_PATH} "")
+
 # Linked statically, a program needs none of the compiler's DLLs beside it, under Wine or on Windows.
 set(CMAKE_EXE_LINKER_FLAGS_INIT -static)
 
