@@ -102,6 +102,19 @@ TEST_F(ConnectionMonitorTest, TheTimerRunsTheTick) {
     EXPECT_EQ(disTabCalls, std::vector<bool>{false});
 }
 
+TEST_F(ConnectionMonitorTest, EventsRunDuringTheWalkButATickInsideATickIsDropped) {
+    desktop.createEtConsole();
+    bool ranInside = false;
+    QTimer::singleShot(0, &form, [&] {
+        ranInside = true;
+        monitor.Timer1_Timer();
+    });
+    monitor.Timer1_Timer();
+    EXPECT_TRUE(ranInside);
+    EXPECT_EQ(disTabCalls, std::vector<bool>{false});
+    EXPECT_TRUE(et->isEnabled());
+}
+
 TEST(CommandPanelTagsTest, CountsOfEachTab) {
     SimulatedDesktop desktop;
     RecordingPause pause;
