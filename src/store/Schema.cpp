@@ -25,7 +25,9 @@ const std::array<TableInfo, 7> kTables{{
     {"tbl_Sys", kSys, "", false},
 }};
 
-char lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char lower(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 } // namespace
 
@@ -34,10 +36,13 @@ bool sameName(std::string_view a, std::string_view b) {
 }
 
 bool sameName(std::u16string_view a, std::string_view b) {
-    return std::ranges::equal(a, b, [](char16_t x, char y) { return x < 0x80 && lower(static_cast<char>(x)) == lower(y); });
+    return std::ranges::equal(
+        a, b, [](char16_t x, char y) { return x < 0x80 && lower(static_cast<char>(x)) == lower(y); });
 }
 
-std::span<const TableInfo> rulesTables() { return kTables; }
+std::span<const TableInfo> rulesTables() {
+    return kTables;
+}
 
 const TableInfo* findTable(std::string_view name) {
     const auto it = std::ranges::find_if(kTables, [&](const TableInfo& t) { return sameName(t.name, name); });

@@ -29,7 +29,9 @@ void fail(sqlite3* db, int code, std::string_view what) {
     throw StoreError(std::string(what) + ": " + describe(db, code));
 }
 
-Handle::~Handle() { sqlite3_close_v2(db_); }
+Handle::~Handle() {
+    sqlite3_close_v2(db_);
+}
 
 Handle openFile(const std::filesystem::path& file, bool readOnly, std::chrono::milliseconds busyTimeout) {
     const std::string shown = file.string();
@@ -62,7 +64,9 @@ Statement::Statement(sqlite3* db, std::string_view sql) : db_(db) {
     }
 }
 
-Statement::~Statement() { sqlite3_finalize(stmt_); }
+Statement::~Statement() {
+    sqlite3_finalize(stmt_);
+}
 
 Statement& Statement::bind(int index, std::u16string_view text) {
     // An empty view may carry no data pointer; SQLite reads a null pointer as Null.
@@ -96,18 +100,26 @@ void Statement::run() {
     }
 }
 
-bool Statement::isReadOnly() const { return sqlite3_stmt_readonly(stmt_) != 0; }
+bool Statement::isReadOnly() const {
+    return sqlite3_stmt_readonly(stmt_) != 0;
+}
 
-int Statement::columnCount() const { return sqlite3_column_count(stmt_); }
+int Statement::columnCount() const {
+    return sqlite3_column_count(stmt_);
+}
 
 std::u16string Statement::columnName(int column) const {
     const auto* name = static_cast<const char16_t*>(sqlite3_column_name16(stmt_, column));
     return name != nullptr ? std::u16string(name) : std::u16string();
 }
 
-bool Statement::isNull(int column) const { return sqlite3_column_type(stmt_, column) == SQLITE_NULL; }
+bool Statement::isNull(int column) const {
+    return sqlite3_column_type(stmt_, column) == SQLITE_NULL;
+}
 
-std::int64_t Statement::integer(int column) const { return sqlite3_column_int64(stmt_, column); }
+std::int64_t Statement::integer(int column) const {
+    return sqlite3_column_int64(stmt_, column);
+}
 
 std::optional<std::u16string> Statement::text(int column) const {
     if (isNull(column))
@@ -127,7 +139,9 @@ void exec(sqlite3* db, const char* sql) {
         fail(db, rc, "The database operation failed");
 }
 
-Transaction::Transaction(sqlite3* db) : db_(db) { exec(db, "BEGIN IMMEDIATE"); }
+Transaction::Transaction(sqlite3* db) : db_(db) {
+    exec(db, "BEGIN IMMEDIATE");
+}
 
 Transaction::~Transaction() {
     if (!done_)
@@ -139,6 +153,8 @@ void Transaction::commit() {
     done_ = true;
 }
 
-std::u16string toU16(std::string_view ascii) { return std::u16string(ascii.begin(), ascii.end()); }
+std::u16string toU16(std::string_view ascii) {
+    return std::u16string(ascii.begin(), ascii.end());
+}
 
 } // namespace brassbell::sqlite

@@ -20,7 +20,9 @@ struct Store::Connection {
 
 namespace {
 
-std::string quoted(std::string_view name) { return "\"" + std::string(name) + "\""; }
+std::string quoted(std::string_view name) {
+    return "\"" + std::string(name) + "\"";
+}
 
 // A file whose write permissions are all removed is treated as read-only, as Windows does
 // with its read-only attribute even for an administrator; reads still work.
@@ -50,9 +52,7 @@ void checkRulesDb(sqlite3* db) {
                 throw StoreOpenError("Rules.mdb holds no table " + std::string(table.name) + ".");
             for (std::size_t i = 0; i < table.fields.size(); ++i) {
                 const std::string_view wanted = table.fields[i];
-                const auto same = [&](const std::u16string& name) {
-                    return sameName(name, wanted);
-                };
+                const auto same = [&](const std::u16string& name) { return sameName(name, wanted); };
                 const bool found = table.ordered ? (i < present.size() && same(present[i]))
                                                  : std::ranges::any_of(present, same);
                 if (!found)
@@ -77,14 +77,16 @@ const TableInfo& tableNamed(std::string_view name) {
 std::string_view fieldNamed(const TableInfo& table, std::string_view name) {
     const std::string_view* field = findField(table, name);
     if (field == nullptr)
-        throw StoreError("The table " + std::string(table.name) + " has no field named " + std::string(name) + ".");
+        throw StoreError("The table " + std::string(table.name) + " has no field named " + std::string(name) +
+                         ".");
     return *field;
 }
 
 std::string_view writableField(const TableInfo& table, std::string_view name) {
     const std::string_view field = fieldNamed(table, name);
     if (field == table.key)
-        throw StoreError("The field " + std::string(field) + " is numbered by the database and cannot be written.");
+        throw StoreError("The field " + std::string(field) +
+                         " is numbered by the database and cannot be written.");
     return field;
 }
 
@@ -134,7 +136,7 @@ std::optional<std::int32_t> wholeNumber(std::u16string_view text) {
             return std::nullopt;
         ascii += static_cast<char>(c);
     }
-    if (!ascii.empty() && ascii.front() == '+')
+    if (ascii.size() > 1 && ascii[0] == '+' && ascii[1] != '-')
         ascii.erase(0, 1);
     std::int32_t value = 0;
     const auto [end, error] = std::from_chars(ascii.data(), ascii.data() + ascii.size(), value);
@@ -160,7 +162,9 @@ bool Store::fDBConnect(bool open) {
     return true;
 }
 
-bool Store::isOpen() const { return gDB != nullptr; }
+bool Store::isOpen() const {
+    return gDB != nullptr;
+}
 
 void Store::setBusyTimeout(std::chrono::milliseconds timeout) {
     busyTimeout_ = timeout;
@@ -199,7 +203,8 @@ void Store::fSetRndTimer(std::int32_t seconds) {
     // The caller's tick is seconds × 10 ms in 32 bits; refuse before storing what it cannot use.
     const std::int64_t tick = std::int64_t{seconds} * 10;
     if (tick > std::numeric_limits<std::int32_t>::max() || tick < std::numeric_limits<std::int32_t>::min())
-        throw StoreError("An interval of " + std::to_string(seconds) + " seconds is too long; nothing was saved.");
+        throw StoreError("An interval of " + std::to_string(seconds) +
+                         " seconds is too long; nothing was saved.");
     const std::string digits = std::to_string(seconds);
     writeSysPara(db(), u"RndTimer", sqlite::toU16(digits));
 }

@@ -49,6 +49,8 @@ void fFillListBox(QListWidget* list, Store& store, std::string_view statement) {
     }
 }
 
-int horizontalExtent(const QListWidget* list) { return list->property(kExtentProperty).toInt(); }
+int horizontalExtent(const QListWidget* list) {
+    return list->property(kExtentProperty).toInt();
+}
 
 } // namespace brassbell

@@ -24,7 +24,8 @@ void fFillListView(QTreeWidget* list, const std::filesystem::path& path, std::st
     auto* header = new QTreeWidgetItem;
     for (int c = 0; c < columns; ++c) {
         header->setText(c, QString::fromStdU16String(snapshot.columnNames[static_cast<std::size_t>(c)]));
-        header->setData(c, kColumnKeyRole, QString::fromStdU16String(snapshot.columnKeys[static_cast<std::size_t>(c)]));
+        header->setData(c, kColumnKeyRole,
+                        QString::fromStdU16String(snapshot.columnKeys[static_cast<std::size_t>(c)]));
     }
     list->setHeaderItem(header);
 

@@ -75,13 +75,15 @@ TEST_F(ListBoxFilling, AnEmptyTableLeavesTheListEmptyWithoutSidewaysScrolling) {
 }
 
 TEST_F(ListBoxFilling, EntriesComeInStoredOrderWithoutEmptyOrNullValues) {
-    execute(db.path(), "INSERT INTO tbl_Say (SayText) VALUES ('zulu'), (NULL), (''), ('alpha'), (' '), ('alpha');");
+    execute(db.path(),
+            "INSERT INTO tbl_Say (SayText) VALUES ('zulu'), (NULL), (''), ('alpha'), (' '), ('alpha');");
     fill();
     EXPECT_EQ(entries(List1), (QStringList{"zulu", "alpha", " ", "alpha"}));
 }
 
 TEST_F(ListBoxFilling, TheListScrollsExactlyToTheEndOfItsWidestEntryAndShrinksWithIt) {
-    const QString wide = QString("Please respect the other players and do not camp at their spawn ").repeated(2);
+    const QString wide =
+        QString("Please respect the other players and do not camp at their spawn ").repeated(2);
     const QString medium = "Welcome to our server, have a good game and fun";
     store.fAddRecord("tbl_Say", "SayText", u"gg");
     store.fAddRecord("tbl_Say", "SayText", wide.toStdU16String());
@@ -159,7 +161,8 @@ TEST_F(ListViewFilling, ARefillReplacesColumnsAndRows) {
     store.addRule(u"Be fair");
     fFillListView(&ListView1, store.path(), kBasicRulesInFourColumns, true);
     EXPECT_EQ(headers(ListView1), (QStringList{"RuleID", "RuleID", "RuleID", "RuleBasicLang"}));
-    EXPECT_EQ(headers(ListView1, kColumnKeyRole), (QStringList{"RuleID", "RuleID_2", "RuleID_3", "RuleBasicLang"}));
+    EXPECT_EQ(headers(ListView1, kColumnKeyRole),
+              (QStringList{"RuleID", "RuleID_2", "RuleID_3", "RuleBasicLang"}));
     EXPECT_EQ(row(ListView1.topLevelItem(0)), (QStringList{"1", "1", "1", "Be fair"}));
 
     ListView1.setCurrentItem(ListView1.topLevelItem(0));

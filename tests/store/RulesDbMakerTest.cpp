@@ -19,9 +19,10 @@ TEST(RulesDbMaker, MakesTheSevenTablesVersionAndSettings) {
     const auto file = db.folder() / "New.mdb";
     ASSERT_TRUE(makeRulesDb(file));
     EXPECT_EQ(peek(file, "PRAGMA user_version"), std::vector<std::u16string>{u"1"});
-    EXPECT_EQ(peek(file, "SELECT name FROM sqlite_master WHERE type = 'table' AND name LIKE 'tbl%' ORDER BY name"),
-              (std::vector<std::u16string>{u"tbl_Langs", u"tbl_RndSpeak", u"tbl_Rules", u"tbl_Say", u"tbl_Sys",
-                                           u"tbl_Text", u"tbl_Userdef"}));
+    EXPECT_EQ(
+        peek(file, "SELECT name FROM sqlite_master WHERE type = 'table' AND name LIKE 'tbl%' ORDER BY name"),
+        (std::vector<std::u16string>{u"tbl_Langs", u"tbl_RndSpeak", u"tbl_Rules", u"tbl_Say", u"tbl_Sys",
+                                     u"tbl_Text", u"tbl_Userdef"}));
     EXPECT_EQ(peek(file, "SELECT Para, Val FROM tbl_Sys ORDER BY rowid"),
               (std::vector<std::u16string>{u"RndTimer|60", u"TabStart|0"}));
     EXPECT_FALSE(std::filesystem::exists(db.folder() / "New.mdb.partial"));

@@ -36,7 +36,8 @@ TEST_F(SnapshotOfRulesDb, SeesEveryChangeSavedThroughTheStoreBefore) {
     store.changeUserDef(a, u"ban", u"Command");
     execute(db.path(), "INSERT INTO tbl_Userdef (UserD1, Kind) VALUES (NULL, 'Command');");
     const Snapshot s = readSnapshot(db.path(), "tbl_UserDef", false);
-    EXPECT_EQ(s.rows, (Rows{{u"1", u"ban", u"Command"}, {u"2", u"hi", u"Say to all"}, {u"3", u"", u"Command"}}));
+    EXPECT_EQ(s.rows,
+              (Rows{{u"1", u"ban", u"Command"}, {u"2", u"hi", u"Say to all"}, {u"3", u"", u"Command"}}));
 }
 
 TEST_F(SnapshotOfRulesDb, TheRuleStatementGivesFourColumnsWithDistinctKeys) {

@@ -63,7 +63,9 @@ INSTANTIATE_TEST_SUITE_P(
         BrokenFile{"Missing", [](const auto& file) { std::filesystem::remove(file); }},
         BrokenFile{"Empty", [](const auto& file) { writeBytes(file, ""); }},
         BrokenFile{"NotADatabase",
-                   [](const auto& file) { writeBytes(file, "[SayStrings]\r\nSay1=hello\r\n" + std::string(5000, 'x')); }},
+                   [](const auto& file) {
+                       writeBytes(file, "[SayStrings]\r\nSay1=hello\r\n" + std::string(5000, 'x'));
+                   }},
         BrokenFile{"Truncated",
                    [](const auto& file) {
                        const std::string bytes = bytesOf(file);
@@ -77,18 +79,23 @@ INSTANTIATE_TEST_SUITE_P(
         BrokenFile{"TableMissing", [](const auto& file) { execute(file, "DROP TABLE tbl_Text;"); }},
         BrokenFile{"FieldMissing",
                    [](const auto& file) {
-                       execute(file, "DROP TABLE tbl_Userdef; CREATE TABLE tbl_Userdef (UDID INTEGER, UserD1 TEXT);");
+                       execute(
+                           file,
+                           "DROP TABLE tbl_Userdef; CREATE TABLE tbl_Userdef (UDID INTEGER, UserD1 TEXT);");
                    }},
-        BrokenFile{"FieldsOutOfOrder",
-                   [](const auto& file) {
-                       execute(file, "DROP TABLE tbl_Rules; CREATE TABLE tbl_Rules (RuleBasicLang TEXT, RuleID INTEGER);");
-                   }},
+        BrokenFile{
+            "FieldsOutOfOrder",
+            [](const auto& file) {
+                execute(file,
+                        "DROP TABLE tbl_Rules; CREATE TABLE tbl_Rules (RuleBasicLang TEXT, RuleID INTEGER);");
+            }},
         BrokenFile{"NewerSchema", [](const auto& file) { execute(file, "PRAGMA user_version = 99;"); }}),
     [](const ::testing::TestParamInfo<BrokenFile>& file) { return std::string(file.param.name); });
 
 TEST(StoreConnection, TableNamesMatchRegardlessOfCase) {
     TempRulesDb db;
-    execute(db.path(), "ALTER TABLE tbl_Userdef RENAME TO tbl_Other; ALTER TABLE tbl_Other RENAME TO tbl_UserDef;");
+    execute(db.path(),
+            "ALTER TABLE tbl_Userdef RENAME TO tbl_Other; ALTER TABLE tbl_Other RENAME TO tbl_UserDef;");
     ASSERT_EQ(peek(db.path(), "SELECT name FROM sqlite_master WHERE name LIKE 'tbl_User%'"),
               std::vector<std::u16string>{u"tbl_UserDef"});
     Store store(db.path());
@@ -107,7 +114,8 @@ TEST(StoreConnection, OperationsThatCountOnAnOpenHandleFailWhenItIsEmpty) {
     EXPECT_THROW(store.addRule(u"r"), StoreError);
     EXPECT_FALSE(store.isOpen());
     EXPECT_EQ(peek(db.path(), "SELECT SayText FROM tbl_Say"), std::vector<std::u16string>{u"a"});
-    EXPECT_EQ(peek(db.path(), "SELECT Val FROM tbl_Sys WHERE Para='RndTimer'"), std::vector<std::u16string>{u"60"});
+    EXPECT_EQ(peek(db.path(), "SELECT Val FROM tbl_Sys WHERE Para='RndTimer'"),
+              std::vector<std::u16string>{u"60"});
 }
 
 TEST(StoreConnection, AddRecordAndSettingsWritesReopenAnEmptyHandle) {
@@ -126,7 +134,8 @@ TEST(StoreConnection, AddRecordAndSettingsWritesReopenAnEmptyHandle) {
     EXPECT_EQ(store.fGetTranslation(1, 1), u"");
     EXPECT_TRUE(store.isOpen());
     EXPECT_EQ(peek(db.path(), "SELECT SayText FROM tbl_Say"), std::vector<std::u16string>{u"hello"});
-    EXPECT_EQ(peek(db.path(), "SELECT Val FROM tbl_Sys WHERE Para='TabStart'"), std::vector<std::u16string>{u"2"});
+    EXPECT_EQ(peek(db.path(), "SELECT Val FROM tbl_Sys WHERE Para='TabStart'"),
+              std::vector<std::u16string>{u"2"});
     EXPECT_EQ(peek(db.path(), "SELECT UserD1 FROM tbl_Userdef"), std::vector<std::u16string>{u"ban"});
 }
 
@@ -140,8 +149,11 @@ TEST(StoreConnection, AddRecordOnAMissingFileFailsWithoutCreatingIt) {
 
 TEST(StoreConnection, AReadOnlyFileReadsButRefusesEveryWrite) {
     TempRulesDb db;
-    execute(db.path(), "INSERT INTO tbl_Say (SayText) VALUES ('kept'); INSERT INTO tbl_Rules (RuleBasicLang) VALUES ('r');");
-    std::filesystem::permissions(db.path(), std::filesystem::perms::owner_read | std::filesystem::perms::group_read |
+    execute(
+        db.path(),
+        "INSERT INTO tbl_Say (SayText) VALUES ('kept'); INSERT INTO tbl_Rules (RuleBasicLang) VALUES ('r');");
+    std::filesystem::permissions(db.path(), std::filesystem::perms::owner_read |
+                                                std::filesystem::perms::group_read |
                                                 std::filesystem::perms::others_read);
     const std::string before = bytesOf(db.path());
 

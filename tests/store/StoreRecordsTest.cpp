@@ -36,8 +36,9 @@ class StoreTextTables : public StoreRecords, public ::testing::WithParamInterfac
 TEST_P(StoreTextTables, OddTextsAreAddedChangedAndDeletedLikeAnyOther) {
     const auto [table, field] = GetParam();
     const std::string select = std::string("SELECT ") + field + " FROM " + table + " ORDER BY rowid";
-    const std::u16string texts[] = {u"Don't camp, it's rude", u"x'); DROP TABLE tbl_Say; --", u"line1\r\nline2",
-                                    u"\u00e4\u00f6\u00fc \u0416 \U0001F600", u"  padded  "};
+    const std::u16string texts[] = {u"Don't camp, it's rude", u"x'); DROP TABLE tbl_Say; --",
+                                    u"line1\r\nline2", u"\u00e4\u00f6\u00fc \u0416 \U0001F600",
+                                    u"  padded  "};
     for (const auto& text : texts)
         store.fAddRecord(table, field, text);
     EXPECT_EQ(peek(db.path(), select), Rows(std::begin(texts), std::end(texts)));
@@ -51,7 +52,8 @@ TEST_P(StoreTextTables, OddTextsAreAddedChangedAndDeletedLikeAnyOther) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Tables, StoreTextTables,
-                         ::testing::Values(TextTable{"tbl_Say", "SayText"}, TextTable{"tbl_RndSpeak", "RandomSpeak"},
+                         ::testing::Values(TextTable{"tbl_Say", "SayText"},
+                                           TextTable{"tbl_RndSpeak", "RandomSpeak"},
                                            TextTable{"TBL_SAY", "saytext"}));
 
 TEST_F(StoreRecords, ATextStoredTwiceIsChangedAndDeletedInItsFirstRecordOnly) {
@@ -98,7 +100,8 @@ TEST_F(StoreRecords, TheUserDefinedTableAnswersToBothSpellings) {
     store.fAddRecord("tbl_Userdef", "UserD1", u"a");
     store.fAddRecord("tbl_UserDef", "UserD1", u"b");
     store.fChangeRecord("tbl_UserDef", "userd1", u"a", u"c");
-    EXPECT_EQ(peek(db.path(), "SELECT UDID, UserD1, Kind FROM tbl_Userdef"), (Rows{u"1|c|(null)", u"2|b|(null)"}));
+    EXPECT_EQ(peek(db.path(), "SELECT UDID, UserD1, Kind FROM tbl_Userdef"),
+              (Rows{u"1|c|(null)", u"2|b|(null)"}));
 }
 
 TEST_F(StoreRecords, AKeyIsNeverGivenTwiceEvenAfterTheNewestRecordWasDeleted) {

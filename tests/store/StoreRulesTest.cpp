@@ -17,7 +17,9 @@ using Rows = std::vector<std::u16string>;
 class StoreRules : public ::testing::Test {
 protected:
     void SetUp() override { store.fDBConnect(true); }
-    Rows text() { return peek(db.path(), "SELECT RID, LangID, RuleID, Translation FROM tbl_Text ORDER BY rowid"); }
+    Rows text() {
+        return peek(db.path(), "SELECT RID, LangID, RuleID, Translation FROM tbl_Text ORDER BY rowid");
+    }
 
     TempRulesDb db;
     Store store{db.path()};
@@ -52,8 +54,9 @@ TEST_F(StoreRules, ACascadeThatFailsHalfWayKeepsEverything) {
     const auto rule = store.addRule(u"Be fair");
     const auto lang = store.addLanguage(u"Deutsch");
     store.addTranslation(lang, rule, u"Sei fair");
-    execute(db.path(), "CREATE TRIGGER refuse_rules BEFORE DELETE ON tbl_Rules BEGIN SELECT RAISE(ABORT, 'no'); END;"
-                       "CREATE TRIGGER refuse_langs BEFORE DELETE ON tbl_Langs BEGIN SELECT RAISE(ABORT, 'no'); END;");
+    execute(db.path(),
+            "CREATE TRIGGER refuse_rules BEFORE DELETE ON tbl_Rules BEGIN SELECT RAISE(ABORT, 'no'); END;"
+            "CREATE TRIGGER refuse_langs BEFORE DELETE ON tbl_Langs BEGIN SELECT RAISE(ABORT, 'no'); END;");
     const std::string before = bytesOf(db.path());
     EXPECT_THROW(store.deleteRule(rule), StoreError);
     EXPECT_THROW(store.deleteLanguage(lang), StoreError);

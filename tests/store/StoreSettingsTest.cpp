@@ -52,7 +52,8 @@ struct StoredInterval {
 class StoreIntervalReading : public StoreSettings, public ::testing::WithParamInterface<StoredInterval> {};
 
 TEST_P(StoreIntervalReading, GivesTheNumberOrTheDefault) {
-    execute(db.path(), std::string("UPDATE tbl_Sys SET Val = ") + GetParam().val + " WHERE Para = 'RndTimer';");
+    execute(db.path(),
+            std::string("UPDATE tbl_Sys SET Val = ") + GetParam().val + " WHERE Para = 'RndTimer';");
     EXPECT_EQ(store.fGetRndTimer(), GetParam().read) << GetParam().val;
 }
 
@@ -62,7 +63,7 @@ INSTANTIATE_TEST_SUITE_P(Values, StoreIntervalReading,
                                            StoredInterval{"45", 45}, StoredInterval{"NULL", 60},
                                            StoredInterval{"''", 60}, StoredInterval{"'abc'", 60},
                                            StoredInterval{"'12abc'", 60}, StoredInterval{"'1.5'", 60},
-                                           StoredInterval{"'99999999999'", 60}));
+                                           StoredInterval{"'+-5'", 60}, StoredInterval{"'99999999999'", 60}));
 
 TEST_F(StoreSettings, MissingRowsReadAsTheirDefaultsAndWritingCreatesThem) {
     execute(db.path(), "DELETE FROM tbl_Sys;");

@@ -24,8 +24,8 @@ TempRulesDb::TempRulesDb() {
 TempRulesDb::~TempRulesDb() {
     std::error_code error;
     // A test may have taken write permission away; give it back so the folder can go.
-    std::filesystem::permissions(file_, std::filesystem::perms::owner_write, std::filesystem::perm_options::add,
-                                 error);
+    std::filesystem::permissions(file_, std::filesystem::perms::owner_write,
+                                 std::filesystem::perm_options::add, error);
     std::filesystem::remove_all(folder_, error);
 }
 
