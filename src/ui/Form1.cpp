@@ -111,6 +111,10 @@ std::array<QLabel*, Form1::kTabCount> Form1::tabImages() const {
     return {Image1, Image2, Image3, Image4, Image5, Image7};
 }
 
+// The start-up steps keep their numbers: 1 command line, 2 Rules.mdb, 3 tab pictures,
+// 4 text memory and random lists, 5 user-defined list, 6 random interval, 7 monitor tick,
+// 8 saved tab, 9 rule lists, 10 About texts, 11 tab named on the command line. Steps 4, 5, 6
+// and 9 belong to the Speak, UserDef and Rules Prayer tabs and take their places here with them.
 bool Form1::Form_Load(const QString& commandLine) {
     // 1. The command line, held for the last step.
     const QString sCommandLine = commandLine;
@@ -124,16 +128,16 @@ bool Form1::Form_Load(const QString& commandLine) {
         return false;
     }
 
-    // 3.
+    // 3. The tab pictures.
     fSizeTabImages();
 
     // 7. The console-bound controls are set before the window is first shown.
     Timer1_Timer();
 
-    // 8.
+    // 8. The tab shown when Brassbell last ended.
     showTab(savedStartTab());
 
-    // 10.
+    // 10. The About texts.
     fShowAbout();
 
     // 11. A keyword on the command line beats the saved tab.
