@@ -48,6 +48,8 @@ Snapshot readSnapshot(const std::filesystem::path& file, std::string_view source
 
     const sqlite::Handle connection = sqlite::openFile(file, true, kDefaultBusyTimeout);
     sqlite::Statement query(connection.get(), sql);
+    if (!query.isReadOnly())
+        throw StoreError("A list can only be filled from a statement that reads records.");
     for (std::size_t i = 0; i < params.size(); ++i)
         query.bind(static_cast<int>(i + 1), params[i]);
 
