@@ -35,7 +35,8 @@ Hwnd Win32WindowSystem::FindWindowExA(Hwnd hWndParent, Hwnd hWndChildAfter, cons
     return toHwnd(::FindWindowExA(toHWND(hWndParent), toHWND(hWndChildAfter), lpszClass, lpszWindow));
 }
 
-bool Win32WindowSystem::EnumChildWindows(Hwnd hWndParent, const EnumChildProc& lpEnumFunc, std::int32_t lParam) {
+bool Win32WindowSystem::EnumChildWindows(Hwnd hWndParent, const EnumChildProc& lpEnumFunc,
+                                         std::int32_t lParam) {
     EnumContext enumeration{lpEnumFunc, lParam, nullptr};
     const BOOL result =
         ::EnumChildWindows(toHWND(hWndParent), enumChildTrampoline, reinterpret_cast<LPARAM>(&enumeration));
@@ -63,8 +64,10 @@ std::intptr_t Win32WindowSystem::SendMessageA(Hwnd hWnd, std::uint32_t Msg, std:
     return ::SendMessageA(toHWND(hWnd), Msg, static_cast<WPARAM>(wParam), static_cast<LPARAM>(lParam));
 }
 
-bool Win32WindowSystem::PostMessageA(Hwnd hWnd, std::uint32_t Msg, std::uintptr_t wParam, std::intptr_t lParam) {
-    return ::PostMessageA(toHWND(hWnd), Msg, static_cast<WPARAM>(wParam), static_cast<LPARAM>(lParam)) != FALSE;
+bool Win32WindowSystem::PostMessageA(Hwnd hWnd, std::uint32_t Msg, std::uintptr_t wParam,
+                                     std::intptr_t lParam) {
+    return ::PostMessageA(toHWND(hWnd), Msg, static_cast<WPARAM>(wParam), static_cast<LPARAM>(lParam)) !=
+           FALSE;
 }
 
 } // namespace brassbell

@@ -61,8 +61,8 @@ FakeConsoleProcess::FakeConsoleProcess(const std::vector<std::string>& arguments
     startup.hStdInput = childInput;
     startup.hStdOutput = childOutput;
     startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
-    const BOOL started = CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
-                                        &startup, &process_);
+    const BOOL started = CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                                        nullptr, &startup, &process_);
     // Only the child holds these now, so its end is seen as the end of the pipes.
     CloseHandle(childInput);
     CloseHandle(childOutput);

@@ -87,18 +87,19 @@ bool registerClass(const char* className) {
 
 bool create(ConsoleWindow& console, const char* className, const char* title) {
     const HINSTANCE instance = GetModuleHandleA(nullptr);
-    console.frame = CreateWindowExA(0, className, title, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, 640,
-                                    480, nullptr, nullptr, instance, nullptr);
+    console.frame = CreateWindowExA(0, className, title, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
+                                    640, 480, nullptr, nullptr, instance, nullptr);
     if (console.frame == nullptr) {
         return false;
     }
     // The order of creation is the order a child walk sees.
-    console.input = CreateWindowExA(0, "Edit", "", WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL, 6, 400, 520,
-                                    20, console.frame, nullptr, instance, nullptr);
-    const HWND button = CreateWindowExA(0, "Button", "copy", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 530, 400, 90,
-                                        20, console.frame, nullptr, instance, nullptr);
-    console.log = CreateWindowExA(0, "Edit", "", WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_READONLY,
-                                  6, 6, 614, 388, console.frame, nullptr, instance, nullptr);
+    console.input = CreateWindowExA(0, "Edit", "", WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL, 6, 400,
+                                    520, 20, console.frame, nullptr, instance, nullptr);
+    const HWND button = CreateWindowExA(0, "Button", "copy", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 530, 400,
+                                        90, 20, console.frame, nullptr, instance, nullptr);
+    console.log =
+        CreateWindowExA(0, "Edit", "", WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_READONLY, 6, 6,
+                        614, 388, console.frame, nullptr, instance, nullptr);
     if (console.input == nullptr || button == nullptr || console.log == nullptr) {
         return false;
     }
@@ -114,8 +115,8 @@ DWORD WINAPI watchStandardInput(LPVOID mainThread) {
     const HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
     char buffer[256];
     DWORD got = 0;
-    while (input != nullptr && input != INVALID_HANDLE_VALUE && ReadFile(input, buffer, sizeof buffer, &got, nullptr) &&
-           got > 0) {
+    while (input != nullptr && input != INVALID_HANDLE_VALUE &&
+           ReadFile(input, buffer, sizeof buffer, &got, nullptr) && got > 0) {
     }
     PostThreadMessageA(static_cast<DWORD>(reinterpret_cast<std::uintptr_t>(mainThread)), WM_QUIT, 0, 0);
     return 0;
@@ -185,9 +186,9 @@ int main(int argc, char** argv) {
     }
     SetTimer(consoles.front()->frame, kTimeoutTimer, arguments.timeoutMs, nullptr);
 
-    const HANDLE watcher = CreateThread(
-        nullptr, 0, watchStandardInput,
-        reinterpret_cast<LPVOID>(static_cast<std::uintptr_t>(GetCurrentThreadId())), 0, nullptr);
+    const HANDLE watcher =
+        CreateThread(nullptr, 0, watchStandardInput,
+                     reinterpret_cast<LPVOID>(static_cast<std::uintptr_t>(GetCurrentThreadId())), 0, nullptr);
     say("ready");
 
     MSG message;

@@ -1,7 +1,7 @@
 // The user32 calls behind the console link, on windows this test makes in its own process.
+#include "console/win32/Win32WindowSystem.h"
 #include "console/win32/Win32Handles.h"
 #include "console/win32/Win32SleepPause.h"
-#include "console/win32/Win32WindowSystem.h"
 
 #include <gtest/gtest.h>
 
@@ -43,8 +43,8 @@ protected:
     }
 
     HWND topLevel(const char* title) {
-        const HWND window = CreateWindowExA(0, kTestClass, title, WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr,
-                                            nullptr, GetModuleHandleA(nullptr), nullptr);
+        const HWND window = CreateWindowExA(0, kTestClass, title, WS_OVERLAPPEDWINDOW, 0, 0, 200, 100,
+                                            nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
         made_.push_back(window);
         return window;
     }
@@ -104,7 +104,8 @@ TEST_F(Win32WindowSystemTest, FindWindowExWalksTheDirectChildrenOfAClass) {
 
 TEST_F(Win32WindowSystemTest, EnumChildWindowsCallsBackInCreationOrderUntilToldToStop) {
     const HWND frame = topLevel("walk");
-    const std::vector<Hwnd> children = {toHwnd(child(frame, "Edit", "")), toHwnd(child(frame, "Button", "copy")),
+    const std::vector<Hwnd> children = {toHwnd(child(frame, "Edit", "")),
+                                        toHwnd(child(frame, "Button", "copy")),
                                         toHwnd(child(frame, "Edit", ""))};
 
     std::vector<Hwnd> all;
@@ -156,8 +157,8 @@ TEST_F(Win32WindowSystemTest, GetWindowTextCopiesAtMostOneLessThanAskedAndEndsWi
 }
 
 TEST_F(Win32WindowSystemTest, GetWindowTextOfAWindowThatIsGoneIsEmpty) {
-    const HWND frame = CreateWindowExA(0, kTestClass, "short-lived", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr,
-                                       nullptr, GetModuleHandleA(nullptr), nullptr);
+    const HWND frame = CreateWindowExA(0, kTestClass, "short-lived", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100,
+                                       nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     const Hwnd gone = toHwnd(frame);
     DestroyWindow(frame);
 
