@@ -57,7 +57,6 @@ UserDefTab::UserDefTab(AppContext& app, QWidget* parent) : QWidget(parent), app_
     ListView1->setRootIsDecorated(false);
     ListView1->setSelectionMode(QAbstractItemView::SingleSelection);
     ListView1->setSelectionBehavior(QAbstractItemView::SelectRows);
-    // The rows show what tbl_UserDef holds; a row's text is never edited in place.
     ListView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
 
     cAddUDef = makeButton(this, "cAddUDef", QStringLiteral("Add a userdefined text / command"),
@@ -90,6 +89,11 @@ void UserDefTab::fFillUserDef() {
         ListView1->setColumnCount(0);
         fFillListView(ListView1, app_.store.path(), "tbl_UserDef", false);
         fSizeUserDefColumns(ListView1);
+        // The rows show what tbl_UserDef holds: an edit of a row's text is never kept.
+        for (int index = 0; index < ListView1->topLevelItemCount(); ++index) {
+            QTreeWidgetItem* row = ListView1->topLevelItem(index);
+            row->setFlags(row->flags() & ~Qt::ItemIsEditable);
+        }
     } catch (const std::exception& error) {
         showError(QString::fromUtf8(error.what()));
     }
