@@ -198,12 +198,13 @@ TEST_F(RulesTabTest, RowsOfBothListsCannotBeRenamedInPlace) {
         item->setFlags(item->flags() | Qt::ItemIsEditable);
         const int column = list->columnCount() - 1;
         list->editItem(item, column);
-        QWidget* editor = list->itemWidget(item, column);
-        if (editor == nullptr)
-            editor = QApplication::focusWidget();
-        ASSERT_NE(editor, nullptr);
+        auto* editor = list->viewport()->findChild<QLineEdit*>();
+        ASSERT_NE(editor, nullptr) << list->objectName().toStdString();
+        editor->selectAll();
         QTest::keyClicks(editor, "renamed");
         QTest::keyClick(editor, Qt::Key_Return);
+        // The delegate commits what was typed only once the event loop runs.
+        QCoreApplication::processEvents();
         EXPECT_EQ(item->text(column), "Be fair") << list->objectName().toStdString();
     }
 }
