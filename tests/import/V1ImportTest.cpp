@@ -1,6 +1,5 @@
 // The import of the version 1.0 list, driven as the user does it: the file dialog answered
 // by a script, then the text memory and List1 checked.
-#include "import/IniReader.h"
 #include "import/mod_V1Import.h"
 
 #include "ScriptedDialogs.h"
@@ -171,12 +170,6 @@ TEST_F(V1Import, ADatabaseFailureKeepsTheTextsAddedBeforeAndSaysWhy) {
     ASSERT_EQ(dialogs_.messages().size(), 1u);
     EXPECT_TRUE(dialogs_.messages()[0].text.contains("the disk is full")) << dialogs_.messages()[0].text.toStdString();
     EXPECT_EQ(dialogs_.messages()[0].icon, MsgIcon::Critical);
-}
-
-TEST(FReadIniValue, ReadsOneValueInTheAnsiCodePage) {
-    EXPECT_EQ(fReadIniValue(fixture("v1-list.ini"), "SayStrings", "Say7"), QString::fromUtf16(u"0007Café crème €"));
-    EXPECT_EQ(fReadIniValue(fixture("v1-list.ini"), "SayStrings", "Say3"), QString());
-    EXPECT_THROW(fReadIniValue(fixture("missing.ini"), "SayStrings", "Say1"), IniReadError);
 }
 
 } // namespace

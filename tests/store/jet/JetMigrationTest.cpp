@@ -260,14 +260,6 @@ TEST_F(JetMigration, ATargetInAFolderThatIsNotThereFailsWithoutTouchingTheOrigin
     EXPECT_EQ(filesIn(folder()), std::vector<std::string>{"Rules.mdb"});
 }
 
-TEST_F(JetMigration, AnExistingTargetIsNeverOverwritten) {
-    placeSample();
-    writeBytes(folder() / "New.mdb", "somebody's file");
-    EXPECT_THROW(migrateJetDatabase(rulesMdb(), folder() / "New.mdb"), JetMigrationError);
-    EXPECT_EQ(readBytes(folder() / "New.mdb"), "somebody's file");
-    EXPECT_EQ(filesIn(folder()), (std::vector<std::string>{"New.mdb", "Rules.mdb"}));
-}
-
 // Copies of the sample with names changed in place, as another tool or an older version
 // might have left them.
 TEST_F(JetMigration, NamesMatchRegardlessOfCaseAndUnknownOrMissingTablesAreReported) {
