@@ -1,7 +1,5 @@
 #pragma once
 
-#include <QString>
-
 #include <array>
 #include <span>
 #include <string_view>

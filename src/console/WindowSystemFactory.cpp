@@ -48,8 +48,6 @@ LaunchOptions parseLaunchOptions(const QStringList& arguments) {
 }
 
 ConsoleBackend::ConsoleBackend() = default;
-ConsoleBackend::ConsoleBackend(ConsoleBackend&&) noexcept = default;
-ConsoleBackend& ConsoleBackend::operator=(ConsoleBackend&&) noexcept = default;
 ConsoleBackend::~ConsoleBackend() = default;
 
 WindowSystem& ConsoleBackend::windows() {

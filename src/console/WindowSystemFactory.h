@@ -40,8 +40,6 @@ struct ConsoleBackend {
 
     WindowSystem& windows();
     ConsoleBackend();
-    ConsoleBackend(ConsoleBackend&&) noexcept;
-    ConsoleBackend& operator=(ConsoleBackend&&) noexcept;
     ~ConsoleBackend();
 };
 
