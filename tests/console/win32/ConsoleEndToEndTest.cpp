@@ -67,6 +67,31 @@ std::string ascii(std::u16string_view text) {
     return std::string(text.begin(), text.end());
 }
 
+// Seen from another process, only captions can be read: the input line and the log read empty,
+// so the captioned button is where the walk ends, as in the game's console.
+TEST_F(ConsoleEndToEndTest, ConsoleChildrenShowTheGamesOrderAndCaptionsToOtherProcesses) {
+    TempLogFile et("children");
+    start({"--et", et.path()});
+    const Hwnd console = windows_.FindWindowA(nullptr, "ET Console");
+    ASSERT_NE(console, 0u);
+
+    std::vector<Hwnd> children;
+    std::vector<std::string> texts;
+    windows_.EnumChildWindows(
+        console,
+        [&](Hwnd child, std::int32_t) {
+            char buffer[260];
+            children.push_back(child);
+            texts.emplace_back(buffer, static_cast<std::size_t>(windows_.GetWindowTextA(child, buffer, 260)));
+            return 1;
+        },
+        0);
+    EXPECT_EQ(texts, (std::vector<std::string>{"", "copy", ""}));
+    ASSERT_FALSE(children.empty());
+    EXPECT_EQ(windows_.FindWindowExA(console, 0, "Edit", nullptr), children.front());
+    finish();
+}
+
 TEST_F(ConsoleEndToEndTest, EtConsoleExecutesEveryLineOnceInItsAnsiBytes) {
     TempLogFile et("et");
     start({"--et", et.path()});
