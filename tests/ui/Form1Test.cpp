@@ -1,6 +1,7 @@
 #include "ScriptedDialogs.h"
 #include "TempRulesDb.h"
 #include "console/ConsoleLink.h"
+#include "console/PracticeConsole.h"
 #include "console/RecordingPause.h"
 #include "console/SimulatedDesktop.h"
 #include "store/Store.h"
@@ -10,6 +11,8 @@
 
 #include <QDesktopServices>
 #include <QLabel>
+#include <QListWidget>
+#include <QRadioButton>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -294,6 +297,18 @@ TEST_F(Form1Test, SavedAdminModTabOpensOnCommandsWhileOnlyEtqwRuns) {
     saveTabStart(u"2");
     ASSERT_TRUE(form.Form_Load(QString()));
     EXPECT_EQ(form.SSTab1->currentIndex(), Form1::kCommands);
+}
+
+TEST_F(Form1Test, PauseReachesThePracticeConsole) {
+    PracticeConsole practice(desktop);
+    ASSERT_TRUE(form.Form_Load(QStringLiteral("Commands")));
+    button("Command46")->click();
+    ASSERT_EQ(practice.lstExecuted->count(), 1);
+    EXPECT_EQ(practice.lstExecuted->item(0)->text(), QStringLiteral("pause"));
+
+    practice.optClosed->click();
+    form.Timer1_Timer();
+    EXPECT_FALSE(button("Command46")->isEnabled());
 }
 
 } // namespace
