@@ -20,10 +20,16 @@ constexpr std::size_t kNameLimit = 256;
 constexpr std::size_t kValueKept = kIniValueLimit + 2;
 constexpr std::size_t kUnknown = std::numeric_limits<std::size_t>::max();
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
-bool isLineEnd(char c) { return c == '\r' || c == '\n'; }
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+bool isLineEnd(char c) {
+    return c == '\r' || c == '\n';
+}
 
-char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char lowerAscii(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 bool sameName(std::string_view a, std::string_view b) {
     return std::ranges::equal(a, b, [](char x, char y) { return lowerAscii(x) == lowerAscii(y); });
@@ -40,7 +46,7 @@ std::string_view trimBlanks(std::string_view text) {
 // Follows the file line by line as its bytes arrive in chunks, so a line may span chunks and
 // a file of any size needs no more than the few names and values asked for.
 class Scanner {
-public:
+  public:
     Scanner(std::string_view section, std::span<const std::string_view> keys)
         : section_(section), keys_(keys), values_(keys.size()), found_(keys.size(), 0) {
         for (const std::string_view key : keys) {
@@ -68,7 +74,7 @@ public:
 
     std::vector<std::string> take() { return std::move(values_); }
 
-private:
+  private:
     enum class State { LineStart, Skip, SectionName, Key, ValueLead, Value };
 
     std::size_t step(std::size_t pos) {
@@ -179,7 +185,8 @@ private:
         target_.reset();
         const std::string_view key = trimBlanks(name_);
         // Most lines of a large file name no key asked for; their first letter already says so.
-        if (!nameTooLong_ && !key.empty() && firstLetters_[static_cast<unsigned char>(lowerAscii(key.front()))]) {
+        if (!nameTooLong_ && !key.empty() &&
+            firstLetters_[static_cast<unsigned char>(lowerAscii(key.front()))]) {
             for (std::size_t i = 0; i < keys_.size(); ++i) {
                 if (key.size() == keys_[i].size() && !found_[i] && sameName(key, keys_[i])) {
                     target_ = i;

@@ -21,7 +21,8 @@ std::u16string decodeWindows1252(std::string_view bytes) {
     text.reserve(bytes.size());
     for (const char c : bytes) {
         const auto byte = static_cast<unsigned char>(c);
-        text.push_back(byte >= 0x80 && byte < 0xA0 ? kHighControls[byte - 0x80u] : static_cast<char16_t>(byte));
+        text.push_back(byte >= 0x80 && byte < 0xA0 ? kHighControls[byte - 0x80u]
+                                                   : static_cast<char16_t>(byte));
     }
     return text;
 }

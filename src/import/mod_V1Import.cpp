@@ -62,9 +62,9 @@ QStringList fReadIniValues(const QString& file, const QString& section, const QS
     QStringList values;
     for (const QString& key : keys) {
         char buffer[kIniValueLimit + 1] = {};
-        const DWORD copied = GetPrivateProfileStringA(sectionName.constData(), key.toLocal8Bit().constData(),
-                                                      nullptr, buffer, static_cast<DWORD>(sizeof buffer),
-                                                      path.constData());
+        const DWORD copied =
+            GetPrivateProfileStringA(sectionName.constData(), key.toLocal8Bit().constData(), nullptr, buffer,
+                                     static_cast<DWORD>(sizeof buffer), path.constData());
         values.append(copied != 0 ? QString::fromLocal8Bit(buffer) : QString());
     }
     return values;
@@ -105,8 +105,8 @@ void fImportV1List(AppContext& app, QListWidget* List1) {
     try {
         values = fReadIniValues(path, QStringLiteral("SayStrings"), keys);
     } catch (const IniReadError&) {
-        app.dialogs.messageBox("The file " + path + " could not be read, nothing has been imported", QString(),
-                               MsgButtons::Ok, MsgIcon::Critical);
+        app.dialogs.messageBox("The file " + path + " could not be read, nothing has been imported",
+                               QString(), MsgButtons::Ok, MsgIcon::Critical);
         return;
     }
 

@@ -14,14 +14,15 @@ namespace brassbell {
 namespace {
 
 class IniReader : public ::testing::Test {
-protected:
+  protected:
     std::filesystem::path write(const std::string& bytes) {
         const std::filesystem::path file = dir_.path().toStdString() + "/Brassbell.ini";
         std::ofstream out(file, std::ios::binary | std::ios::trunc);
         out << bytes;
         return file;
     }
-    std::string read(const std::string& bytes, std::string_view key, std::string_view section = "SayStrings") {
+    std::string read(const std::string& bytes, std::string_view key,
+                     std::string_view section = "SayStrings") {
         const std::string_view keys[] = {key};
         return readIniValues(write(bytes), section, keys).at(0);
     }
@@ -39,7 +40,8 @@ TEST_F(IniReader, AnswersAsTheProfileFunctionsDo) {
     const std::string longValue(1500, 'v');
     const Case cases[] = {
         {"plain", "[SayStrings]\r\nSay1=0001hello\r\n", "0001hello"},
-        {"blanks and tabs around names and values", " \t[SayStrings]\r\n \tSay1 \t= \t0001 a b \t\r\n", "0001 a b"},
+        {"blanks and tabs around names and values", " \t[SayStrings]\r\n \tSay1 \t= \t0001 a b \t\r\n",
+         "0001 a b"},
         {"double quotes removed", "[SayStrings]\nSay1=\"  0001 quoted  \"\n", "  0001 quoted  "},
         {"single quotes removed", "[SayStrings]\nSay1='0001 quoted'\n", "0001 quoted"},
         {"quotes that do not match stay", "[SayStrings]\nSay1=\"0001 quoted'\n", "\"0001 quoted'"},

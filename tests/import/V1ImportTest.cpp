@@ -25,7 +25,9 @@ namespace {
 
 using testing::ScriptedDialogs;
 
-QString fixture(const char* name) { return QStringLiteral(BRASSBELL_IMPORT_DATA "/") + name; }
+QString fixture(const char* name) {
+    return QStringLiteral(BRASSBELL_IMPORT_DATA "/") + name;
+}
 
 const QStringList kV1ListTexts{
     "Hello all",
@@ -41,7 +43,7 @@ const QStringList kV1ListTexts{
 };
 
 class V1Import : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { store_.fDBConnect(true); }
 
     // Chooses the file and closes the one message the import shows.
@@ -87,7 +89,8 @@ TEST_F(V1Import, TakesOverTheTextsWithoutTheirPrefix) {
     EXPECT_EQ(fileDialog.title, "Please select the old configuration file you want to import");
     EXPECT_EQ(fileDialog.defaultText, "Brassbell.ini (*.ini)");
     const auto& message = dialogs_.shown()[1];
-    EXPECT_EQ(message.text, "All entries from " + fixture("v1-list.ini") + " have successfully been imported");
+    EXPECT_EQ(message.text,
+              "All entries from " + fixture("v1-list.ini") + " have successfully been imported");
     EXPECT_EQ(message.buttons, MsgButtons::Ok);
     EXPECT_EQ(message.icon, MsgIcon::None);
     EXPECT_TRUE(message.title.isEmpty() || message.title == "Brassbell");
@@ -121,7 +124,8 @@ TEST_F(V1Import, FilesWithoutTheSectionStillReportSuccessButAddNothing) {
         importChoosing(path);
         EXPECT_TRUE(stored().isEmpty()) << path.toStdString();
         ASSERT_EQ(dialogs_.messages().size(), 1u);
-        EXPECT_EQ(dialogs_.messages()[0].text, "All entries from " + path + " have successfully been imported");
+        EXPECT_EQ(dialogs_.messages()[0].text,
+                  "All entries from " + path + " have successfully been imported");
     }
 }
 
@@ -149,7 +153,8 @@ TEST_F(V1Import, AFileThatCannotBeReadIsNotReportedAsImported) {
         EXPECT_TRUE(stored().isEmpty());
         EXPECT_EQ(listed(), QStringList{"as it was"});
         ASSERT_EQ(dialogs_.messages().size(), 1u);
-        EXPECT_EQ(dialogs_.messages()[0].text, "The file " + path + " could not be read, nothing has been imported");
+        EXPECT_EQ(dialogs_.messages()[0].text,
+                  "The file " + path + " could not be read, nothing has been imported");
         EXPECT_EQ(dialogs_.messages()[0].icon, MsgIcon::Critical);
     }
 }
@@ -168,7 +173,8 @@ TEST_F(V1Import, ADatabaseFailureKeepsTheTextsAddedBeforeAndSaysWhy) {
     EXPECT_EQ(stored(), kV1ListTexts.mid(0, 3));
     EXPECT_EQ(listed(), stored());
     ASSERT_EQ(dialogs_.messages().size(), 1u);
-    EXPECT_TRUE(dialogs_.messages()[0].text.contains("the disk is full")) << dialogs_.messages()[0].text.toStdString();
+    EXPECT_TRUE(dialogs_.messages()[0].text.contains("the disk is full"))
+        << dialogs_.messages()[0].text.toStdString();
     EXPECT_EQ(dialogs_.messages()[0].icon, MsgIcon::Critical);
 }
 

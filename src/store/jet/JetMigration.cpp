@@ -39,7 +39,7 @@ std::optional<std::int32_t> wholeNumber(const std::optional<std::string>& text) 
 }
 
 class Database {
-public:
+  public:
     explicit Database(const std::filesystem::path& file) {
         const auto utf8 = file.u8string();
         const int rc = sqlite3_open_v2(reinterpret_cast<const char*>(utf8.c_str()), &db_,
@@ -47,7 +47,8 @@ public:
         if (rc != SQLITE_OK) {
             const std::string reason = db_ ? sqlite3_errmsg(db_) : sqlite3_errstr(rc);
             sqlite3_close(db_);
-            throw JetMigrationError("The new database " + file.string() + " cannot be created: " + reason + ".");
+            throw JetMigrationError("The new database " + file.string() + " cannot be created: " + reason +
+                                    ".");
         }
         // A key given twice must be told apart from every other failure.
         sqlite3_extended_result_codes(db_, 1);
@@ -62,7 +63,8 @@ public:
 
     void check(int rc) const {
         if (rc != SQLITE_OK && rc != SQLITE_DONE && rc != SQLITE_ROW)
-            throw JetMigrationError(std::string("Writing the new database failed: ") + sqlite3_errmsg(db_) + ".");
+            throw JetMigrationError(std::string("Writing the new database failed: ") + sqlite3_errmsg(db_) +
+                                    ".");
     }
 
     // Closes now, so that a failure to finish the file is seen before it is renamed into place.
@@ -70,15 +72,16 @@ public:
         const int rc = sqlite3_close(db_);
         db_ = nullptr;
         if (rc != SQLITE_OK)
-            throw JetMigrationError(std::string("Finishing the new database failed: ") + sqlite3_errstr(rc) + ".");
+            throw JetMigrationError(std::string("Finishing the new database failed: ") + sqlite3_errstr(rc) +
+                                    ".");
     }
 
-private:
+  private:
     sqlite3* db_ = nullptr;
 };
 
 class Statement {
-public:
+  public:
     Statement(Database& db, const std::string& sql) : db_(db) {
         db.check(sqlite3_prepare_v2(db.get(), sql.c_str(), -1, &stmt_, nullptr));
     }
@@ -89,7 +92,8 @@ public:
     void bindNull(int index) { db_.check(sqlite3_bind_null(stmt_, index)); }
     void bind(int index, std::int64_t value) { db_.check(sqlite3_bind_int64(stmt_, index, value)); }
     void bind(int index, const std::string& text) {
-        db_.check(sqlite3_bind_text(stmt_, index, text.data(), static_cast<int>(text.size()), SQLITE_TRANSIENT));
+        db_.check(
+            sqlite3_bind_text(stmt_, index, text.data(), static_cast<int>(text.size()), SQLITE_TRANSIENT));
     }
     void bind(int index, const std::optional<std::string>& text) {
         if (text)
@@ -114,7 +118,7 @@ public:
         sqlite3_clear_bindings(stmt_);
     }
 
-private:
+  private:
     Database& db_;
     sqlite3_stmt* stmt_ = nullptr;
 };
@@ -212,7 +216,8 @@ void copySettings(JetReader& reader, const std::string& oldName, const TableInfo
     }
 }
 
-void build(const std::filesystem::path& jetFile, const std::filesystem::path& partial, MigrationReport& report) {
+void build(const std::filesystem::path& jetFile, const std::filesystem::path& partial,
+           MigrationReport& report) {
     JetReader reader(jetFile);
 
     // Each table of ours takes the first old table of its name; every other one is left out.
@@ -264,9 +269,12 @@ MigrationReport buildBeside(const std::filesystem::path& jetFile, const std::fil
 
 } // namespace
 
-bool jetMigrationAvailable() { return true; }
+bool jetMigrationAvailable() {
+    return true;
+}
 
-MigrationReport migrateJetDatabase(const std::filesystem::path& jetFile, const std::filesystem::path& target) {
+MigrationReport migrateJetDatabase(const std::filesystem::path& jetFile,
+                                   const std::filesystem::path& target) {
     if (pathTaken(target))
         throw JetMigrationError(target.string() + " already exists; it is not overwritten.");
     std::filesystem::path partial;

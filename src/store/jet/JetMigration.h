@@ -14,7 +14,7 @@ namespace brassbell {
 // A migration failed; what() says why, fit to show the user (UTF-8). Whatever failed, the
 // old file is as it was and no partial file is left.
 class JetMigrationError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
@@ -27,10 +27,10 @@ struct MigratedTable {
 
 // What a migration carried over, and what it could not.
 struct MigrationReport {
-    std::vector<MigratedTable> tables;        // the seven tables, in schema order
-    std::vector<std::string> tablesLeftOut;   // tables of the old file Brassbell does not know
-    std::vector<std::string> fieldsLeftOut;   // "table.field" of fields Brassbell does not know
-    std::filesystem::path target;             // the new database
+    std::vector<MigratedTable> tables;           // the seven tables, in schema order
+    std::vector<std::string> tablesLeftOut;      // tables of the old file Brassbell does not know
+    std::vector<std::string> fieldsLeftOut;      // "table.field" of fields Brassbell does not know
+    std::filesystem::path target;                // the new database
     std::optional<std::filesystem::path> backup; // where the original was kept, after migrateInPlace
 
     const MigratedTable* table(std::string_view name) const;

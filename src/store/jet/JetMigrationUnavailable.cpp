@@ -12,10 +12,16 @@ namespace {
 
 } // namespace
 
-bool jetMigrationAvailable() { return false; }
+bool jetMigrationAvailable() {
+    return false;
+}
 
-MigrationReport migrateJetDatabase(const std::filesystem::path&, const std::filesystem::path&) { unavailable(); }
+MigrationReport migrateJetDatabase(const std::filesystem::path&, const std::filesystem::path&) {
+    unavailable();
+}
 
-MigrationReport migrateInPlace(const std::filesystem::path&) { unavailable(); }
+MigrationReport migrateInPlace(const std::filesystem::path&) {
+    unavailable();
+}
 
 } // namespace brassbell

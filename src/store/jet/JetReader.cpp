@@ -66,7 +66,9 @@ JetReader::JetReader(const std::filesystem::path& file) : handle_(new Handle), f
     owner.release();
 }
 
-JetReader::~JetReader() { delete handle_; }
+JetReader::~JetReader() {
+    delete handle_;
+}
 
 JetRows JetReader::read(const std::string& table, const std::vector<std::string>& fields) {
     MdbCatalogEntry* entry = mdb_get_catalogentry_by_name(handle_->mdb, table.c_str());
@@ -74,7 +76,8 @@ JetRows JetReader::read(const std::string& table, const std::vector<std::string>
         throw JetMigrationError("The table " + table + " of the Jet database cannot be found.");
     const TableDef def{mdb_read_table(entry)};
     if (!def.def || !mdb_read_columns(def.def))
-        throw JetMigrationError("The table " + table + " of the Jet database cannot be read; the file is damaged.");
+        throw JetMigrationError("The table " + table +
+                                " of the Jet database cannot be read; the file is damaged.");
     MdbTableDef* t = def.def;
 
     // Column of the table (1-based, as libmdb binds) for each field asked for; 0 when absent.
@@ -111,7 +114,8 @@ JetRows JetReader::read(const std::string& table, const std::vector<std::string>
                 continue;
             const auto length = static_cast<std::size_t>(lengths[f]);
             if (length + 1 >= kBindSize)
-                throw JetMigrationError("A value in the table " + table + " is too long to be taken over whole.");
+                throw JetMigrationError("A value in the table " + table +
+                                        " is too long to be taken over whole.");
             row[f] = std::string(buffers[f].get(), length);
         }
     }

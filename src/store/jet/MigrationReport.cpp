@@ -26,7 +26,9 @@ constexpr Kind kKinds[] = {
     {"tbl_Sys", u"setting", u"settings"},
 };
 
-std::u16string number(std::size_t value) { return utf8ToUtf16(std::to_string(value)); }
+std::u16string number(std::size_t value) {
+    return utf8ToUtf16(std::to_string(value));
+}
 
 std::u16string counted(std::size_t count, std::string_view table) {
     for (const Kind& kind : kKinds) {
@@ -82,13 +84,15 @@ std::u16string MigrationReport::message() const {
             skipped.push_back(number(t.skipped) + u" in " + utf8ToUtf16(t.name));
     }
 
-    std::u16string text = u"The data of the old database was taken over into the new Rules.mdb: " + listed(counts) + u".";
+    std::u16string text =
+        u"The data of the old database was taken over into the new Rules.mdb: " + listed(counts) + u".";
     if (backup)
         text += std::u16string(kLineBreak) + u"The original was kept as " + backup->u16string() + u".";
     else
         text += std::u16string(kLineBreak) + u"The new database is " + target.u16string() + u".";
     if (!empty.empty())
-        text += std::u16string(kLineBreak) + u"Not in the old database, so created empty: " + listed(empty) + u".";
+        text += std::u16string(kLineBreak) + u"Not in the old database, so created empty: " + listed(empty) +
+                u".";
     if (!tablesLeftOut.empty())
         text += std::u16string(kLineBreak) + u"Tables Brassbell does not know were left out: " +
                 listed(converted(tablesLeftOut)) + u".";
@@ -96,7 +100,8 @@ std::u16string MigrationReport::message() const {
         text += std::u16string(kLineBreak) + u"Fields Brassbell does not know were left out: " +
                 listed(converted(fieldsLeftOut)) + u".";
     if (!skipped.empty())
-        text += std::u16string(kLineBreak) + u"Records whose keys or references are not whole numbers, or repeat a key, were skipped: " +
+        text += std::u16string(kLineBreak) +
+                u"Records whose keys or references are not whole numbers, or repeat a key, were skipped: " +
                 listed(skipped) + u".";
     return text;
 }

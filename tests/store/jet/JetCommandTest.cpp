@@ -30,8 +30,8 @@ TEST(JetDetect, OnlyAJetHeaderCountsAsJet) {
     const Header cases[] = {
         {"jet header", kJetHeader + std::string(100, '\0'), true},
         {"jet header alone", kJetHeader, true},
-        {"access 2007 header", std::string("\x00\x01\x00\x00", 4) + "Standard ACE DB" + std::string(100, '\0'),
-         false},
+        {"access 2007 header",
+         std::string("\x00\x01\x00\x00", 4) + "Standard ACE DB" + std::string(100, '\0'), false},
         {"header cut short", kJetHeader.substr(0, 12), false},
         {"text without the leading bytes", "Standard Jet DB and more", false},
         {"sqlite file", "SQLite format 3" + std::string(1, '\0') + std::string(100, 'x'), false},
@@ -50,7 +50,7 @@ TEST(JetDetect, OnlyAJetHeaderCountsAsJet) {
 }
 
 class ConvertJet : public ::testing::Test {
-protected:
+  protected:
     int run(const std::vector<std::string>& args) { return runConvertJet(args, out_, err_); }
     std::filesystem::path folder() const { return temp_.folder(); }
 

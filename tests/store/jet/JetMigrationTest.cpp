@@ -47,7 +47,7 @@ Connection openReadOnly(const std::filesystem::path& file) {
 
 // Puts a copy of the sample (or of bytes made from it) where a user's Rules.mdb would be.
 class JetMigration : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ASSERT_TRUE(std::filesystem::exists(jetSample())) << "the Jet sample is missing: " << jetSample();
         std::filesystem::remove(temp_.path());
@@ -87,8 +87,10 @@ TEST_F(JetMigration, EveryTableColumnAndRowOfTheSampleArrivesByteForByte) {
         // Field order is binding for the tables addressed by position, so the new table's
         // fields must stand exactly as in the old one.
         sqlite3_stmt* raw = nullptr;
-        const QByteArray sql = ("SELECT " + columns.join(", ") + " FROM " + name + " ORDER BY rowid").toUtf8();
-        ASSERT_EQ(sqlite3_prepare_v2(db.get(), sql.constData(), -1, &raw, nullptr), SQLITE_OK) << sql.constData();
+        const QByteArray sql =
+            ("SELECT " + columns.join(", ") + " FROM " + name + " ORDER BY rowid").toUtf8();
+        ASSERT_EQ(sqlite3_prepare_v2(db.get(), sql.constData(), -1, &raw, nullptr), SQLITE_OK)
+            << sql.constData();
         const std::unique_ptr<sqlite3_stmt, decltype(&sqlite3_finalize)> statement(raw, &sqlite3_finalize);
         for (int c = 0; c < columns.size(); ++c)
             EXPECT_EQ(QString::fromUtf8(sqlite3_column_name(raw, c)), columns[c]);
@@ -210,22 +212,27 @@ TEST_P(DamagedJetFile, FailsAndLeavesTheOriginalAsItWas) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, DamagedJetFile, ::testing::ValuesIn(kDamages),
-                         [](const ::testing::TestParamInfo<Damage>& param) { return std::string(param.param.name); });
+                         [](const ::testing::TestParamInfo<Damage>& param) {
+                             return std::string(param.param.name);
+                         });
 
 TEST_F(JetMigration, AFolderWithoutWritePermissionLeavesEverythingAsItWas) {
     placeSample();
-    std::filesystem::permissions(folder(), std::filesystem::perms::owner_write, std::filesystem::perm_options::remove);
+    std::filesystem::permissions(folder(), std::filesystem::perms::owner_write,
+                                 std::filesystem::perm_options::remove);
     const bool probeMade = [&] {
         std::ofstream probe(folder() / "probe");
         return static_cast<bool>(probe);
     }();
     if (probeMade) {
         std::filesystem::remove(folder() / "probe");
-        std::filesystem::permissions(folder(), std::filesystem::perms::owner_write, std::filesystem::perm_options::add);
+        std::filesystem::permissions(folder(), std::filesystem::perms::owner_write,
+                                     std::filesystem::perm_options::add);
         GTEST_SKIP() << "this user writes into read-only folders (root), so the case cannot be made";
     }
     EXPECT_THROW(migrateInPlace(rulesMdb()), JetMigrationError);
-    std::filesystem::permissions(folder(), std::filesystem::perms::owner_write, std::filesystem::perm_options::add);
+    std::filesystem::permissions(folder(), std::filesystem::perms::owner_write,
+                                 std::filesystem::perm_options::add);
     EXPECT_EQ(readBytes(rulesMdb()), original_);
     EXPECT_EQ(filesIn(folder()), std::vector<std::string>{"Rules.mdb"});
 }

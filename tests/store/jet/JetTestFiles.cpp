@@ -24,7 +24,9 @@ std::string utf16Bytes(const QString& text) {
 
 } // namespace
 
-std::filesystem::path jetSample() { return std::filesystem::path(BRASSBELL_JET_DATA) / "shared-sample-jet4.mdb"; }
+std::filesystem::path jetSample() {
+    return std::filesystem::path(BRASSBELL_JET_DATA) / "shared-sample-jet4.mdb";
+}
 std::filesystem::path jetManifest() {
     return std::filesystem::path(BRASSBELL_JET_DATA) / "shared-sample-jet4.mdb.json";
 }
@@ -51,8 +53,8 @@ void renameInPage(std::string& bytes, const QString& landmark, const QString& fr
     const std::string pattern = utf16Bytes(from);
     const std::string replacement = utf16Bytes(to);
     int replaced = 0;
-    for (std::size_t at = bytes.find(pattern, pageStart); at != std::string::npos && at < pageStart + kJetPage;
-         at = bytes.find(pattern, at + 1)) {
+    for (std::size_t at = bytes.find(pattern, pageStart);
+         at != std::string::npos && at < pageStart + kJetPage; at = bytes.find(pattern, at + 1)) {
         bytes.replace(at, pattern.size(), replacement);
         ++replaced;
     }
