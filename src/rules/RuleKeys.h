@@ -13,7 +13,8 @@ namespace brassbell {
 inline std::optional<std::int32_t> keyFromText(const QString& text) {
     bool ok = false;
     const qlonglong value = text.trimmed().toLongLong(&ok, 10);
-    if (!ok || value < std::numeric_limits<std::int32_t>::min() || value > std::numeric_limits<std::int32_t>::max())
+    if (!ok || value < std::numeric_limits<std::int32_t>::min() ||
+        value > std::numeric_limits<std::int32_t>::max())
         return std::nullopt;
     return static_cast<std::int32_t>(value);
 }

@@ -102,8 +102,8 @@ RulesTab::RulesTab(AppContext& app, QWidget* parent) : QWidget(parent), app_(app
 void RulesTab::buildControls() {
     Label5 = makeLabel(this, "Label5", QStringLiteral("Basic rules"), twipsRect(120, 120, 2535, 255));
     ListView2 = makeListView(this, "ListView2", twipsRect(120, 375, 8535, 1815));
-    CAddBasicRule =
-        makeButton(this, "CAddBasicRule", QStringLiteral("Add a basic rule"), twipsRect(8775, 375, 2295, 495));
+    CAddBasicRule = makeButton(this, "CAddBasicRule", QStringLiteral("Add a basic rule"),
+                               twipsRect(8775, 375, 2295, 495));
     CDelBasRule = makeButton(this, "CDelBasRule", QStringLiteral("Delete selected basic rule"),
                              twipsRect(8775, 975, 2295, 495));
     CChBasRule = makeButton(this, "CChBasRule", QStringLiteral("Edit selected basic rule"),
@@ -117,10 +117,10 @@ void RulesTab::buildControls() {
     TextBox1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     BasicRuleKey = makeHiddenField(this, "BasicRuleKey");
 
-    Label6 = makeLabel(this, "Label6", QStringLiteral("Selected Language"), twipsRect(120, 3420, 1575, 255));
+    Label6 = makeLabel(this, "Label6", QStringLiteral("Selected Language"), twipsRect(120, 3420, 1815, 255));
     Combo1 = new QComboBox(this);
     Combo1->setObjectName("Combo1");
-    Combo1->setGeometry(twipsRect(1755, 3375, 3015, 315));
+    Combo1->setGeometry(twipsRect(1995, 3375, 2775, 315));
     Combo1->setEditable(true);
     // Entries come from tbl_Langs alone, in stored order: Enter in the text part adds none.
     Combo1->setInsertPolicy(QComboBox::NoInsert);
@@ -128,25 +128,26 @@ void RulesTab::buildControls() {
     CAddLang = makeButton(this, "CAddLang", QStringLiteral("Add new"), twipsRect(4890, 3345, 1335, 375));
     CDelLang = makeButton(this, "CDelLang", QStringLiteral("Delete"), twipsRect(6345, 3345, 1335, 375));
     CUseBasic =
-        makeButton(this, "CUseBasic", QStringLiteral("Use Basic language"), twipsRect(1755, 3810, 3015, 375));
+        makeButton(this, "CUseBasic", QStringLiteral("Use Basic language"), twipsRect(1995, 3810, 2775, 375));
     CChLang = makeButton(this, "CChLang", QStringLiteral("Change language description"),
                          twipsRect(4890, 3810, 2790, 375));
 
     Label7 = makeLabel(this, "Label7", QStringLiteral("Rule"), twipsRect(120, 4305, 2535, 255));
     ListView3 = makeListView(this, "ListView3", twipsRect(120, 4560, 8535, 2055));
-    CAddLangRule = makeButton(this, "CAddLangRule", QStringLiteral("Add translation (selected rule and language)"),
-                              twipsRect(8775, 4560, 2295, 615));
+    CAddLangRule =
+        makeButton(this, "CAddLangRule", QStringLiteral("Add translation (selected rule and language)"),
+                   twipsRect(8775, 4560, 2295, 735));
     CDelLangRule = makeButton(this, "CDelLangRule", QStringLiteral("Delete selected translation"),
-                              twipsRect(8775, 5280, 2295, 615));
+                              twipsRect(8775, 5385, 2295, 555));
     CEditLangRule = makeButton(this, "CEditLangRule", QStringLiteral("Change selected translation"),
-                               twipsRect(8775, 6000, 2295, 615));
+                               twipsRect(8775, 6030, 2295, 555));
     SelTrans = makeHiddenField(this, "SelTrans");
 
     TextBox2 = new QLineEdit(this);
     TextBox2->setObjectName("TextBox2");
     TextBox2->setGeometry(twipsRect(120, 6780, 8535, 315));
-    CSpeakRule =
-        makeButton(this, "CSpeakRule", QStringLiteral("Send this rule to all"), twipsRect(8775, 6720, 2295, 435));
+    CSpeakRule = makeButton(this, "CSpeakRule", QStringLiteral("Send this rule to all"),
+                            twipsRect(8775, 6720, 2295, 435));
     // Usable only while a console of ET or ETQW is found; the connection monitor switches it.
     CSpeakRule->setProperty("Tag", QStringLiteral("OnlyConn_QW"));
 }
@@ -231,7 +232,8 @@ void RulesTab::fillSpeakListForMode() {
                       {Combo1->currentText().toStdU16String()});
         setSpeakListWidths(ListView3);
         break;
-    case SpeakMode::Emptied: break;
+    case SpeakMode::Emptied:
+        break;
     }
 }
 

@@ -149,8 +149,9 @@ TEST_F(RulesTabTest, DeletingARuleTakesItsTranslationsAlongAndKeepsItsSelection)
     click(tab->CDelBasRule);
 
     const auto question = dialogs.messages().back();
-    EXPECT_EQ(question.text, "Do you want to delete this rule: No camping?\r\nThis will also delete all present "
-                             "rules which have a relation to this rule!!!");
+    EXPECT_EQ(question.text,
+              "Do you want to delete this rule: No camping?\r\nThis will also delete all present "
+              "rules which have a relation to this rule!!!");
     EXPECT_EQ(question.title, "Delete this rule?");
     EXPECT_EQ(question.buttons, MsgButtons::YesNo);
     EXPECT_EQ(question.icon, MsgIcon::None);

@@ -149,8 +149,9 @@ TEST_F(RulesTabTest, DeletingALanguageTakesItsTranslationsAndReturnsToRuleMode) 
     click(tab->CDelLang);
 
     const auto question = dialogs.messages().back();
-    EXPECT_EQ(question.text, "Do you want to delete the language: German?\r\nThis will also delete all present "
-                             "rules for this language!!!");
+    EXPECT_EQ(question.text,
+              "Do you want to delete the language: German?\r\nThis will also delete all present "
+              "rules for this language!!!");
     EXPECT_EQ(question.title, "Delete this language?");
     EXPECT_EQ(question.buttons, MsgButtons::YesNo);
     EXPECT_EQ(question.icon, MsgIcon::None);

@@ -131,11 +131,13 @@ QStringList RulesTabTest::storedTexts(const char* statement) {
 }
 
 bool RulesTabTest::allTranslationButtonsEnabled() const {
-    return tab->CAddLangRule->isEnabled() && tab->CDelLangRule->isEnabled() && tab->CEditLangRule->isEnabled();
+    return tab->CAddLangRule->isEnabled() && tab->CDelLangRule->isEnabled() &&
+           tab->CEditLangRule->isEnabled();
 }
 
 bool RulesTabTest::anyTranslationButtonEnabled() const {
-    return tab->CAddLangRule->isEnabled() || tab->CDelLangRule->isEnabled() || tab->CEditLangRule->isEnabled();
+    return tab->CAddLangRule->isEnabled() || tab->CDelLangRule->isEnabled() ||
+           tab->CEditLangRule->isEnabled();
 }
 
 } // namespace brassbell::testing

@@ -10,7 +10,7 @@ constexpr const char* kTranslations = "SELECT Translation FROM tbl_Text ORDER BY
 
 // One rule, "Be fair", and the language German; the tab started and both chosen.
 class TranslationsTest : public RulesTabTest {
-protected:
+  protected:
     void SetUp() override {
         rule = store.addRule(u"Be fair");
         other = store.addRule(u"No camping");
