@@ -204,6 +204,7 @@ void RulesTab::languagePicked() {
     const QString name = Combo1->currentText();
     fFillListView(ListView3, app_.store.path(), kTranslationsOfLanguage, true, {name.toStdU16String()});
     speakMode_ = SpeakMode::Translation;
+    speakListLanguage_ = name;
     // A name whose record is gone leaves no key behind, so nothing acts on a stale language.
     const std::optional<std::int32_t> langId = app_.store.languageIdByName(name.toStdU16String());
     LangKey->setText(langId ? QString::number(*langId) : QString());
@@ -227,11 +228,14 @@ void RulesTab::fillSpeakListForMode() {
         fFillListView(ListView3, app_.store.path(), kBasicRulesInFourColumns, true);
         setSpeakListWidths(ListView3);
         break;
-    case SpeakMode::Translation:
-        fFillListView(ListView3, app_.store.path(), kTranslationsOfLanguage, true,
-                      {Combo1->currentText().toStdU16String()});
+    case SpeakMode::Translation: {
+        // The box may have been emptied or typed into since; the list belongs to the language picked.
+        QString name = speakListLanguage_;
+        existingLanguage(&name);
+        fFillListView(ListView3, app_.store.path(), kTranslationsOfLanguage, true, {name.toStdU16String()});
         setSpeakListWidths(ListView3);
         break;
+    }
     case SpeakMode::Emptied:
         break;
     }

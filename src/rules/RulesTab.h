@@ -111,6 +111,8 @@ private:
     AppContext& app_;
     QPointer<FrmRule> frmRule_;
     SpeakMode speakMode_ = SpeakMode::Rule;
+    // The language name the speak list was last filled for in translation mode.
+    QString speakListLanguage_;
     // The RID of the translation whose text TextBox2 shows; empty when it shows none.
     std::optional<std::int32_t> shownRid_;
 };
