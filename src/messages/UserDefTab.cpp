@@ -53,20 +53,20 @@ UserDefTab::UserDefTab(AppContext& app, QWidget* parent) : QWidget(parent), app_
 
     ListView1 = new QTreeWidget(this);
     ListView1->setObjectName("ListView1");
-    ListView1->setGeometry(twipsRect(120, 120, 7200, 6240));
+    ListView1->setGeometry(twipsRect(120, 120, 6960, 6240));
     ListView1->setRootIsDecorated(false);
     ListView1->setSelectionMode(QAbstractItemView::SingleSelection);
     ListView1->setSelectionBehavior(QAbstractItemView::SelectRows);
     ListView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
 
     cAddUDef = makeButton(this, "cAddUDef", QStringLiteral("Add a userdefined text / command"),
-                          twipsRect(7560, 120, 3495, 615));
+                          twipsRect(7200, 120, 3990, 615));
     cDelUDef = makeButton(this, "cDelUDef", QStringLiteral("Delete this userdefined text / command"),
-                          twipsRect(7560, 855, 3495, 615));
+                          twipsRect(7200, 855, 3990, 615));
     cChangeUDef = makeButton(this, "cChangeUDef", QStringLiteral("Change this userdefindes text / command"),
-                             twipsRect(7560, 1590, 3495, 615));
+                             twipsRect(7200, 1590, 3990, 615));
     cActionUdef = makeButton(this, "cActionUdef", QStringLiteral("Use / send userdefined command / text"),
-                             twipsRect(120, 6480, 7200, 615));
+                             twipsRect(120, 6480, 6960, 615));
     // Usable only while a console of ET or ETQW is found; the connection monitor switches it.
     cActionUdef->setProperty("Tag", QStringLiteral("OnlyConn_QW"));
 

@@ -47,6 +47,16 @@ TEST_F(UserDefTabTest, OnlyTheUseButtonWaitsForAConsole) {
         EXPECT_FALSE(button->property("Tag").isValid()) << button->objectName().toStdString();
 }
 
+TEST_F(UserDefTabTest, EveryCaptionFitsItsButtonAndEverythingFitsThePage) {
+    for (QPushButton* button : {tab->cAddUDef, tab->cDelUDef, tab->cChangeUDef, tab->cActionUdef}) {
+        EXPECT_LE(button->sizeHint().width(), button->width()) << button->objectName().toStdString();
+        EXPECT_TRUE(QRect(0, 0, 753, 520).contains(button->geometry())) << button->objectName().toStdString();
+    }
+    EXPECT_TRUE(QRect(0, 0, 753, 520).contains(list()->geometry()));
+    EXPECT_LT(list()->geometry().right(), tab->cAddUDef->x()) << "the buttons stand right of the list";
+    EXPECT_GT(tab->cActionUdef->y(), list()->geometry().bottom()) << "the use button stands below the list";
+}
+
 TEST_F(UserDefTabTest, AnInPlaceEditOfARowIsNeverKept) {
     peek.insert("say hello", kAll);
     tab->fFillUserDef();
@@ -175,6 +185,8 @@ struct UnwrittenEdit {
     const char* newText; // nullptr: left as offered
     const char* newKind;
 };
+
+void PrintTo(const UnwrittenEdit& edit, std::ostream* out) { *out << edit.name; }
 
 class UnwrittenEditTest : public UserDefTabTest, public ::testing::WithParamInterface<UnwrittenEdit> {};
 

@@ -12,6 +12,8 @@ struct UseCase {
     bool answeredNo;
 };
 
+void PrintTo(const UseCase& useCase, std::ostream* out) { *out << useCase.name; }
+
 class UseEntryTest : public UserDefTabTest, public ::testing::WithParamInterface<UseCase> {
 protected:
     void SetUp() override {
