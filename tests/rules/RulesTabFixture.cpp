@@ -65,38 +65,34 @@ void RulesTabTest::click(QPushButton* button) {
     QTest::mouseClick(button, Qt::LeftButton);
 }
 
-void RulesTabTest::applyInDialog(const QString& text) {
-    dialogs.actOnDialog([this, text](QWidget* dialog) {
+void RulesTabTest::answerDialog(const std::function<void(QWidget*, QPlainTextEdit*)>& answer) {
+    dialogs.actOnDialog([this, answer](QWidget* dialog) {
         dialogsSeen.push_back(dialog);
         dialogCaptions << dialog->windowTitle();
         auto* text1 = dialog->findChild<QPlainTextEdit*>("Text1");
         dialogInitialTexts << text1->toPlainText();
+        answer(dialog, text1);
+    });
+}
+
+void RulesTabTest::applyInDialog(const QString& text) {
+    answerDialog([text](QWidget* dialog, QPlainTextEdit* text1) {
         text1->selectAll();
-        if (text.isEmpty())
-            QTest::keyClick(text1, Qt::Key_Delete);
-        else
-            text1->insertPlainText(text);
+        QTest::keyClick(text1, Qt::Key_Delete);
+        text1->insertPlainText(text);
         QTest::mouseClick(dialog->findChild<QPushButton*>("Command2"), Qt::LeftButton);
     });
 }
 
 void RulesTabTest::cancelDialog() {
-    dialogs.actOnDialog([this](QWidget* dialog) {
-        dialogsSeen.push_back(dialog);
-        dialogCaptions << dialog->windowTitle();
-        auto* text1 = dialog->findChild<QPlainTextEdit*>("Text1");
-        dialogInitialTexts << text1->toPlainText();
+    answerDialog([](QWidget* dialog, QPlainTextEdit* text1) {
         QTest::keyClicks(text1, "typed, then cancelled");
         QTest::mouseClick(dialog->findChild<QPushButton*>("Command1"), Qt::LeftButton);
     });
 }
 
 void RulesTabTest::closeDialogBox() {
-    dialogs.actOnDialog([this](QWidget* dialog) {
-        dialogsSeen.push_back(dialog);
-        dialogCaptions << dialog->windowTitle();
-        auto* text1 = dialog->findChild<QPlainTextEdit*>("Text1");
-        dialogInitialTexts << text1->toPlainText();
+    answerDialog([](QWidget* dialog, QPlainTextEdit* text1) {
         QTest::keyClicks(text1, "typed, then closed");
         dialog->close();
     });

@@ -18,6 +18,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <ostream>
 #include <string>
@@ -51,6 +52,7 @@ protected:
     void applyInDialog(const QString& text);
     void cancelDialog();
     void closeDialogBox();
+    void answerDialog(const std::function<void(QWidget* dialog, QPlainTextEdit* text1)>& answer);
 
     // What the user and the game see
     static QStringList rowTexts(const QTreeWidget* list, int column);
