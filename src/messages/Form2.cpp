@@ -47,7 +47,8 @@ Form2::Form2(QWidget* owner) : QWidget(owner, Qt::Dialog) {
     Combo1->setInsertPolicy(QComboBox::NoInsert);
     Combo1->setGeometry(twipsRect(120, 1110, 6120, 315));
 
-    Command2 = makeButton(this, "Command2", QStringLiteral("Save / Apply changes"), twipsRect(120, 1800, 2895, 495));
+    Command2 =
+        makeButton(this, "Command2", QStringLiteral("Save / Apply changes"), twipsRect(120, 1800, 2895, 495));
     Command1 = makeButton(this, "Command1", QStringLiteral("Cancel"), twipsRect(3345, 1800, 2895, 495));
 
     connect(Command2, &QPushButton::clicked, this, &QWidget::hide);

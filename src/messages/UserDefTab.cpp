@@ -34,7 +34,8 @@ QPushButton* makeButton(QWidget* parent, const char* name, const QString& captio
 std::int32_t keyOf(const QString& udid) {
     const std::optional<std::int32_t> key = udidFromText(udid);
     if (!key)
-        throw StoreError("The key \"" + udid.toStdString() + "\" of the user defined entry is not a whole number");
+        throw StoreError("The key \"" + udid.toStdString() +
+                         "\" of the user defined entry is not a whole number");
     return *key;
 }
 
@@ -79,7 +80,8 @@ UserDefTab::UserDefTab(AppContext& app, QWidget* parent) : QWidget(parent), app_
 }
 
 void UserDefTab::showError(const QString& description) {
-    app_.dialogs.messageBox(description + QStringLiteral("\r\nPlease contact Velkor if this error occours again"),
+    app_.dialogs.messageBox(description +
+                                QStringLiteral("\r\nPlease contact Velkor if this error occours again"),
                             QStringLiteral("Error"), MsgButtons::Ok, MsgIcon::Information);
 }
 
@@ -180,7 +182,8 @@ void UserDefTab::cDelUDef_Click() {
     if (!entry)
         return;
     const QString question = QStringLiteral("Delete the user defined entry:\r\n") + entry->text +
-                             QStringLiteral("\r\nwith the property:\r\n") + entry->kind + QStringLiteral(" ?");
+                             QStringLiteral("\r\nwith the property:\r\n") + entry->kind +
+                             QStringLiteral(" ?");
     if (!app_.dialogs.ask(question, QStringLiteral("Delete?")))
         return;
     fDelUserDef(entry->udid);

@@ -12,7 +12,7 @@ namespace brassbell {
 namespace {
 
 class Form2Test : public ::testing::Test {
-protected:
+  protected:
     Form2Test() {
         owner.show();
         form->show();

@@ -30,7 +30,7 @@ namespace brassbell::testing {
 // A second connection to the test's Rules.mdb, to look at tbl_Userdef and to change it
 // behind the list's back, as another program or a stale list would.
 class UserdefPeek {
-public:
+  public:
     struct Row {
         std::int64_t udid = 0;
         QString text;
@@ -55,13 +55,16 @@ public:
         return sqlite3_last_insert_rowid(db_);
     }
 
-    void exec(const char* sql) { EXPECT_EQ(sqlite3_exec(db_, sql, nullptr, nullptr, nullptr), SQLITE_OK) << sql; }
+    void exec(const char* sql) {
+        EXPECT_EQ(sqlite3_exec(db_, sql, nullptr, nullptr, nullptr), SQLITE_OK) << sql;
+    }
 
     std::vector<Row> rows() {
         std::vector<Row> result;
         sqlite3_stmt* statement = prepare("SELECT UDID, UserD1, Kind FROM tbl_Userdef ORDER BY UDID");
         while (sqlite3_step(statement) == SQLITE_ROW)
-            result.push_back({sqlite3_column_int64(statement, 0), columnText(statement, 1), columnText(statement, 2)});
+            result.push_back(
+                {sqlite3_column_int64(statement, 0), columnText(statement, 1), columnText(statement, 2)});
         sqlite3_finalize(statement);
         return result;
     }
@@ -71,14 +74,15 @@ public:
     void holdWriteLock() { exec("BEGIN IMMEDIATE"); }
     void releaseWriteLock() { exec("ROLLBACK"); }
 
-private:
+  private:
     sqlite3_stmt* prepare(const char* sql) {
         sqlite3_stmt* statement = nullptr;
         EXPECT_EQ(sqlite3_prepare_v2(db_, sql, -1, &statement, nullptr), SQLITE_OK) << sqlite3_errmsg(db_);
         return statement;
     }
     static void bindText(sqlite3_stmt* statement, int index, const QString& text) {
-        sqlite3_bind_text16(statement, index, text.utf16(), static_cast<int>(text.size() * 2), SQLITE_TRANSIENT);
+        sqlite3_bind_text16(statement, index, text.utf16(), static_cast<int>(text.size() * 2),
+                            SQLITE_TRANSIENT);
     }
     static QString columnText(sqlite3_stmt* statement, int column) {
         const auto* text = static_cast<const char16_t*>(sqlite3_column_text16(statement, column));
@@ -96,7 +100,7 @@ inline const QString kErrorTail = QStringLiteral("\r\nPlease contact Velkor if t
 // The UserDef tab on a window of its own, a fresh Rules.mdb, an ET console on the simulated
 // desktop and the scripted dialogs.
 class UserDefTabTest : public ::testing::Test {
-protected:
+  protected:
     UserDefTabTest() {
         store.setBusyTimeout(std::chrono::milliseconds{0});
         store.fDBConnect(true);
@@ -114,7 +118,8 @@ protected:
     // On the row's text, as a person does it: a click, then the second press that makes it
     // a double click. The key column is 0 pixels wide.
     void doubleClickRow(int index) {
-        const QPoint where(list()->columnViewportPosition(1) + 4, list()->visualItemRect(row(index)).center().y());
+        const QPoint where(list()->columnViewportPosition(1) + 4,
+                           list()->visualItemRect(row(index)).center().y());
         QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, where);
         QTest::mouseDClick(list()->viewport(), Qt::LeftButton, {}, where);
     }
@@ -147,9 +152,15 @@ protected:
                 QTest::keyClicks(form->Combo1->lineEdit(), kind);
             }
             switch (press) {
-            case Press::Save: QTest::mouseClick(form->Command2, Qt::LeftButton); break;
-            case Press::Cancel: QTest::mouseClick(form->Command1, Qt::LeftButton); break;
-            case Press::CloseBox: form->close(); break;
+            case Press::Save:
+                QTest::mouseClick(form->Command2, Qt::LeftButton);
+                break;
+            case Press::Cancel:
+                QTest::mouseClick(form->Command1, Qt::LeftButton);
+                break;
+            case Press::CloseBox:
+                form->close();
+                break;
             }
         });
     }

@@ -186,7 +186,9 @@ struct UnwrittenEdit {
     const char* newKind;
 };
 
-void PrintTo(const UnwrittenEdit& edit, std::ostream* out) { *out << edit.name; }
+void PrintTo(const UnwrittenEdit& edit, std::ostream* out) {
+    *out << edit.name;
+}
 
 class UnwrittenEditTest : public UserDefTabTest, public ::testing::WithParamInterface<UnwrittenEdit> {};
 
@@ -302,10 +304,18 @@ TEST(UdidFromText, ReadsDecimalWholeNumbersWithin32Bits) {
         const char* text;
         std::optional<std::int32_t> key;
     };
-    const Case cases[] = {{"7", 7},          {" 42 ", 42},   {"+3", 3},         {"-5", -5},
-                          {"2147483647", 2147483647},        {"2147483648", std::nullopt},
-                          {"", std::nullopt}, {"abc", std::nullopt}, {"1.5", std::nullopt},
-                          {"1e3", std::nullopt}, {"0x10", std::nullopt}, {"12abc", std::nullopt}};
+    const Case cases[] = {{"7", 7},
+                          {" 42 ", 42},
+                          {"+3", 3},
+                          {"-5", -5},
+                          {"2147483647", 2147483647},
+                          {"2147483648", std::nullopt},
+                          {"", std::nullopt},
+                          {"abc", std::nullopt},
+                          {"1.5", std::nullopt},
+                          {"1e3", std::nullopt},
+                          {"0x10", std::nullopt},
+                          {"12abc", std::nullopt}};
     for (const Case& c : cases)
         EXPECT_EQ(udidFromText(QString::fromUtf8(c.text)), c.key) << '"' << c.text << '"';
 }

@@ -12,10 +12,12 @@ struct UseCase {
     bool answeredNo;
 };
 
-void PrintTo(const UseCase& useCase, std::ostream* out) { *out << useCase.name; }
+void PrintTo(const UseCase& useCase, std::ostream* out) {
+    *out << useCase.name;
+}
 
 class UseEntryTest : public UserDefTabTest, public ::testing::WithParamInterface<UseCase> {
-protected:
+  protected:
     void SetUp() override {
         desktop.createEtConsole();
         peek.insert(QString::fromUtf8(GetParam().text), QString::fromUtf8(GetParam().kind));
@@ -57,8 +59,7 @@ INSTANTIATE_TEST_SUITE_P(
                       UseCase{"All", "Speak to all", "gg all", {"say gg all"}, false},
                       UseCase{"Command", "Send to console (command)", "vid_restart", {"vid_restart"}, false},
                       UseCase{"LowerCaseKind", "speak to all", "gg", {}, true},
-                      UseCase{"OwnKind", "shout", "gg", {}, true},
-                      UseCase{"EmptyKind", "", "gg", {}, true}),
+                      UseCase{"OwnKind", "shout", "gg", {}, true}, UseCase{"EmptyKind", "", "gg", {}, true}),
     [](const ::testing::TestParamInfo<UseCase>& testInfo) { return std::string(testInfo.param.name); });
 
 TEST_F(UserDefTabTest, AKindOfOnesOwnIsStoredAsTypedAndAnsweredWithNo) {
