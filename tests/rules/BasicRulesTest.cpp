@@ -228,6 +228,22 @@ TEST_F(RulesTabTest, OneRuleDialogOwnedByTheWindowServesEveryOperation) {
     EXPECT_EQ(dialogsSeen[0]->objectName(), "FrmRule");
 }
 
+TEST_F(RulesTabTest, TheRuleDialogNeverServesTwoOperationsAtOnce) {
+    store.addRule(u"Be fair");
+    startUp();
+    clickRuleNamed("Be fair");
+    answerDialog([this](QWidget* dialog, QPlainTextEdit* text1) {
+        // A second operation started while the dialog waits gets no dialog of its own.
+        QTest::mouseClick(tab->CChBasRule, Qt::LeftButton);
+        text1->setPlainText("No camping");
+        QTest::mouseClick(dialog->findChild<QPushButton*>("Command2"), Qt::LeftButton);
+    });
+    click(tab->CAddBasicRule);
+
+    EXPECT_EQ(dialogCaptions, QStringList({"Add a rule"}));
+    EXPECT_EQ(storedTexts(kRules), QStringList({"Be fair", "No camping"}));
+}
+
 TEST_F(RulesTabTest, AFailingStoreIsReportedAndTheListsShowWhatTheDatabaseHolds) {
     store.addRule(u"Be fair");
     startUp();
