@@ -19,7 +19,7 @@ namespace brassbell {
 class Form2 : public QWidget {
     Q_OBJECT
 
-  public:
+public:
     explicit Form2(QWidget* owner);
 
     QLabel* Label1;
@@ -29,12 +29,12 @@ class Form2 : public QWidget {
     QPushButton* Command2;
     QPushButton* Command1;
 
-  protected:
+protected:
     // The close box counts as Cancel: the dialog comes back as freshly loaded, hidden,
     // with an empty Text1.
     void closeEvent(QCloseEvent* event) override;
 
-  private:
+private:
     void load();
 };
 

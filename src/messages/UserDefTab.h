@@ -21,7 +21,7 @@ class Form2;
 class UserDefTab : public QWidget {
     Q_OBJECT
 
-  public:
+public:
     explicit UserDefTab(AppContext& app, QWidget* parent = nullptr);
 
     // Rebuilds ListView1 from tbl_UserDef (start-up and after every change).
@@ -38,7 +38,7 @@ class UserDefTab : public QWidget {
     QPushButton* cChangeUDef;
     QPushButton* cDelUDef;
 
-  private:
+private:
     struct Entry {
         QString udid;
         QString text;
