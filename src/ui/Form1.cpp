@@ -3,8 +3,13 @@
 #include "console/AdminModTab.h"
 #include "console/CommandsTab.h"
 #include "console/ConnectionMonitor.h"
+#include "import/mod_V1Import.h"
+#include "messages/SpeakTab.h"
+#include "messages/UserDefTab.h"
+#include "rules/RulesTab.h"
 #include "store/Store.h"
 #include "ui/AboutTab.h"
+#include "ui/OldDatabaseTakeOver.h"
 #include "ui/AppContext.h"
 #include "ui/Dialogs.h"
 #include "ui/TitleFont.h"
@@ -32,12 +37,6 @@ namespace {
 
 constexpr int kClientWidth = 753, kClientHeight = 623;
 const std::u16string kTabStart = u"TabStart";
-
-QWidget* plainPage(const char* name) {
-    auto* page = new QWidget;
-    page->setObjectName(QLatin1String(name));
-    return page;
-}
 
 } // namespace
 
@@ -68,23 +67,27 @@ Form1::Form1(AppContext& app, QWidget* parent)
     Timer1 = monitor_->Timer1;
 }
 
-// The six tabs in their order. The feature tabs that are not in yet are plain pages.
+// The six tabs in their order.
 void Form1::createPages() {
-    SpeakPage = plainPage("SpeakPage");
+    speakTab = new SpeakTab(app_);
+    speakTab->setObjectName(QStringLiteral("SpeakPage"));
     commandsTab = new CommandsTab(app_);
     commandsTab->setObjectName(QStringLiteral("CommandsPage"));
     adminModTab = new AdminModTab(app_);
     adminModTab->setObjectName(QStringLiteral("AdminModPage"));
-    RulesPage = plainPage("RulesPage");
-    UserDefPage = plainPage("UserDefPage");
+    rulesTab = new RulesTab(app_);
+    rulesTab->setObjectName(QStringLiteral("RulesPage"));
+    userDefTab = new UserDefTab(app_);
+    userDefTab->setObjectName(QStringLiteral("UserDefPage"));
     aboutTab = new AboutTab(app_);
     aboutTab->setObjectName(QStringLiteral("AboutPage"));
+    connect(aboutTab->Command38, &QPushButton::clicked, this, &Form1::Command38_Click);
 
-    SSTab1->addTab(SpeakPage, QStringLiteral("Speak"));
+    SSTab1->addTab(speakTab, QStringLiteral("Speak"));
     SSTab1->addTab(commandsTab, QStringLiteral("Commands"));
     SSTab1->addTab(adminModTab, QStringLiteral("AdminMod"));
-    SSTab1->addTab(RulesPage, QStringLiteral("Rules Prayer"));
-    SSTab1->addTab(UserDefPage, QStringLiteral("UserDef"));
+    SSTab1->addTab(rulesTab, QStringLiteral("Rules Prayer"));
+    SSTab1->addTab(userDefTab, QStringLiteral("UserDef"));
     SSTab1->addTab(aboutTab, QStringLiteral("About"));
 }
 
@@ -111,31 +114,37 @@ std::array<QLabel*, Form1::kTabCount> Form1::tabImages() const {
     return {Image1, Image2, Image3, Image4, Image5, Image7};
 }
 
-// The start-up steps keep their numbers: 1 command line, 2 Rules.mdb, 3 tab pictures,
-// 4 text memory and random lists, 5 user-defined list, 6 random interval, 7 monitor tick,
-// 8 saved tab, 9 rule lists, 10 About texts, 11 tab named on the command line. Steps 4, 5, 6
-// and 9 belong to the Speak, UserDef and Rules Prayer tabs and take their places here with them.
+// The start-up steps, in their order and with their numbers.
 bool Form1::Form_Load(const QString& commandLine) {
     // 1. The command line, held for the last step.
     const QString sCommandLine = commandLine;
 
     // 2. Rules.mdb; without it Brassbell cannot work and ends here.
-    try {
-        app_.store.fDBConnect(true);
-    } catch (const StoreError&) {
-        app_.dialogs.messageBox(QStringLiteral("Rules.mdb not found...please look for it or reinstall application"),
-                                QStringLiteral("Rules.mdb not found"), MsgButtons::Ok, MsgIcon::Critical);
+    if (!openRulesMdb())
         return false;
-    }
 
     // 3. The tab pictures.
     fSizeTabImages();
+
+    // 4. The text memory and the random list.
+    speakTab->fillLists();
+
+    // 5. The user-defined entries.
+    userDefTab->fFillUserDef();
+
+    // 6. The random speaker's interval and tick.
+    speakTab->showStoredInterval();
 
     // 7. The console-bound controls are set before the window is first shown.
     Timer1_Timer();
 
     // 8. The tab shown when Brassbell last ended.
     showTab(savedStartTab());
+
+    // 9. The basic rules, the speak list in rule mode and the languages.
+    rulesTab->fFilleBasicRule();
+    rulesTab->useBasicLanguage();
+    rulesTab->fFillLangs();
 
     // 10. The About texts.
     fShowAbout();
@@ -144,6 +153,22 @@ bool Form1::Form_Load(const QString& commandLine) {
     if (!sCommandLine.isEmpty())
         fSelectStartTab(sCommandLine);
     return true;
+}
+
+// A Rules.mdb still in the earlier Windows version's Jet format is carried over first, so
+// the user's texts and rules come along instead of the "not found" message.
+bool Form1::openRulesMdb() {
+    const QString hint = takeOverOldDatabase(app_.store.path(), app_.dialogs);
+    try {
+        app_.store.fDBConnect(true);
+        return true;
+    } catch (const StoreError&) {
+        QString text = QStringLiteral("Rules.mdb not found...please look for it or reinstall application");
+        if (!hint.isEmpty())
+            text += QStringLiteral("\r\n") + hint;
+        app_.dialogs.messageBox(text, QStringLiteral("Rules.mdb not found"), MsgButtons::Ok, MsgIcon::Critical);
+        return false;
+    }
 }
 
 // The pictures cover each page below the tab row. The page starts where the tab row ends,
@@ -225,6 +250,8 @@ void Form1::Command3_Click() {
     app_.store.fDBConnect(false);
     end();
 }
+
+void Form1::Command38_Click() { fImportV1List(app_, speakTab->List1); }
 
 void Form1::closeEvent(QCloseEvent* event) {
     if (!ended_) {

@@ -17,6 +17,9 @@ class AboutTab;
 class AdminModTab;
 class CommandsTab;
 class ConnectionMonitor;
+class RulesTab;
+class SpeakTab;
+class UserDefTab;
 
 // Brassbell's main window: the title line, the six tabs and QUIT. Loading it starts
 // Brassbell's work; QUIT or the close box ends it, keeping the tab shown for the next start.
@@ -44,11 +47,11 @@ public:
     QPushButton* Command3;
     QTimer* Timer1;
 
-    QWidget* SpeakPage;
+    SpeakTab* speakTab;
     CommandsTab* commandsTab;
     AdminModTab* adminModTab;
-    QWidget* RulesPage;
-    QWidget* UserDefPage;
+    RulesTab* rulesTab;
+    UserDefTab* userDefTab;
     AboutTab* aboutTab;
 
     QLabel* Image1;
@@ -73,7 +76,9 @@ private:
     void showTab(int index);
     int savedStartTab();
     void saveStartTab(int index);
+    bool openRulesMdb();
     void Command3_Click();
+    void Command38_Click();
     void end();
 
     AppContext& app_;

@@ -2,6 +2,7 @@
 #include "console/PracticeConsole.h"
 #include "console/WindowSystemFactory.h"
 #include "store/Store.h"
+#include "store/jet/JetMigration.h"
 #include "ui/AppContext.h"
 #include "ui/Form1.h"
 #include "ui/QtDialogs.h"
@@ -10,7 +11,11 @@
 #include <QTimer>
 
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
+#include <iostream>
+#include <string>
+#include <vector>
 
 using namespace brassbell;
 
@@ -29,6 +34,10 @@ void takeScreenshotAndQuit(Form1& form, const QString& file) {
 } // namespace
 
 int main(int argc, char** argv) {
+    // The conversion of old Jet files runs without a window, so it works without a display too.
+    if (argc >= 2 && std::strcmp(argv[1], kConvertJetOption.data()) == 0)
+        return runConvertJet(std::vector<std::string>(argv + 2, argv + argc), std::cout, std::cerr);
+
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Brassbell"));
 

@@ -45,10 +45,11 @@ protected:
     }
 
     // What each console-bound button of the two command tabs shows, in name order.
-    int enabledCommandButtons() const {
+    // Every control the monitor switches: buttons and check boxes on every tab.
+    int enabledTaggedControls() const {
         int n = 0;
-        for (const QPushButton* button : form.findChildren<QPushButton*>())
-            if (button->property("Tag").toString().contains(QStringLiteral("OnlyConn")) && button->isEnabled())
+        for (const QWidget* control : form.findChildren<QWidget*>())
+            if (control->property("Tag").toString().contains(QStringLiteral("OnlyConn")) && control->isEnabled())
                 ++n;
         return n;
     }
@@ -237,19 +238,22 @@ TEST_F(Form1Test, LogoOpensTheHomePage) {
 TEST_F(Form1Test, MonitorFollowsTheConsoleAcrossTheWindow) {
     ASSERT_TRUE(form.Form_Load(QString()));
     EXPECT_EQ(form.findChild<QTimer*>("Timer1"), form.Timer1);
-    EXPECT_EQ(enabledCommandButtons(), 0) << "no console at start";
+    EXPECT_EQ(enabledTaggedControls(), 0) << "no console at start";
     EXPECT_TRUE(button("Command3")->isEnabled());
     EXPECT_TRUE(button("Command38")->isEnabled());
 
     const SimulatedDesktop::GameConsole et = desktop.createEtConsole();
     form.Timer1_Timer();
-    EXPECT_EQ(enabledCommandButtons(), 62);
+    EXPECT_EQ(enabledTaggedControls(), 70);
     EXPECT_TRUE(form.SSTab1->isTabEnabled(Form1::kAdminMod));
 
     desktop.destroyWindow(et.window);
     const SimulatedDesktop::GameConsole qw = desktop.createEtqwConsole();
     form.Timer1_Timer();
-    EXPECT_EQ(enabledCommandButtons(), 3);
+    EXPECT_EQ(enabledTaggedControls(), 11);
+    for (const char* usableOnEtqw : {"cSpeak2Team", "cSpeak2All", "cSpeak2TeamMan", "cSpeak2AllMan", "CSpeakRule",
+                                     "cActionUdef"})
+        EXPECT_TRUE(button(usableOnEtqw)->isEnabled()) << usableOnEtqw;
     EXPECT_TRUE(button("Command48")->isEnabled());
     EXPECT_TRUE(button("Command49")->isEnabled());
     EXPECT_TRUE(button("Command51")->isEnabled());
@@ -257,7 +261,7 @@ TEST_F(Form1Test, MonitorFollowsTheConsoleAcrossTheWindow) {
 
     desktop.destroyWindow(qw.window);
     form.Timer1_Timer();
-    EXPECT_EQ(enabledCommandButtons(), 0);
+    EXPECT_EQ(enabledTaggedControls(), 0);
     EXPECT_FALSE(form.SSTab1->isTabEnabled(Form1::kAdminMod)) << "stays unusable until ET is back";
 
     desktop.createEtConsole();
@@ -265,7 +269,7 @@ TEST_F(Form1Test, MonitorFollowsTheConsoleAcrossTheWindow) {
     EXPECT_TRUE(form.SSTab1->isTabEnabled(Form1::kAdminMod));
 }
 
-TEST_F(Form1Test, TagsOfTheCommandTabs) {
+TEST_F(Form1Test, TagsOfTheWholeWindow) {
     int onlyConnQW = 0;
     int onlyConn = 0;
     for (const QWidget* control : form.findChildren<QWidget*>()) {
@@ -273,8 +277,8 @@ TEST_F(Form1Test, TagsOfTheCommandTabs) {
         onlyConnQW += tag == QStringLiteral("OnlyConn_QW") ? 1 : 0;
         onlyConn += tag == QStringLiteral("OnlyConn") ? 1 : 0;
     }
-    EXPECT_EQ(onlyConnQW, 3);
-    EXPECT_EQ(onlyConn, 18 + 41);
+    EXPECT_EQ(onlyConnQW, 11);
+    EXPECT_EQ(onlyConn, 59);
 }
 
 TEST_F(Form1Test, AdminModTabGivesWayToCommandsOnEtqw) {
