@@ -1,0 +1,208 @@
+// WineBridgeWindowSystem against a native stand-in for the bridge (FakeBridge.cpp): the real
+// protocol and process handling, a simulated desktop where Wine would be.
+#include "console/ConsoleLink.h"
+#include "console/RecordingPause.h"
+#include "console/WineBridgeWindowSystem.h"
+#include "console/winbridge/BridgeProtocol.h"
+
+#include "TempFile.h"
+
+#include <gtest/gtest.h>
+
+#include <signal.h>
+
+#include <chrono>
+#include <string>
+#include <vector>
+
+namespace brassbell {
+namespace {
+
+using namespace std::chrono_literals;
+using Clock = std::chrono::steady_clock;
+
+// Long enough for a busy machine to start a tiny native program, short enough for the tests.
+constexpr auto kReadyLimit = 10s;
+
+class WineBridgeWindowSystemTest : public ::testing::Test {
+protected:
+    // The fake bridge runs with `arguments`; waits between starts follow the hand-moved clock.
+    WineBridgeOptions optionsWith(std::vector<std::string> arguments) {
+        WineBridgeOptions options;
+        options.bridgePath = BRASSBELL_FAKE_BRIDGE;
+        options.launcher = {BRASSBELL_FAKE_BRIDGE};
+        options.launcher.insert(options.launcher.end(), arguments.begin(), arguments.end());
+        options.requestTimeout = 300ms;
+        options.startTimeout = kReadyLimit;
+        options.retryDelay = 1s;
+        options.longestRetryDelay = 4s;
+        options.clock = [this] { return now_; };
+        return options;
+    }
+
+    Clock::time_point now_ = Clock::now();
+    RecordingPause pause_;
+    TempFile et_{"bridge-et"};
+    TempFile qw_{"bridge-qw"};
+    TempFile requests_{"bridge-requests"};
+};
+
+std::u16string longChat() {
+    std::u16string text;
+    for (int i = 0; i < 278; ++i) {
+        text += static_cast<char16_t>(u'a' + i % 26);
+    }
+    return text;
+}
+
+std::string ascii(std::u16string_view text) {
+    return std::string(text.begin(), text.end());
+}
+
+TEST_F(WineBridgeWindowSystemTest, TheConsoleLinkTypesIntoTheEtConsoleThroughTheBridge) {
+    WineBridgeWindowSystem windows(optionsWith({"--et", et_.path(), "--qw", qw_.path()}));
+    ConsoleLink link(windows, pause_);
+    ASSERT_TRUE(windows.waitUntilReady(kReadyLimit)) << windows.lastFailure();
+
+    EXPECT_TRUE(link.fConsoleExists());
+    link.fSendCommand(u"rcon status");
+    link.fSay2All(u"caf\u00e9");
+    link.fSay2Team(longChat());
+
+    const std::string text = ascii(longChat());
+    EXPECT_EQ(et_.bytes(), "rcon status\nsay caf\xE9\nsay_team " + text.substr(0, 139) + "\nsay_team " +
+                               text.substr(139) + "\n");
+    EXPECT_EQ(qw_.bytes(), "");
+    EXPECT_FALSE(link.bIsQW());
+    EXPECT_EQ(pause_.count(), 5u);
+}
+
+TEST_F(WineBridgeWindowSystemTest, TheEtqwConsoleGetsEachLineWithThePostedEnter) {
+    WineBridgeWindowSystem windows(optionsWith({"--qw", qw_.path()}));
+    ConsoleLink link(windows, pause_);
+    ASSERT_TRUE(windows.waitUntilReady(kReadyLimit)) << windows.lastFailure();
+
+    link.fSendCommand(u"kick 3");
+    link.fSay2Team(u"rush");
+    EXPECT_EQ(qw_.bytes(), "kick 3\n\nsayTeam rush\n\n");
+    EXPECT_TRUE(link.bIsQW());
+}
+
+TEST_F(WineBridgeWindowSystemTest, OnlyTheSevenCallsReachTheBridgeAndTextsComeBackCut) {
+    WineBridgeWindowSystem windows(optionsWith({"--et", et_.path(), "--requests", requests_.path()}));
+    ASSERT_TRUE(windows.waitUntilReady(kReadyLimit)) << windows.lastFailure();
+    const Hwnd console = windows.FindWindowA(nullptr, "ET Console");
+    ASSERT_NE(console, 0u);
+
+    char buffer[4] = {'x', 'x', 'x', 'x'};
+    EXPECT_EQ(windows.GetWindowTextA(console, buffer, 4), 3);
+    EXPECT_EQ(std::string(buffer), "ET ");
+    constexpr std::uint32_t kWmClose = 0x0010;
+    EXPECT_EQ(windows.SendMessageA(console, kWmClose, 0, 0), 0);
+    EXPECT_FALSE(windows.PostMessageA(console, kWmClose, 0, 0));
+    EXPECT_FALSE(windows.PostMessageA(console, WM_SETTEXT, 0, 0));
+    EXPECT_EQ(windows.SendMessageA(console, WM_CHAR, 13, std::intptr_t{1} << 40), 0);
+    // Longer than any input line: nothing rather than a cut command.
+    const std::string huge(winbridge::kMaxTextBytes + 1, 'a');
+    EXPECT_EQ(windows.SendMessageA(console, WM_SETTEXT, 0, reinterpret_cast<std::intptr_t>(huge.c_str())), 0);
+
+    EXPECT_EQ(requests_.bytes(), winbridge::encodeFind(nullptr, "ET Console") + "\n" +
+                                     winbridge::encodeText(console, 4) + "\n");
+    EXPECT_NE(windows.FindWindowA(nullptr, "ET Console"), 0u);
+}
+
+TEST_F(WineBridgeWindowSystemTest, NoLookupWaitsForABridgeThatHasNotSaidHelloYet) {
+    WineBridgeWindowSystem windows(optionsWith({"--et", et_.path(), "--hang-at", "0"}));
+    ConsoleLink link(windows, pause_);
+
+    const auto start = Clock::now();
+    for (int tick = 0; tick < 5; ++tick) {
+        EXPECT_FALSE(link.fConsoleExists());
+    }
+    link.fSendCommand(u"quit");
+    EXPECT_LT(Clock::now() - start, 2s);
+    EXPECT_EQ(windows.startAttempts(), 1);
+    EXPECT_NE(windows.processId(), 0);
+    EXPECT_EQ(et_.bytes(), "");
+}
+
+TEST_F(WineBridgeWindowSystemTest, ABridgeKilledMidSessionMeansNoConsoleThenALaterLookupBringsItBack) {
+    WineBridgeWindowSystem windows(optionsWith({"--et", et_.path()}));
+    ConsoleLink link(windows, pause_);
+    ASSERT_TRUE(windows.waitUntilReady(kReadyLimit)) << windows.lastFailure();
+    link.fSendCommand(u"first");
+
+    ASSERT_EQ(::kill(windows.processId(), SIGKILL), 0);
+    // Writing to the dead bridge must neither end Brassbell (SIGPIPE) nor send anything.
+    EXPECT_FALSE(link.fConsoleExists());
+    link.fSendCommand(u"lost");
+    EXPECT_FALSE(windows.ready());
+
+    ASSERT_TRUE(windows.waitUntilReady(kReadyLimit)) << windows.lastFailure();
+    EXPECT_TRUE(link.fConsoleExists());
+    link.fSendCommand(u"second");
+    EXPECT_EQ(et_.bytes(), "first\nsecond\n");
+    EXPECT_EQ(windows.startAttempts(), 2);
+}
+
+TEST_F(WineBridgeWindowSystemTest, ABridgeDyingInTheMiddleOfAWalkLeavesTheLineUnsentAndNothingBroken) {
+    // Answers: 0 greeting, 1 FIND, 2 CHILDREN, 3 TEXT; it dies instead of answering WM_SETTEXT.
+    WineBridgeWindowSystem windows(optionsWith({"--et", et_.path(), "--die-at", "4"}));
+    ConsoleLink link(windows, pause_);
+    ASSERT_TRUE(windows.waitUntilReady(kReadyLimit)) << windows.lastFailure();
+
+    link.fSay2All(u"hello");
+    EXPECT_FALSE(windows.ready());
+    EXPECT_EQ(pause_.count(), 2u);
+    EXPECT_EQ(et_.bytes(), "");
+}
+
+TEST_F(WineBridgeWindowSystemTest, ABridgeThatStopsAnsweringCostsOneTimeOutThenFindsNothingAtOnce) {
+    WineBridgeWindowSystem windows(optionsWith({"--et", et_.path(), "--hang-at", "2"}));
+    ConsoleLink link(windows, pause_);
+    ASSERT_TRUE(windows.waitUntilReady(kReadyLimit)) << windows.lastFailure();
+    ASSERT_NE(windows.FindWindowA(nullptr, "ET Console"), 0u);
+
+    const auto start = Clock::now();
+    link.fSay2All(u"anyone?");
+    const auto took = Clock::now() - start;
+    EXPECT_GE(took, 300ms);
+    EXPECT_LT(took, 3s);
+    EXPECT_FALSE(windows.ready());
+    EXPECT_EQ(windows.lastFailure(), "the bridge did not answer in time");
+    EXPECT_EQ(et_.bytes(), "");
+}
+
+TEST_F(WineBridgeWindowSystemTest, FailedStartsAreRetriedAtOnceThenAfterDoublingWaitsUpToTheLongest) {
+    WineBridgeOptions options = optionsWith({});
+    options.bridgePath = et_.path() + ".missing.exe";
+    WineBridgeWindowSystem windows(options);
+
+    // Seconds on the hand-moved clock after which each lookup is made, and the starts so far.
+    const std::vector<std::pair<int, int>> lookups = {{0, 1}, {0, 2}, {0, 2}, {1, 3}, {2, 3}, {3, 4},
+                                                      {6, 4}, {7, 5}, {10, 5}, {11, 6}, {15, 7}, {19, 8}};
+    const auto begin = now_;
+    for (const auto& [second, attempts] : lookups) {
+        now_ = begin + std::chrono::seconds(second);
+        EXPECT_EQ(windows.FindWindowA(nullptr, "ET Console"), 0u);
+        EXPECT_EQ(windows.startAttempts(), attempts) << "at second " << second;
+    }
+    EXPECT_EQ(windows.lastFailure(), "no bridge at " + options.bridgePath);
+}
+
+TEST_F(WineBridgeWindowSystemTest, AMissingWineOrABridgeOfAnotherVersionFindsNothing) {
+    WineBridgeOptions noWine = optionsWith({});
+    noWine.launcher = {"/nonexistent/brassbell/wine"};
+    WineBridgeWindowSystem withoutWine(noWine);
+    EXPECT_EQ(withoutWine.FindWindowA(nullptr, "ET Console"), 0u);
+    EXPECT_FALSE(withoutWine.waitUntilReady(1s));
+    EXPECT_NE(withoutWine.lastFailure().find("cannot start /nonexistent/brassbell/wine"), std::string::npos);
+
+    WineBridgeWindowSystem otherVersion(optionsWith({"--et", et_.path(), "--greeting", "BRASSBELL-WINBRIDGE 2"}));
+    EXPECT_FALSE(otherVersion.waitUntilReady(kReadyLimit));
+    EXPECT_EQ(otherVersion.FindWindowA(nullptr, "ET Console"), 0u);
+    EXPECT_EQ(otherVersion.lastFailure(), "the bridge speaks another protocol: BRASSBELL-WINBRIDGE 2");
+}
+
+} // namespace
+} // namespace brassbell
