@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <signal.h>
+
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
@@ -216,6 +218,23 @@ TEST_F(WineEndToEndTest, WithNoConsoleNothingIsSentAnywhere) {
     EXPECT_EQ(decoy.bytes(), "");
     EXPECT_TRUE(link.bIsQW());
     EXPECT_EQ(pause.recorded.count(), 2u);
+}
+
+TEST_F(WineEndToEndTest, TheBridgeKilledMidSessionFindsNoConsoleUntilItIsStartedAgain) {
+    TempFile et("wine-killed");
+    WineGameConsole console({"--et", windowsPath(et.path())});
+    EtqwSettlingPause pause(nullptr);
+    ConsoleLink link(*bridge_, pause);
+    link.fSendCommand(u"before");
+
+    ASSERT_EQ(::kill(bridge_->processId(), SIGKILL), 0);
+    EXPECT_FALSE(link.fConsoleExists());
+    link.fSendCommand(u"lost");
+    ASSERT_TRUE(bridge_->waitUntilReady(kWineStartLimit)) << bridge_->lastFailure();
+    EXPECT_TRUE(link.fConsoleExists());
+    link.fSendCommand(u"after");
+
+    EXPECT_EQ(logOnceItHolds(et, "before\nafter\n"), "before\nafter\n");
 }
 
 } // namespace
