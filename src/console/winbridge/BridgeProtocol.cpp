@@ -1,6 +1,7 @@
 #include "console/winbridge/BridgeProtocol.h"
 
 #include <charconv>
+#include <initializer_list>
 
 namespace brassbell::winbridge {
 
@@ -82,6 +83,18 @@ std::optional<std::optional<std::string>> cString(std::string_view token) {
 
 std::string number(std::int64_t value) {
     return std::to_string(value);
+}
+
+// Words joined by blanks, built by appending: GCC 12 warns falsely on "literal" + temporary.
+std::string words(std::initializer_list<std::string_view> parts) {
+    std::string line;
+    for (const auto part : parts) {
+        if (!line.empty()) {
+            line += ' ';
+        }
+        line += part;
+    }
+    return line;
 }
 
 std::string_view withoutOk(std::string_view line, bool& ok) {
@@ -205,52 +218,52 @@ ParsedRequest parseRequest(std::string_view line) {
 }
 
 std::string encodeFind(const char* className, const char* windowName) {
-    return "FIND " + encodeBytes(className) + " " + encodeBytes(windowName);
+    return words({"FIND", encodeBytes(className), encodeBytes(windowName)});
 }
 
 std::string encodeFindEx(Hwnd parent, Hwnd after, const char* className, const char* windowName) {
-    return "FINDEX " + number(parent) + " " + number(after) + " " + encodeBytes(className) + " " +
-           encodeBytes(windowName);
+    return words({"FINDEX", number(parent), number(after), encodeBytes(className), encodeBytes(windowName)});
 }
 
 std::string encodeChildren(Hwnd parent) {
-    return "CHILDREN " + number(parent);
+    return words({"CHILDREN", number(parent)});
 }
 
 std::string encodeText(Hwnd window, std::uint32_t count) {
-    return "TEXT " + number(window) + " " + number(count);
+    return words({"TEXT", number(window), number(count)});
 }
 
 std::string encodeSetText(Hwnd window, std::string_view bytes) {
-    return "SETTEXT " + number(window) + " " + encodeBytes(bytes);
+    return words({"SETTEXT", number(window), encodeBytes(bytes)});
 }
 
 std::string encodeSendChar(Hwnd window, std::uint32_t wParam, std::int64_t lParam) {
-    return "SENDCHAR " + number(window) + " " + number(wParam) + " " + number(lParam);
+    return words({"SENDCHAR", number(window), number(wParam), number(lParam)});
 }
 
 std::string encodePostChar(Hwnd window, std::uint32_t wParam, std::int64_t lParam) {
-    return "POSTCHAR " + number(window) + " " + number(wParam) + " " + number(lParam);
+    return words({"POSTCHAR", number(window), number(wParam), number(lParam)});
 }
 
 std::string answerNumber(std::int64_t value) {
-    return "OK " + number(value);
+    return words({"OK", number(value)});
 }
 
 std::string answerHandles(const std::vector<Hwnd>& handles) {
-    std::string answer = "OK " + number(static_cast<std::int64_t>(handles.size()));
+    std::string answer = words({"OK", number(static_cast<std::int64_t>(handles.size()))});
     for (const Hwnd h : handles) {
-        answer += " " + number(h);
+        answer += ' ';
+        answer += number(h);
     }
     return answer;
 }
 
 std::string answerBytes(std::string_view bytes) {
-    return "OK " + encodeBytes(bytes);
+    return words({"OK", encodeBytes(bytes)});
 }
 
 std::string answerError(std::string_view reason) {
-    return "ERR " + std::string(reason);
+    return words({"ERR", reason});
 }
 
 std::optional<std::int64_t> readNumberAnswer(std::string_view line) {
