@@ -95,7 +95,7 @@ class IntervalEntry : public SpeakTabTest {
   protected:
     void SetUp() override {
         SpeakTabTest::SetUp();
-        peek.exec("UPDATE tbl_Sys SET Val = '30' WHERE Para = 'RndTimer'");
+        setRndTimer("30");
         startTab();
     }
     void TearDown() override { QLocale::setDefault(QLocale::c()); }
@@ -124,7 +124,7 @@ TEST_F(IntervalEntry, AcceptedValuesAreStoredAndSetTheTickAtOnce) {
         typeOver(c.typed);
         leaveBox();
 
-        EXPECT_EQ(peek.rndTimer(), c.stored);
+        EXPECT_EQ(rndTimer(), c.stored);
         EXPECT_EQ(tab->Timer2->interval(), c.tick);
         EXPECT_TRUE(tab->Timer2->isActive());
         EXPECT_EQ(tab->Text2->text(), c.typed);
@@ -149,14 +149,10 @@ TEST_F(IntervalEntry, RefusedValuesRestoreTheStoredOneAndStoreNothing) {
         typeOver(c.typed);
         leaveBox();
 
-        ASSERT_EQ(dialogs.messages().size(), 1u);
-        const auto& box = dialogs.last();
-        EXPECT_EQ(box.text, c.message);
-        EXPECT_EQ(box.title, "Time not set");
-        EXPECT_EQ(box.buttons, MsgButtons::Ok);
-        EXPECT_EQ(box.icon, MsgIcon::Information);
+        EXPECT_EQ(dialogs.shown(), std::vector<ScriptedDialogs::Shown>{ScriptedDialogs::message(
+                                       c.message, "Time not set", MsgButtons::Ok, MsgIcon::Information)});
         EXPECT_EQ(tab->Text2->text(), "30");
-        EXPECT_EQ(peek.rndTimer(), "30");
+        EXPECT_EQ(rndTimer(), "30");
         EXPECT_EQ(tab->Timer2->interval(), 300);
     }
 }
@@ -177,7 +173,7 @@ TEST_F(IntervalEntry, TheUsersDecimalSeparatorCountsToo) {
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     typeOver("15,5");
     leaveBox();
-    EXPECT_EQ(peek.rndTimer(), "16");
+    EXPECT_EQ(rndTimer(), "16");
     EXPECT_EQ(tab->Timer2->interval(), 160);
 }
 
@@ -195,19 +191,19 @@ TEST_F(IntervalEntry, SwitchingToAnotherWindowIsNotLeavingTheBox) {
 TEST_F(IntervalEntry, AStoredIntervalWithoutAFittingTickLeavesTheTickInEffect) {
     for (const char* stored : {"300000000", "0", "-7"}) {
         SCOPED_TRACE(stored);
-        peek.exec(std::string("UPDATE tbl_Sys SET Val = '") + stored + "' WHERE Para = 'RndTimer'");
+        setRndTimer(stored);
         tab->showStoredInterval();
         EXPECT_EQ(tab->Text2->text(), stored);
         EXPECT_EQ(tab->Timer2->interval(), 300);
         EXPECT_TRUE(tab->Timer2->isActive());
     }
-    peek.exec("UPDATE tbl_Sys SET Val = '7' WHERE Para = 'RndTimer'");
+    setRndTimer("7");
     tab->showStoredInterval();
     EXPECT_EQ(tab->Timer2->interval(), 70);
 }
 
 TEST_F(IntervalEntry, AnUnreachableSettingIsReportedOnceAndTheIntervalInEffectIsShown) {
-    peek.exec("ALTER TABLE tbl_Sys RENAME TO tbl_Sys_away");
+    sql.execute("ALTER TABLE tbl_Sys RENAME TO tbl_Sys_away");
 
     dialogs.answerOk();
     typeOver("45");
@@ -225,8 +221,8 @@ TEST_F(IntervalEntry, AnUnreachableSettingIsReportedOnceAndTheIntervalInEffectIs
     EXPECT_EQ(tab->Text2->text(), "30");
     EXPECT_EQ(tab->Timer2->interval(), 300);
 
-    peek.exec("ALTER TABLE tbl_Sys_away RENAME TO tbl_Sys");
-    EXPECT_EQ(peek.rndTimer(), "30");
+    sql.execute("ALTER TABLE tbl_Sys_away RENAME TO tbl_Sys");
+    EXPECT_EQ(rndTimer(), "30");
 }
 
 } // namespace

@@ -6,6 +6,7 @@ namespace brassbell::testing {
 namespace {
 
 using TextMemory = SpeakTabTest;
+using Shown = ScriptedDialogs::Shown;
 
 TEST_F(TextMemory, AddStoresTheAnswerAsTypedAndShowsIt) {
     storeMemory({"alpha"});
@@ -14,11 +15,9 @@ TEST_F(TextMemory, AddStoresTheAnswerAsTypedAndShowsIt) {
 
     click(tab->CAddText);
 
-    const auto& box = dialogs.last();
-    EXPECT_EQ(box.kind, ScriptedDialogs::Kind::Input);
-    EXPECT_EQ(box.text, "Please enter the text you want to add to your speak box");
-    EXPECT_EQ(box.title, "Please enter your text");
-    EXPECT_EQ(box.defaultText, "");
+    EXPECT_EQ(dialogs.last(),
+              ScriptedDialogs::input("Please enter the text you want to add to your speak box",
+                                     "Please enter your text"));
     EXPECT_EQ(memory(), QStringList({"alpha", "   "}));
     EXPECT_EQ(entries(tab->List1).size(), 2);
     EXPECT_TRUE(entries(tab->List1).contains("   "));
@@ -40,27 +39,28 @@ TEST_F(TextMemory, AddCancelledStoresNothingButRebuildsTheList) {
     EXPECT_TRUE(dialogs.messages().empty());
 }
 
-TEST_F(TextMemory, ChangeReplacesOnlyTheFirstOfTwoEqualTextsAfterAskingExactly) {
-    storeMemory({"gg", "it's", "gg"});
+TEST_F(TextMemory, ChangeAndDeleteReachOnlyTheFirstOfTwoEqualTextsAfterAskingExactly) {
+    storeMemory({"gg", "hello", "gg", "hello"});
     startTab();
-    selectLast(tab->List1, "gg");
+
+    select(tab->List1, "gg", true);
     dialogs.typeIntoInput("GG all");
     dialogs.answerYes();
-
     click(tab->cChText);
-
-    const auto& input = dialogs.shown().front();
-    EXPECT_EQ(input.text, "Please change the text like you want");
-    EXPECT_EQ(input.title, "Change text");
-    EXPECT_EQ(input.defaultText, "gg");
-    const auto& question = dialogs.last();
-    EXPECT_EQ(question.text, "Replace:\r\ngg\r\nwith:\r\nGG all ?");
-    EXPECT_EQ(question.title, "Replace text?");
-    EXPECT_EQ(question.buttons, MsgButtons::YesNo);
-    EXPECT_EQ(question.icon, MsgIcon::None);
-    EXPECT_EQ(memory(), QStringList({"GG all", "it's", "gg"}));
-    EXPECT_EQ(entries(tab->List1).size(), 3);
+    EXPECT_EQ(dialogs.shown(),
+              (std::vector<Shown>{
+                  ScriptedDialogs::input("Please change the text like you want", "Change text", "gg"),
+                  ScriptedDialogs::message("Replace:\r\ngg\r\nwith:\r\nGG all ?", "Replace text?",
+                                           MsgButtons::YesNo)}));
     EXPECT_TRUE(tab->List1->selectedItems().isEmpty());
+
+    select(tab->List1, "hello", true);
+    dialogs.answerYes();
+    click(tab->cDelText);
+    EXPECT_EQ(dialogs.last(), ScriptedDialogs::message("Do you want to delete the text\r\n\r\n>>> hello<<< ?",
+                                                       "Delete?", MsgButtons::YesNo));
+    EXPECT_EQ(memory(), QStringList({"GG all", "gg", "hello"}));
+    EXPECT_EQ(entries(tab->List1), memory());
 }
 
 TEST_F(TextMemory, TextsWithApostrophesAreChangedAndDeletedLikeOthers) {
@@ -78,68 +78,29 @@ TEST_F(TextMemory, TextsWithApostrophesAreChangedAndDeletedLikeOthers) {
 
     EXPECT_EQ(memory(), QStringList({"isn't it"}));
     EXPECT_EQ(entries(tab->List1), QStringList({"isn't it"}));
-    EXPECT_TRUE(dialogs.messages().size() == 2 && dialogs.allAnswersUsed());
+    EXPECT_EQ(dialogs.messages().size(), 2u);
 }
 
-TEST_F(TextMemory, ChangeToTheSameOrAnEmptyTextAsksAndWritesNothing) {
-    struct Case {
-        const char* name;
-        bool cancel;
-        QString answer;
-    };
-    const Case cases[] = {{"cancelled", true, {}}, {"same text", false, "  Same  "}};
+TEST_F(TextMemory, ChangeCancelledOrToTheSameTextOrAnsweredNoChangesNothing) {
     storeMemory({"  Same  "});
     startTab();
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        dialogs.clearShown();
-        tab->List1->setCurrentRow(0);
-        if (c.cancel)
-            dialogs.cancelInput();
-        else
-            dialogs.typeIntoInput(c.answer);
-
-        click(tab->cChText);
-
-        EXPECT_TRUE(dialogs.messages().empty());
-        EXPECT_EQ(memory(), QStringList({"  Same  "}));
-        EXPECT_EQ(tab->List1->selectedItems().size(), 1);
-    }
-}
-
-TEST_F(TextMemory, AnsweringNoChangesNothingAndKeepsTheSelection) {
-    storeMemory({"same"});
-    startTab();
     tab->List1->setCurrentRow(0);
-    // Case counts: a change of case alone is a change and is asked about.
-    dialogs.typeIntoInput("SAME");
-    dialogs.answerNo();
-    dialogs.answerNo();
-
+    dialogs.cancelInput();
     click(tab->cChText);
+    dialogs.typeIntoInput("  Same  ");
+    click(tab->cChText);
+    EXPECT_TRUE(dialogs.messages().empty());
+
+    // Case counts: a change of case alone is a change and is asked about.
+    dialogs.typeIntoInput("  SAME  ");
+    dialogs.answerNo();
+    click(tab->cChText);
+    dialogs.answerNo();
     click(tab->cDelText);
 
     EXPECT_EQ(dialogs.messages().size(), 2u);
-    EXPECT_EQ(memory(), QStringList({"same"}));
+    EXPECT_EQ(memory(), QStringList({"  Same  "}));
     EXPECT_EQ(tab->List1->selectedItems().size(), 1);
-}
-
-TEST_F(TextMemory, DeleteRemovesOnlyTheFirstOfTwoEqualTextsAfterAskingExactly) {
-    storeMemory({"hello", "x", "hello"});
-    startTab();
-    selectLast(tab->List1, "hello");
-    dialogs.answerYes();
-
-    click(tab->cDelText);
-
-    const auto& question = dialogs.last();
-    EXPECT_EQ(question.text, "Do you want to delete the text\r\n\r\n>>> hello<<< ?");
-    EXPECT_EQ(question.title, "Delete?");
-    EXPECT_EQ(question.buttons, MsgButtons::YesNo);
-    EXPECT_EQ(question.icon, MsgIcon::None);
-    EXPECT_EQ(memory(), QStringList({"x", "hello"}));
-    EXPECT_EQ(entries(tab->List1).size(), 2);
-    EXPECT_TRUE(entries(tab->List1).contains("hello"));
 }
 
 TEST_F(TextMemory, WithNothingSelectedOrTypedChangeDeleteAndSpeakDoNothing) {
@@ -151,7 +112,7 @@ TEST_F(TextMemory, WithNothingSelectedOrTypedChangeDeleteAndSpeakDoNothing) {
         click(button);
 
     EXPECT_TRUE(dialogs.shown().empty());
-    EXPECT_TRUE(spoken().empty());
+    EXPECT_TRUE(executedLines().empty());
     EXPECT_EQ(memory(), QStringList({"alpha"}));
 }
 
@@ -161,66 +122,51 @@ TEST_F(TextMemory, SpeakButtonsSendTheirTextUnchangedToAllOrTeam) {
     select(tab->List1, "  spaced  ");
     tab->Text1->setText("typed line");
 
-    click(tab->cSpeak2All);
-    click(tab->cSpeak2Team);
-    click(tab->cSpeak2AllMan);
-    click(tab->cSpeak2TeamMan);
+    for (QPushButton* button : {tab->cSpeak2All, tab->cSpeak2Team, tab->cSpeak2AllMan, tab->cSpeak2TeamMan})
+        click(button);
 
-    EXPECT_EQ(spoken(), (std::vector<std::string>{"say   spaced  ", "say_team   spaced  ", "say typed line",
-                                                  "say_team typed line"}));
+    EXPECT_EQ(executedLines(), (std::vector<std::string>{"say   spaced  ", "say_team   spaced  ",
+                                                         "say typed line", "say_team typed line"}));
     EXPECT_EQ(tab->Text1->text(), "typed line");
-    EXPECT_TRUE(dialogs.shown().empty());
 }
 
 TEST_F(TextMemory, ARecordGoneBeforeChangeOrDeleteIsReportedAndTheListShowsTheDatabase) {
-    struct Case {
-        const char* name;
-        QPushButton* SpeakTab::*button;
-        bool needsInput;
-    };
-    const Case cases[] = {{"change", &SpeakTab::cChText, true}, {"delete", &SpeakTab::cDelText, false}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        peek.exec("DELETE FROM tbl_Say");
+    for (QPushButton* SpeakTab::*button : {&SpeakTab::cChText, &SpeakTab::cDelText}) {
+        SCOPED_TRACE(button == &SpeakTab::cChText ? "change" : "delete");
+        sql.execute("DELETE FROM tbl_Say");
         storeMemory({"stale", "other"});
         dialogs.clearShown();
         startTab();
         select(tab->List1, "stale");
-        peek.exec("DELETE FROM tbl_Say WHERE SayText = 'stale'");
+        sql.execute("DELETE FROM tbl_Say WHERE SayText = 'stale'");
         storeMemory({"newer"});
-        if (c.needsInput)
+        if (button == &SpeakTab::cChText)
             dialogs.typeIntoInput("fresh");
         dialogs.answerYes();
         dialogs.answerOk();
 
-        click(tab.get()->*c.button);
+        click(tab.get()->*button);
 
-        const auto& report = dialogs.last();
-        EXPECT_EQ(report.buttons, MsgButtons::Ok);
-        EXPECT_EQ(report.icon, MsgIcon::Critical);
-        EXPECT_FALSE(report.text.isEmpty());
+        EXPECT_EQ(dialogs.last().icon, MsgIcon::Critical);
+        EXPECT_FALSE(dialogs.last().text.isEmpty());
         EXPECT_EQ(memory(), QStringList({"other", "newer"}));
-        EXPECT_EQ(entries(tab->List1), QStringList({"other", "newer"}));
-        EXPECT_TRUE(dialogs.allAnswersUsed());
+        EXPECT_EQ(entries(tab->List1), memory());
     }
 }
 
 TEST_F(TextMemory, AMissingTableIsReportedOnceAndLeavesNoStaleEntriesUntilItIsBack) {
     storeMemory({"alpha"});
     startTab();
-    peek.exec("ALTER TABLE tbl_Say RENAME TO tbl_Say_away");
+    sql.execute("ALTER TABLE tbl_Say RENAME TO tbl_Say_away");
     dialogs.typeIntoInput("beta");
     dialogs.answerOk();
-
     click(tab->CAddText);
-
     EXPECT_EQ(dialogs.messages().size(), 1u);
-    EXPECT_TRUE(tab->List1->count() == 0);
+    EXPECT_EQ(tab->List1->count(), 0);
 
-    peek.exec("ALTER TABLE tbl_Say_away RENAME TO tbl_Say");
+    sql.execute("ALTER TABLE tbl_Say_away RENAME TO tbl_Say");
     dialogs.typeIntoInput("beta");
     click(tab->CAddText);
-
     EXPECT_EQ(dialogs.messages().size(), 1u);
     EXPECT_EQ(memory(), QStringList({"alpha", "beta"}));
     EXPECT_EQ(tab->List1->count(), 2);

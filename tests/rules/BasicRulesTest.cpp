@@ -10,9 +10,6 @@
 namespace brassbell::testing {
 namespace {
 
-constexpr const char* kRules = "SELECT RuleBasicLang FROM tbl_Rules ORDER BY RuleID";
-constexpr const char* kTranslations = "SELECT Translation FROM tbl_Text ORDER BY RID";
-
 TEST_F(RulesTabTest, StartUpShowsRulesInRuleModeWithNoLanguageChosen) {
     store.addRule(u"No spawn killing");
     store.addRule(u"Be fair");
@@ -58,7 +55,7 @@ TEST_F(RulesTabTest, AddingARuleThatIsCancelledClosedOrEmptyStoresAndRefreshesNo
     click(tab->CAddBasicRule);
 
     EXPECT_EQ(dialogCaptions, QStringList({"Add a rule", "Add a rule", "Add a rule"}));
-    EXPECT_EQ(storedTexts(kRules), QStringList({"Be fair"}));
+    EXPECT_EQ(rules(), QStringList({"Be fair"}));
     // Still translation mode with the language chosen: nothing was refreshed.
     EXPECT_EQ(tab->Label7->text(), "Translation");
     EXPECT_EQ(tab->Combo1->currentText(), "German");
@@ -73,7 +70,7 @@ TEST_F(RulesTabTest, AddedRuleWithLineBreaksIsStoredShownAndSpokenLineByLine) {
     applyInDialog("Be fair\nNo camping");
     click(tab->CAddBasicRule);
 
-    EXPECT_EQ(storedTexts(kRules), QStringList({"Be fair\nNo camping"}));
+    EXPECT_EQ(rules(), QStringList({"Be fair\nNo camping"}));
     EXPECT_EQ(rowTexts(tab->ListView2, 1), QStringList({"Be fair\nNo camping"}));
     // Back in rule mode with the language choice cleared; the dialog has its own caption again.
     EXPECT_EQ(tab->Label7->text(), "Rule");
@@ -86,7 +83,7 @@ TEST_F(RulesTabTest, AddedRuleWithLineBreaksIsStoredShownAndSpokenLineByLine) {
     EXPECT_EQ(tab->TextBox1->toPlainText(), "Be fair\nNo camping");
     EXPECT_EQ(tab->TextBox2->text(), "Be fair\nNo camping");
     click(tab->CSpeakRule);
-    EXPECT_EQ(gameLines(), (std::vector<std::string>{"say Be fair", "say No camping"}));
+    EXPECT_EQ(executedLines(), (std::vector<std::string>{"say Be fair", "say No camping"}));
 }
 
 TEST_F(RulesTabTest, EditingARuleStartsFromTextBox1AndRefreshesOnlyOnANewText) {
@@ -100,7 +97,7 @@ TEST_F(RulesTabTest, EditingARuleStartsFromTextBox1AndRefreshesOnlyOnANewText) {
     click(tab->CChBasRule);
     cancelDialog();
     click(tab->CChBasRule);
-    EXPECT_EQ(storedTexts(kRules), QStringList({"Be fiar"}));
+    EXPECT_EQ(rules(), QStringList({"Be fiar"}));
     EXPECT_EQ(tab->Label7->text(), "Translation");
     EXPECT_EQ(tab->Combo1->currentText(), "German");
 
@@ -111,7 +108,7 @@ TEST_F(RulesTabTest, EditingARuleStartsFromTextBox1AndRefreshesOnlyOnANewText) {
 
     EXPECT_EQ(dialogCaptions, QStringList({"Edit rule", "Edit rule", "Edit rule"}));
     EXPECT_EQ(dialogInitialTexts, QStringList({"Be fiar", "Be fiar", "Be fa"}));
-    EXPECT_EQ(storedTexts(kRules), QStringList({"Be fair"}));
+    EXPECT_EQ(rules(), QStringList({"Be fair"}));
     EXPECT_EQ(rowTexts(tab->ListView2, 1), QStringList({"Be fair"}));
     EXPECT_EQ(tab->Label7->text(), "Rule");
     EXPECT_EQ(tab->Combo1->currentText(), "");
@@ -125,7 +122,7 @@ TEST_F(RulesTabTest, WithoutASelectedRuleEditAndDeleteDoNothing) {
     click(tab->CChBasRule);
     click(tab->CDelBasRule);
     EXPECT_TRUE(dialogs.shown().empty());
-    EXPECT_EQ(storedTexts(kRules), QStringList({"Be fair"}));
+    EXPECT_EQ(rules(), QStringList({"Be fair"}));
 }
 
 TEST_F(RulesTabTest, DeletingARuleTakesItsTranslationsAlongAndKeepsItsSelection) {
@@ -143,20 +140,18 @@ TEST_F(RulesTabTest, DeletingARuleTakesItsTranslationsAlongAndKeepsItsSelection)
 
     dialogs.answerNo();
     click(tab->CDelBasRule);
-    EXPECT_EQ(storedTexts(kTranslations).size(), 4);
+    EXPECT_EQ(translations().size(), 4);
 
     dialogs.answerYes();
     click(tab->CDelBasRule);
 
-    const auto question = dialogs.messages().back();
-    EXPECT_EQ(question.text,
-              "Do you want to delete this rule: No camping?\r\nThis will also delete all present "
-              "rules which have a relation to this rule!!!");
-    EXPECT_EQ(question.title, "Delete this rule?");
-    EXPECT_EQ(question.buttons, MsgButtons::YesNo);
-    EXPECT_EQ(question.icon, MsgIcon::None);
-    EXPECT_EQ(storedTexts(kRules), QStringList({"Be fair"}));
-    EXPECT_EQ(storedTexts(kTranslations), QStringList({"Fair spielen"}));
+    EXPECT_EQ(dialogs.messages().back(),
+              ScriptedDialogs::message(
+                  "Do you want to delete this rule: No camping?\r\nThis will also delete all present "
+                  "rules which have a relation to this rule!!!",
+                  "Delete this rule?", MsgButtons::YesNo));
+    EXPECT_EQ(rules(), QStringList({"Be fair"}));
+    EXPECT_EQ(translations(), QStringList({"Fair spielen"}));
     EXPECT_EQ(rowTexts(tab->ListView2, 1), QStringList({"Be fair"}));
     EXPECT_EQ(tab->TextBox1->toPlainText(), "No camping");
     EXPECT_EQ(tab->BasicRuleKey->text(), key);
@@ -186,8 +181,8 @@ TEST_F(RulesTabTest, AStaleRuleKeyIsReportedAndChangesNothing) {
 
     EXPECT_TRUE(dialogCaptions.isEmpty());
     EXPECT_EQ(dialogs.shown().size(), 3);
-    EXPECT_EQ(storedTexts(kRules), QStringList({"Be fair"}));
-    EXPECT_TRUE(storedTexts(kTranslations).isEmpty());
+    EXPECT_EQ(rules(), QStringList({"Be fair"}));
+    EXPECT_TRUE(translations().isEmpty());
     EXPECT_EQ(store.fGetTranslation(rule, german), u"");
 }
 
@@ -241,7 +236,7 @@ TEST_F(RulesTabTest, TheRuleDialogNeverServesTwoOperationsAtOnce) {
     click(tab->CAddBasicRule);
 
     EXPECT_EQ(dialogCaptions, QStringList({"Add a rule"}));
-    EXPECT_EQ(storedTexts(kRules), QStringList({"Be fair", "No camping"}));
+    EXPECT_EQ(rules(), QStringList({"Be fair", "No camping"}));
 }
 
 TEST_F(RulesTabTest, AFailingStoreIsReportedAndTheListsShowWhatTheDatabaseHolds) {
@@ -258,7 +253,7 @@ TEST_F(RulesTabTest, AFailingStoreIsReportedAndTheListsShowWhatTheDatabaseHolds)
     EXPECT_FALSE(dialogs.last().text.isEmpty());
     EXPECT_EQ(rowTexts(tab->ListView2, 1), QStringList({"Be fair"}));
     store.fDBConnect(true);
-    EXPECT_EQ(storedTexts(kRules), QStringList({"Be fair"}));
+    EXPECT_EQ(rules(), QStringList({"Be fair"}));
 }
 
 } // namespace

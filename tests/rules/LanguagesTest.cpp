@@ -5,9 +5,6 @@
 namespace brassbell::testing {
 namespace {
 
-constexpr const char* kLanguages = "SELECT Language FROM tbl_Langs ORDER BY LangID";
-constexpr const char* kTranslations = "SELECT Translation FROM tbl_Text ORDER BY RID";
-
 TEST_F(RulesTabTest, PickingALanguageWithoutTranslationsShowsTheFourHeadersAndNoRows) {
     store.addRule(u"Be fair");
     const auto german = store.addLanguage(u"German");
@@ -79,18 +76,16 @@ TEST_F(RulesTabTest, AddingALanguageEmptiesTheSpeakListWhateverTheAnswer) {
 
     dialogs.cancelInput();
     click(tab->CAddLang);
-    EXPECT_EQ(dialogs.last().text, "Please enter you language");
-    EXPECT_EQ(dialogs.last().title, "New Language");
-    EXPECT_EQ(dialogs.last().defaultText, "");
+    EXPECT_EQ(dialogs.last(), ScriptedDialogs::input("Please enter you language", "New Language", ""));
     EXPECT_EQ(tab->ListView3->columnCount(), 0);
     EXPECT_EQ(tab->ListView3->topLevelItemCount(), 0);
     EXPECT_EQ(tab->Label7->text(), "Rule");
-    EXPECT_EQ(storedTexts(kLanguages), QStringList({"German"}));
+    EXPECT_EQ(languages(), QStringList({"German"}));
 
     pickLanguage("German");
     dialogs.typeIntoInput("Fran'ais");
     click(tab->CAddLang);
-    EXPECT_EQ(storedTexts(kLanguages), QStringList({"German", "Fran'ais"}));
+    EXPECT_EQ(languages(), QStringList({"German", "Fran'ais"}));
     EXPECT_EQ(comboEntries(), QStringList({"German", "Fran'ais"}));
     EXPECT_EQ(tab->Combo1->currentText(), "");
     EXPECT_EQ(tab->ListView3->columnCount(), 0);
@@ -113,10 +108,9 @@ TEST_F(RulesTabTest, RenamingActsOnTheKeyedLanguageAndNamesItAsStored) {
     dialogs.typeIntoInput("Deutsch");
     click(tab->CChLang);
 
-    EXPECT_EQ(dialogs.last().text, "Please change the language description like you want");
-    EXPECT_EQ(dialogs.last().title, "Change language description");
-    EXPECT_EQ(dialogs.last().defaultText, "German");
-    EXPECT_EQ(storedTexts(kLanguages), QStringList({"Deutsch", "Klingon"}));
+    EXPECT_EQ(dialogs.last(), ScriptedDialogs::input("Please change the language description like you want",
+                                                     "Change language description", "German"));
+    EXPECT_EQ(languages(), QStringList({"Deutsch", "Klingon"}));
     EXPECT_EQ(comboEntries(), QStringList({"Deutsch", "Klingon"}));
     EXPECT_EQ(tab->Combo1->currentText(), "");
     EXPECT_EQ(tab->LangKey->text(), QString::number(german));
@@ -127,7 +121,7 @@ TEST_F(RulesTabTest, RenamingActsOnTheKeyedLanguageAndNamesItAsStored) {
     dialogs.cancelInput();
     typeIntoLanguageBox("Deutsch");
     click(tab->CChLang);
-    EXPECT_EQ(storedTexts(kLanguages), QStringList({"Deutsch", "Klingon"}));
+    EXPECT_EQ(languages(), QStringList({"Deutsch", "Klingon"}));
 }
 
 TEST_F(RulesTabTest, DeletingALanguageTakesItsTranslationsAndReturnsToRuleMode) {
@@ -143,20 +137,18 @@ TEST_F(RulesTabTest, DeletingALanguageTakesItsTranslationsAndReturnsToRuleMode) 
 
     dialogs.answerNo();
     click(tab->CDelLang);
-    EXPECT_EQ(storedTexts(kTranslations).size(), 3);
+    EXPECT_EQ(translations().size(), 3);
 
     dialogs.answerYes();
     click(tab->CDelLang);
 
-    const auto question = dialogs.messages().back();
-    EXPECT_EQ(question.text,
-              "Do you want to delete the language: German?\r\nThis will also delete all present "
-              "rules for this language!!!");
-    EXPECT_EQ(question.title, "Delete this language?");
-    EXPECT_EQ(question.buttons, MsgButtons::YesNo);
-    EXPECT_EQ(question.icon, MsgIcon::None);
-    EXPECT_EQ(storedTexts(kLanguages), QStringList({"French"}));
-    EXPECT_EQ(storedTexts(kTranslations), QStringList({"Jouez fair"}));
+    EXPECT_EQ(dialogs.messages().back(),
+              ScriptedDialogs::message(
+                  "Do you want to delete the language: German?\r\nThis will also delete all present "
+                  "rules for this language!!!",
+                  "Delete this language?", MsgButtons::YesNo));
+    EXPECT_EQ(languages(), QStringList({"French"}));
+    EXPECT_EQ(translations(), QStringList({"Jouez fair"}));
     EXPECT_EQ(tab->Label7->text(), "Rule");
     EXPECT_EQ(rowTexts(tab->ListView3, 3), QStringList({"Be fair"}));
     EXPECT_FALSE(anyTranslationButtonEnabled());
@@ -167,7 +159,7 @@ TEST_F(RulesTabTest, DeletingALanguageTakesItsTranslationsAndReturnsToRuleMode) 
     // No language keyed any more: deleting does nothing.
     typeIntoLanguageBox("French");
     click(tab->CDelLang);
-    EXPECT_EQ(storedTexts(kLanguages), QStringList({"French"}));
+    EXPECT_EQ(languages(), QStringList({"French"}));
 }
 
 TEST_F(RulesTabTest, ALanguageGoneFromTheDatabaseIsNeverActedOn) {
@@ -199,8 +191,8 @@ TEST_F(RulesTabTest, ALanguageGoneFromTheDatabaseIsNeverActedOn) {
 
     EXPECT_EQ(dialogs.shown().size(), 4u);
     EXPECT_TRUE(dialogCaptions.isEmpty());
-    EXPECT_EQ(storedTexts(kLanguages), QStringList({"French"}));
-    EXPECT_TRUE(storedTexts(kTranslations).isEmpty());
+    EXPECT_EQ(languages(), QStringList({"French"}));
+    EXPECT_TRUE(translations().isEmpty());
     EXPECT_TRUE(store.ruleExists(rule));
 }
 

@@ -13,10 +13,6 @@ RulesTabTest::RulesTabTest() {
     tab->show();
 }
 
-RulesTabTest::~RulesTabTest() {
-    EXPECT_TRUE(dialogs.allAnswersUsed());
-}
-
 void RulesTabTest::startUp() {
     tab->fFilleBasicRule();
     tab->useBasicLanguage();
@@ -117,13 +113,6 @@ QStringList RulesTabTest::comboEntries() const {
     for (int index = 0; index < tab->Combo1->count(); ++index)
         entries << tab->Combo1->itemText(index);
     return entries;
-}
-
-QStringList RulesTabTest::storedTexts(const char* statement) {
-    QStringList texts;
-    for (const auto& value : store.firstColumn(statement))
-        texts << (value ? QString::fromStdU16String(*value) : QStringLiteral("<null>"));
-    return texts;
 }
 
 bool RulesTabTest::allTranslationButtonsEnabled() const {

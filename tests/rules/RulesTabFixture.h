@@ -1,42 +1,24 @@
 #pragma once
 
-#include "ScriptedDialogs.h"
-#include "TempRulesDb.h"
-#include "console/ConsoleLink.h"
-#include "console/RecordingPause.h"
-#include "console/SimulatedDesktop.h"
+#include "GuiWorld.h"
 #include "rules/RulesTab.h"
-#include "store/Store.h"
-#include "ui/AppContext.h"
 
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QPushButton>
-#include <QStringList>
 #include <QTreeWidget>
-
-#include <gtest/gtest.h>
 
 #include <functional>
 #include <memory>
-#include <ostream>
-#include <string>
 #include <vector>
-
-// Failure messages show texts as texts.
-inline void PrintTo(const QString& text, std::ostream* out) {
-    *out << '"' << text.toStdString() << '"';
-}
 
 namespace brassbell::testing {
 
-// The rules tab as the program starts it, on a fresh Rules.mdb, beside the practice ET
-// console, with every box and the rule text dialog answered from a script.
-class RulesTabTest : public ::testing::Test {
-protected:
+// The rules tab as the program starts it, beside an ET console, the rule text dialog
+// answered from a script.
+class RulesTabTest : public GuiWorld {
+  protected:
     RulesTabTest();
-    ~RulesTabTest() override;
 
     // Start-up step of the main window for this tab.
     void startUp();
@@ -58,18 +40,12 @@ protected:
     static QStringList rowTexts(const QTreeWidget* list, int column);
     static QStringList headers(const QTreeWidget* list);
     QStringList comboEntries() const;
-    std::vector<std::string> gameLines() const { return desktop.executedLineTexts(); }
-    QStringList storedTexts(const char* statement);
+    QStringList rules() { return stored("tbl_Rules", "RuleBasicLang"); }
+    QStringList languages() { return stored("tbl_Langs", "Language"); }
+    QStringList translations() { return stored("tbl_Text", "Translation"); }
     bool allTranslationButtonsEnabled() const;
     bool anyTranslationButtonEnabled() const;
 
-    TempRulesDb db;
-    Store store{db.path()};
-    SimulatedDesktop desktop;
-    RecordingPause pause;
-    ConsoleLink console{desktop, pause};
-    ScriptedDialogs dialogs;
-    AppContext app{console, store, dialogs};
     std::unique_ptr<RulesTab> tab;
     QStringList dialogCaptions;
     QStringList dialogInitialTexts;

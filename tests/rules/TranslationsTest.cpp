@@ -6,8 +6,6 @@
 namespace brassbell::testing {
 namespace {
 
-constexpr const char* kTranslations = "SELECT Translation FROM tbl_Text ORDER BY RID";
-
 // One rule, "Be fair", and the language German; the tab started and both chosen.
 class TranslationsTest : public RulesTabTest {
   protected:
@@ -49,7 +47,7 @@ TEST_F(RulesTabTest, AddingATranslationNeedsALanguageAndARule) {
     click(tab->CAddLangRule);
     EXPECT_EQ(dialogs.last().title, "No basic rule selected");
     EXPECT_TRUE(dialogCaptions.isEmpty());
-    EXPECT_TRUE(storedTexts(kTranslations).isEmpty());
+    EXPECT_TRUE(translations().isEmpty());
 }
 
 TEST_F(TranslationsTest, AddedTranslationsAppearInTheSpeakList) {
@@ -57,7 +55,7 @@ TEST_F(TranslationsTest, AddedTranslationsAppearInTheSpeakList) {
     click(tab->CAddLangRule);
     applyInDialog("");
     click(tab->CAddLangRule);
-    EXPECT_TRUE(storedTexts(kTranslations).isEmpty());
+    EXPECT_TRUE(translations().isEmpty());
 
     applyInDialog("Bitte fair");
     click(tab->CAddLangRule);
@@ -67,7 +65,7 @@ TEST_F(TranslationsTest, AddedTranslationsAppearInTheSpeakList) {
 
     EXPECT_EQ(dialogCaptions, QStringList(4, "AddGerman translation"));
     EXPECT_EQ(dialogInitialTexts, QStringList(4, ""));
-    EXPECT_EQ(storedTexts(kTranslations), QStringList({"Bitte fair", "Fair spielen, bitte"}));
+    EXPECT_EQ(translations(), QStringList({"Bitte fair", "Fair spielen, bitte"}));
     EXPECT_EQ(rowTexts(tab->ListView3, 3), QStringList({"Bitte fair", "Fair spielen, bitte"}));
     EXPECT_EQ(tab->TextBox2->text(), "");
     EXPECT_EQ(tab->Label7->text(), "Translation");
@@ -98,7 +96,7 @@ TEST_F(TranslationsTest, ChangingStartsFromTextBox2AndStoresOnlyANewText) {
 
     EXPECT_EQ(dialogCaptions, QStringList(3, "Edit your rule"));
     EXPECT_EQ(dialogInitialTexts, QStringList({"Nicht campen", "Nicht campen", "Nicht campe"}));
-    EXPECT_EQ(storedTexts(kTranslations), QStringList({"Bitte fair", "Kein Campen"}));
+    EXPECT_EQ(translations(), QStringList({"Bitte fair", "Kein Campen"}));
     EXPECT_EQ(rowTexts(tab->ListView3, 3), QStringList({"Bitte fair", "Kein Campen"}));
     EXPECT_EQ(tab->TextBox2->text(), "");
     EXPECT_EQ(tab->SelTrans->text(), rid);
@@ -116,7 +114,7 @@ TEST_F(TranslationsTest, ATranslationShownByTheBasicListIsTheOneChanged) {
     applyInDialog("Fair spielen");
     click(tab->CEditLangRule);
 
-    EXPECT_EQ(storedTexts(kTranslations), QStringList({"Nicht campen", "Fair spielen"}));
+    EXPECT_EQ(translations(), QStringList({"Nicht campen", "Fair spielen"}));
 }
 
 TEST_F(TranslationsTest, ARuleKeyFromRuleModeIsNeverTakenForATranslation) {
@@ -141,7 +139,7 @@ TEST_F(TranslationsTest, ARuleKeyFromRuleModeIsNeverTakenForATranslation) {
 
     EXPECT_TRUE(dialogs.shown().empty());
     EXPECT_TRUE(dialogCaptions.isEmpty());
-    EXPECT_EQ(storedTexts(kTranslations), QStringList({"Nicht campen"}));
+    EXPECT_EQ(translations(), QStringList({"Nicht campen"}));
 }
 
 TEST_F(TranslationsTest, DeletingAsksAboutTheShownTranslation) {
@@ -153,18 +151,17 @@ TEST_F(TranslationsTest, DeletingAsksAboutTheShownTranslation) {
 
     dialogs.answerNo();
     click(tab->CDelLangRule);
-    EXPECT_EQ(storedTexts(kTranslations).size(), 2);
+    EXPECT_EQ(translations().size(), 2);
     EXPECT_EQ(tab->TextBox2->text(), "Bitte fair");
 
     dialogs.answerYes();
     click(tab->CDelLangRule);
 
-    const auto question = dialogs.messages().back();
-    EXPECT_EQ(question.text, "Dou you want to delete the German translation of your rule:\r\nBitte fair ?");
-    EXPECT_EQ(question.title, "Delete translation?");
-    EXPECT_EQ(question.buttons, MsgButtons::YesNo);
-    EXPECT_EQ(question.icon, MsgIcon::None);
-    EXPECT_EQ(storedTexts(kTranslations), QStringList({"Nicht campen"}));
+    EXPECT_EQ(dialogs.messages().back(),
+              ScriptedDialogs::message(
+                  "Dou you want to delete the German translation of your rule:\r\nBitte fair ?",
+                  "Delete translation?", MsgButtons::YesNo));
+    EXPECT_EQ(translations(), QStringList({"Nicht campen"}));
     EXPECT_EQ(rowTexts(tab->ListView3, 3), QStringList({"Nicht campen"}));
     EXPECT_EQ(tab->TextBox2->text(), "");
     EXPECT_EQ(tab->SelTrans->text(), rid);
@@ -185,14 +182,14 @@ TEST_F(TranslationsTest, ATranslationGoneMeanwhileIsReportedAndNothingElseChange
     click(tab->CEditLangRule);
 
     EXPECT_EQ(dialogs.last().title, "Error");
-    EXPECT_EQ(storedTexts(kTranslations), QStringList({"Nicht campen"}));
+    EXPECT_EQ(translations(), QStringList({"Nicht campen"}));
     EXPECT_EQ(rowTexts(tab->ListView3, 3), QStringList({"Nicht campen"}));
 }
 
 TEST_F(TranslationsTest, SendingSpeaksTheTextOfTheMoment) {
     store.addTranslation(german, rule, u"Bitte fair");
     click(tab->CSpeakRule);
-    EXPECT_TRUE(gameLines().empty());
+    EXPECT_TRUE(executedLines().empty());
 
     pickLanguage("German");
     clickSpeakRowNamed("Bitte fair");
@@ -209,8 +206,8 @@ TEST_F(TranslationsTest, SendingSpeaksTheTextOfTheMoment) {
     clickRuleNamed("Be fair");
     click(tab->CSpeakRule);
 
-    EXPECT_EQ(gameLines(), (std::vector<std::string>{"say Bitte fair", "say No camping",
-                                                     "say Camping is fine today", "say Be fair"}));
+    EXPECT_EQ(executedLines(), (std::vector<std::string>{"say Bitte fair", "say No camping",
+                                                         "say Camping is fine today", "say Be fair"}));
 }
 
 } // namespace

@@ -1,7 +1,6 @@
 # The Qt-free store against real Rules.mdb files in temporary folders.
 find_package(SQLite3 REQUIRED)
 add_executable(store_tests
-  SqlPeek.h
   StoreConnectionTest.cpp
   StoreRecordsTest.cpp
   StoreSettingsTest.cpp

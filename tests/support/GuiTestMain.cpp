@@ -14,7 +14,8 @@ int main(int argc, char** argv) {
     if (std::getenv("XDG_RUNTIME_DIR") == nullptr) {
         const QString runtime = QDir::tempPath() + "/brassbell-tests-runtime";
         QDir().mkpath(runtime);
-        QFile::setPermissions(runtime, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        QFile::setPermissions(runtime,
+                              QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
         setenv("XDG_RUNTIME_DIR", runtime.toLocal8Bit().constData(), 1);
     }
     QApplication app(argc, argv);

@@ -76,4 +76,15 @@ std::vector<ScriptedDialogs::Shown> ScriptedDialogs::messages() const {
     return result;
 }
 
+void PrintTo(const ScriptedDialogs::Shown& box, std::ostream* out) {
+    const char* kinds[] = {"message", "input", "open-file"};
+    *out << kinds[static_cast<int>(box.kind)] << " \"" << box.text.toStdString() << "\" titled \""
+         << box.title.toStdString() << "\", buttons " << static_cast<int>(box.buttons) << ", icon "
+         << static_cast<int>(box.icon) << ", default \"" << box.defaultText.toStdString() << '"';
+}
+
 } // namespace brassbell::testing
+
+void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}

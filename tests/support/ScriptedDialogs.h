@@ -6,6 +6,7 @@
 
 #include <deque>
 #include <functional>
+#include <ostream>
 #include <vector>
 
 namespace brassbell::testing {
@@ -13,7 +14,7 @@ namespace brassbell::testing {
 // Answers every box from queues filled by the test and records what was shown.
 // A box asked for with nothing queued fails the test (and answers No / Cancel).
 class ScriptedDialogs final : public Dialogs {
-public:
+  public:
     enum class Kind { Message, Input, OpenFile };
     struct Shown {
         Kind kind;
@@ -22,7 +23,16 @@ public:
         MsgButtons buttons = MsgButtons::Ok;
         MsgIcon icon = MsgIcon::None;
         QString defaultText; // input boxes; the filter for open-file dialogs
+        bool operator==(const Shown&) const = default;
     };
+    // What a test expects to have been shown, to compare with shown() in one go.
+    static Shown message(const QString& text, const QString& title = {}, MsgButtons buttons = MsgButtons::Ok,
+                         MsgIcon icon = MsgIcon::None) {
+        return {Kind::Message, text, title, buttons, icon, {}};
+    }
+    static Shown input(const QString& prompt, const QString& title, const QString& defaultText = {}) {
+        return {Kind::Input, prompt, title, MsgButtons::Ok, MsgIcon::None, defaultText};
+    }
     // Acts on a shown dialog window as the user would: fills its fields, clicks a button
     // or closes it. It must leave the dialog hidden.
     using DialogAction = std::function<void(QWidget* dialog)>;
@@ -36,7 +46,8 @@ public:
     void cancelFileDialog() { files_.push_back(QString()); }
     void actOnDialog(DialogAction action) { dialogActions_.push_back(std::move(action)); }
 
-    MsgAnswer messageBox(const QString& text, const QString& title, MsgButtons buttons, MsgIcon icon) override;
+    MsgAnswer messageBox(const QString& text, const QString& title, MsgButtons buttons,
+                         MsgIcon icon) override;
     QString inputBox(const QString& prompt, const QString& title, const QString& defaultText) override;
     QString openFile(const QString& title, const QString& filter) override;
     void waitWhileVisible(QWidget* dialog) override;
@@ -51,7 +62,7 @@ public:
         return answers_.empty() && inputs_.empty() && files_.empty() && dialogActions_.empty();
     }
 
-private:
+  private:
     std::deque<MsgAnswer> answers_;
     std::deque<QString> inputs_;
     std::deque<QString> files_;
@@ -59,4 +70,10 @@ private:
     std::vector<Shown> shown_;
 };
 
+// Failure messages show every part of a box.
+void PrintTo(const ScriptedDialogs::Shown& box, std::ostream* out);
+
 } // namespace brassbell::testing
+
+// Failure messages show texts as texts.
+void PrintTo(const QString& text, std::ostream* out);
