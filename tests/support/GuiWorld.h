@@ -1,0 +1,61 @@
+#pragma once
+
+#include "ScriptedDialogs.h"
+#include "SqlPeek.h"
+#include "TempRulesDb.h"
+#include "console/ConsoleLink.h"
+#include "console/RecordingPause.h"
+#include "console/SimulatedDesktop.h"
+#include "store/Store.h"
+#include "ui/AppContext.h"
+
+#include <QCoreApplication>
+#include <QPushButton>
+#include <QStringList>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace brassbell::testing {
+
+// Everything a tab lives in: a fresh Rules.mdb with the store on it (closed until the test
+// opens it), a simulated desktop for the game, pauses that are only noted, and dialogs
+// answered from a script. Every scripted answer must have been asked for by the end.
+class GuiWorld : public ::testing::Test {
+  protected:
+    ~GuiWorld() override { EXPECT_TRUE(dialogs.allAnswersUsed()) << "a scripted answer was left over"; }
+
+    SimulatedDesktop::GameConsole createEtConsole() { return desktop.createEtConsole(); }
+    SimulatedDesktop::GameConsole createEtqwConsole() { return desktop.createEtqwConsole(); }
+    // The console lines the game executed, as it received them.
+    std::vector<std::string> executedLines() const { return desktop.executedLineTexts(); }
+
+    // One field of every record, oldest first, read behind the store's back; Null reads "(null)".
+    QStringList stored(const std::string& table, const std::string& field) {
+        QStringList texts;
+        for (const std::u16string& text : sql.column(table, field))
+            texts << QString::fromStdU16String(text);
+        return texts;
+    }
+    void storeTexts(const std::string& table, const std::string& field, const QStringList& texts) {
+        for (const QString& text : texts)
+            sql.insert(table, field, {text.toStdU16String()});
+    }
+
+    static void click(QPushButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
+    static void pump() { QCoreApplication::processEvents(); }
+
+    TempRulesDb db;
+    Store store{db.path()};
+    test::SqlPeek sql{db.path()};
+    SimulatedDesktop desktop;
+    RecordingPause pause;
+    ConsoleLink console{desktop, pause};
+    ScriptedDialogs dialogs;
+    AppContext app{console, store, dialogs};
+};
+
+} // namespace brassbell::testing
