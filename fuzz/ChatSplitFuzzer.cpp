@@ -66,8 +66,8 @@ void checkChat(std::u16string_view text) {
             ++pieces;
             if (!piece.empty()) {
                 // The line travels as a C string, so the game sees it only up to a NUL.
-                const std::string line = "say " + brassbell::utf16ToAnsi(piece);
-                expected += line.substr(0, line.find('\0')) + "\n";
+                const std::string said = "say " + brassbell::utf16ToAnsi(piece);
+                expected += said.substr(0, said.find('\0')) + "\n";
             }
         }
     }
