@@ -5,6 +5,12 @@
 
 #ifdef _WIN32
 #include "console/win32/Win32WindowSystem.h"
+#else
+#include "console/WineBridgeWindowSystem.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 #endif
 
 namespace brassbell {
@@ -13,6 +19,7 @@ namespace {
 
 const QString kConsoleOption = QStringLiteral("--console=");
 const QString kScreenshotOption = QStringLiteral("--screenshot=");
+const QString kWinePrefixOption = QStringLiteral("--wine-prefix=");
 
 } // namespace
 
@@ -34,9 +41,14 @@ LaunchOptions parseLaunchOptions(const QStringList& arguments) {
                 options.console = ConsoleChoice::Practice;
             else if (value == QLatin1String("win32"))
                 options.console = ConsoleChoice::Win32;
+            else if (value == QLatin1String("wine"))
+                options.console = ConsoleChoice::Wine;
             else
-                options.error = QStringLiteral("Unknown console \"%1\": use --console=practice or --console=win32.")
-                                    .arg(value);
+                options.error =
+                    QStringLiteral("Unknown console \"%1\": use --console=practice, --console=win32 or --console=wine.")
+                        .arg(value);
+        } else if (argument.startsWith(kWinePrefixOption)) {
+            options.winePrefix = argument.mid(kWinePrefixOption.size());
         } else if (argument.startsWith(kScreenshotOption)) {
             options.screenshot = argument.mid(kScreenshotOption.size());
         } else {
@@ -56,8 +68,24 @@ WindowSystem& ConsoleBackend::windows() {
     return *desktop;
 }
 
-std::unique_ptr<ConsoleBackend> createConsoleBackend(ConsoleChoice choice, QString& error) {
+std::unique_ptr<ConsoleBackend> createConsoleBackend(ConsoleChoice choice, QString& error,
+                                                     const QString& winePrefix) {
     auto backend = std::make_unique<ConsoleBackend>();
+    if (choice == ConsoleChoice::Wine) {
+#ifdef _WIN32
+        error = QStringLiteral("The wine console is for Linux, where games run under Wine; on Windows use "
+                               "--console=win32.");
+        return nullptr;
+#else
+        const QString bridge = QDir(QCoreApplication::applicationDirPath())
+                                   .filePath(QString::fromLatin1(WineBridgeWindowSystem::kBridgeFileName));
+        std::optional<std::string> prefix;
+        if (!winePrefix.isEmpty())
+            prefix = QFile::encodeName(winePrefix).toStdString();
+        backend->native = std::make_unique<WineBridgeWindowSystem>(QFile::encodeName(bridge).toStdString(), prefix);
+        return backend;
+#endif
+    }
     if (choice == ConsoleChoice::Win32) {
 #ifdef _WIN32
         backend->native = std::make_unique<Win32WindowSystem>();

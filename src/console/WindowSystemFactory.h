@@ -12,12 +12,16 @@ namespace brassbell {
 class PracticeConsole;
 class SimulatedDesktop;
 
-enum class ConsoleChoice { Practice, Win32 };
+// The practice console stands in for a game; win32 reaches games on Windows itself, wine games
+// run under Wine on Linux.
+enum class ConsoleChoice { Practice, Win32, Wine };
 
 // What the command line holds: Brassbell's own "--" options, and the text left over, which
 // is searched for a start-tab keyword.
 struct LaunchOptions {
     ConsoleChoice console = defaultConsoleChoice();
+    // --wine-prefix=DIR: the Wine prefix the game runs in; empty for the user's WINEPREFIX.
+    QString winePrefix;
     // Hidden option: save a picture of the shown window there and quit.
     QString screenshot;
     QString commandLine;
@@ -43,7 +47,9 @@ struct ConsoleBackend {
     ~ConsoleBackend();
 };
 
-// Nothing (and `error` set) when the choice is not available on this platform.
-std::unique_ptr<ConsoleBackend> createConsoleBackend(ConsoleChoice choice, QString& error);
+// Nothing (and `error` set) when the choice is not available on this platform. The Wine
+// bridge is looked for beside Brassbell's executable.
+std::unique_ptr<ConsoleBackend> createConsoleBackend(ConsoleChoice choice, QString& error,
+                                                     const QString& winePrefix = QString());
 
 } // namespace brassbell

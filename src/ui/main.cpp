@@ -47,7 +47,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     QString error;
-    const std::unique_ptr<ConsoleBackend> backend = createConsoleBackend(options.console, error);
+    const std::unique_ptr<ConsoleBackend> backend = createConsoleBackend(options.console, error, options.winePrefix);
     if (!backend) {
         std::fprintf(stderr, "%s\n", qPrintable(error));
         return 2;
