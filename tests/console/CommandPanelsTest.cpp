@@ -1,4 +1,4 @@
-#include "ConsoleWidgetsFixture.h"
+#include "GuiWorld.h"
 #include "console/AdminModTab.h"
 #include "console/CommandsTab.h"
 #include "ui/Twips.h"
@@ -33,12 +33,24 @@ const std::vector<Row> kCommandsTab = {
     {"Command46", "Pause", "OnlyConn", Ask::None, {"pause"}},
     {"Command47", "Unpause", "OnlyConn", Ask::None, {"unpause"}},
     {"Command48", "Clear console", "OnlyConn_QW", Ask::None, {"clear"}},
-    {"Command49", "Console dump", "OnlyConn_QW", Ask::None, {"condump Condump.txt"}, {}, {},
+    {"Command49",
+     "Console dump",
+     "OnlyConn_QW",
+     Ask::None,
+     {"condump Condump.txt"},
+     {},
+     {},
      QStringLiteral("Dump was created in your ETMain-Folder")},
     {"Command50", "Kick", "OnlyConn", Ask::Name, {"kick Bob"}},
     {"Command51", "Selfkill (kill)", "OnlyConn_QW", Ask::None, {"kill"}},
-    {"Command52", "Bindlist to text-file", "OnlyConn", Ask::None, {"clear", "bindlist", "condump Bindlist.txt"}, {},
-     {}, QStringLiteral("Bindings was exported to ETMain\\Bindlist.txt")},
+    {"Command52",
+     "Bindlist to text-file",
+     "OnlyConn",
+     Ask::None,
+     {"clear", "bindlist", "condump Bindlist.txt"},
+     {},
+     {},
+     QStringLiteral("Bindings was exported to ETMain\\Bindlist.txt")},
     {"Command53", "map restart", "OnlyConn", Ask::Question, {"map_restart"}, kDoThis, kConfirm},
     {"Command54", "Timelimit", "OnlyConn", Ask::Time, {"timelimit 45"}},
     {"Command55", "Ref", "OnlyConn", Ask::Name, {"makereferee Bob"}},
@@ -77,8 +89,13 @@ const std::vector<Row> kAdminModTab = {
     {"Command22", "SpecUnlock", "OnlyConn", Ask::None, {"say !specunlock"}},
     {"Command23", "MuteSpecs", "OnlyConn", Ask::None, {"say !mutespecs"}},
     {"Command24", "UnmuteSpecs", "OnlyConn", Ask::None, {"say !unmutespecs"}},
-    {"Command25", "Shuffleteamsxp_norestart", "OnlyConn", Ask::Question, {"say !shuffleteamsxp_norestart"},
-     QStringLiteral("Do you want to shuffle teams (without restart)?"), QStringLiteral("Shuffle teams")},
+    {"Command25",
+     "Shuffleteamsxp_norestart",
+     "OnlyConn",
+     Ask::Question,
+     {"say !shuffleteamsxp_norestart"},
+     QStringLiteral("Do you want to shuffle teams (without restart)?"),
+     QStringLiteral("Shuffle teams")},
     {"Command26", "Timelimit", "OnlyConn", Ask::Time, {"say !timelimit 45"}},
     {"Command27", "PutMeSpec", "OnlyConn", Ask::None, {"say !putmespec"}},
     {"Command28", "PutMeAllies", "OnlyConn", Ask::None, {"say !putmeallies"}},
@@ -89,24 +106,49 @@ const std::vector<Row> kAdminModTab = {
     {"Command33", "Unpause", "OnlyConn", Ask::None, {"say !unpause"}},
     {"Command34", "Lock", "OnlyConn", Ask::None, {"say !lock"}},
     {"Command35", "Unlock", "OnlyConn", Ask::None, {"say !unlock"}},
-    {"Command36", "Match reset", "OnlyConn", Ask::Question, {"say !match_reset"},
-     QStringLiteral("Do you want to reset this match?"), QStringLiteral("Reset?")},
-    {"Command37", "Reset", "OnlyConn", Ask::Question, {"say !reset"}, QStringLiteral("Do you want to reset?"),
+    {"Command36",
+     "Match reset",
+     "OnlyConn",
+     Ask::Question,
+     {"say !match_reset"},
+     QStringLiteral("Do you want to reset this match?"),
      QStringLiteral("Reset?")},
-    {"Command39", "Map restart", "OnlyConn", Ask::Question, {"say !restart"},
-     QStringLiteral("Do you want to restart this map?"), QStringLiteral("Restart?")},
-    {"Command40", "Start Match", "OnlyConn", Ask::Question, {"say !start_match"},
-     QStringLiteral("Do you want to start this match?"), QStringLiteral("Start match?")},
+    {"Command37",
+     "Reset",
+     "OnlyConn",
+     Ask::Question,
+     {"say !reset"},
+     QStringLiteral("Do you want to reset?"),
+     QStringLiteral("Reset?")},
+    {"Command39",
+     "Map restart",
+     "OnlyConn",
+     Ask::Question,
+     {"say !restart"},
+     QStringLiteral("Do you want to restart this map?"),
+     QStringLiteral("Restart?")},
+    {"Command40",
+     "Start Match",
+     "OnlyConn",
+     Ask::Question,
+     {"say !start_match"},
+     QStringLiteral("Do you want to start this match?"),
+     QStringLiteral("Start match?")},
     {"Command41", "Allready", "OnlyConn", Ask::None, {"say !allready"}},
     {"Command42", "PutSpec", "OnlyConn", Ask::Name, {"say !putspec Bob"}},
     {"Command43", "PutAxis", "OnlyConn", Ask::Name, {"say !putaxis Bob"}},
     {"Command44", "PutAllies", "OnlyConn", Ask::Name, {"say !putallies Bob"}},
-    {"Command45", "Swap Teams", "OnlyConn", Ask::Question, {"say !swap_teams"},
-     QStringLiteral("Do you want to swap teams?"), QStringLiteral("Swap teams?")},
+    {"Command45",
+     "Swap Teams",
+     "OnlyConn",
+     Ask::Question,
+     {"say !swap_teams"},
+     QStringLiteral("Do you want to swap teams?"),
+     QStringLiteral("Swap teams?")},
 };
 
-class CommandPanelsTest : public ConsoleWidgetsTest {
-protected:
+class CommandPanelsTest : public GuiWorld {
+  protected:
     void SetUp() override { desktop.createEtConsole(); }
 
     QPushButton* button(const char* name) {
@@ -125,23 +167,15 @@ protected:
             dialogs.answerOk();
     }
 
-    void expectQuestion(const Row& row) {
-        const std::vector<ScriptedDialogs::Shown> boxes = dialogs.messages();
-        ASSERT_FALSE(boxes.empty());
-        const ScriptedDialogs::Shown& question = boxes.front();
-        EXPECT_EQ(question.buttons, MsgButtons::YesNo);
-        EXPECT_EQ(question.icon, MsgIcon::None);
-        if (row.ask == Ask::Question) {
-            EXPECT_EQ(question.text, row.question);
-            EXPECT_EQ(question.title, row.title);
-        } else if (row.ask == Ask::Name) {
-            EXPECT_EQ(question.text, QStringLiteral("Do you want to do this with: Bob ???"));
-            EXPECT_EQ(question.title, kConfirm);
-        } else {
-            EXPECT_EQ(question.text,
-                      QStringLiteral("Do you want to change the overall timelimit for this map to 45 minutes?"));
-            EXPECT_EQ(question.title, QStringLiteral("Change timelimit?"));
-        }
+    static ScriptedDialogs::Shown question(const Row& row) {
+        if (row.ask == Ask::Question)
+            return ScriptedDialogs::message(row.question, row.title, MsgButtons::YesNo);
+        if (row.ask == Ask::Name)
+            return ScriptedDialogs::message("Do you want to do this with: Bob ???", kConfirm,
+                                            MsgButtons::YesNo);
+        return ScriptedDialogs::message(
+            "Do you want to change the overall timelimit for this map to 45 minutes?", "Change timelimit?",
+            MsgButtons::YesNo);
     }
 
     CommandsTab commands{app};
@@ -166,23 +200,20 @@ TEST_F(CommandPanelsTest, EveryButtonAnsweredYesSendsItsLinesToTheGame) {
     for (const auto* table : {&kCommandsTab, &kAdminModTab}) {
         for (const Row& row : *table) {
             SCOPED_TRACE(row.name);
-            const std::size_t before = executed().size();
+            const std::size_t before = executedLines().size();
             dialogs.clearShown();
             scriptYes(row);
             button(row.name)->click();
 
-            const std::vector<std::string> all = executed();
+            const std::vector<std::string> all = executedLines();
             EXPECT_EQ(std::vector<std::string>(all.begin() + static_cast<std::ptrdiff_t>(before), all.end()),
                       row.executed);
+            std::vector<ScriptedDialogs::Shown> boxes;
             if (row.ask != Ask::None)
-                expectQuestion(row);
-            if (!row.messageAfter.isEmpty()) {
-                const ScriptedDialogs::Shown& message = dialogs.last();
-                EXPECT_EQ(message.text, row.messageAfter);
-                EXPECT_EQ(message.title, QString());
-                EXPECT_EQ(message.buttons, MsgButtons::Ok);
-                EXPECT_EQ(message.icon, MsgIcon::None);
-            }
+                boxes.push_back(question(row));
+            if (!row.messageAfter.isEmpty())
+                boxes.push_back(ScriptedDialogs::message(row.messageAfter));
+            EXPECT_EQ(dialogs.messages(), boxes);
             EXPECT_TRUE(dialogs.allAnswersUsed());
         }
     }
@@ -200,7 +231,7 @@ TEST_F(CommandPanelsTest, EveryQuestionAnsweredNoSendsNothing) {
                 dialogs.typeIntoInput(QStringLiteral("45"));
             dialogs.answerNo();
             button(row.name)->click();
-            EXPECT_TRUE(executed().empty());
+            EXPECT_TRUE(executedLines().empty());
         }
     }
 }
@@ -209,12 +240,11 @@ TEST_F(CommandPanelsTest, CancelledNameStillAsksAndSendsTheBareCommand) {
     dialogs.cancelInput();
     dialogs.answerYes();
     button("Command50")->click();
-    EXPECT_EQ(dialogs.messages().front().text, QStringLiteral("Do you want to do this with:  ???"));
-    EXPECT_EQ(executed(), std::vector<std::string>{"kick "});
-    const ScriptedDialogs::Shown& prompt = dialogs.shown().front();
-    EXPECT_EQ(prompt.text, QStringLiteral("Please enter the player name"));
-    EXPECT_EQ(prompt.title, QStringLiteral("Playername"));
-    EXPECT_EQ(prompt.defaultText, QString());
+    EXPECT_EQ(dialogs.shown(), (std::vector<ScriptedDialogs::Shown>{
+                                   ScriptedDialogs::input("Please enter the player name", "Playername"),
+                                   ScriptedDialogs::message("Do you want to do this with:  ???", kConfirm,
+                                                            MsgButtons::YesNo)}));
+    EXPECT_EQ(executedLines(), std::vector<std::string>{"kick "});
 }
 
 TEST_F(CommandPanelsTest, TimeLimitAnswersBecomeWholeMinutes) {
@@ -238,12 +268,11 @@ TEST_F(CommandPanelsTest, TimeLimitAnswersBecomeWholeMinutes) {
             c.cancel ? dialogs.cancelInput() : dialogs.typeIntoInput(c.answer);
             dialogs.answerYes();
             button(name)->click();
-            const ScriptedDialogs::Shown& prompt = dialogs.shown().front();
-            EXPECT_EQ(prompt.text, QStringLiteral("Please enter the allover map time in minutes"));
-            EXPECT_EQ(prompt.title, QStringLiteral("Timelimit"));
-            EXPECT_EQ(prompt.defaultText, QStringLiteral("20"));
+            EXPECT_EQ(
+                dialogs.shown().front(),
+                ScriptedDialogs::input("Please enter the allover map time in minutes", "Timelimit", "20"));
         }
-        EXPECT_EQ(executed(), (std::vector<std::string>{c.console, c.adminMod}));
+        EXPECT_EQ(executedLines(), (std::vector<std::string>{c.console, c.adminMod}));
         desktop = SimulatedDesktop();
         desktop.createEtConsole();
     }
@@ -256,11 +285,11 @@ TEST_F(CommandPanelsTest, ClosingMessagesShowWithoutAConsole) {
     dialogs.answerOk();
     button("Command52")->click();
 
-    const std::vector<ScriptedDialogs::Shown> boxes = dialogs.messages();
-    ASSERT_EQ(boxes.size(), 2u);
-    EXPECT_EQ(boxes[0].text, QStringLiteral("Dump was created in your ETMain-Folder"));
-    EXPECT_EQ(boxes[1].text, QStringLiteral("Bindings was exported to ETMain\\Bindlist.txt"));
-    EXPECT_TRUE(executed().empty());
+    EXPECT_EQ(dialogs.messages(),
+              (std::vector<ScriptedDialogs::Shown>{
+                  ScriptedDialogs::message("Dump was created in your ETMain-Folder"),
+                  ScriptedDialogs::message("Bindings was exported to ETMain\\Bindlist.txt")}));
+    EXPECT_TRUE(executedLines().empty());
 }
 
 TEST_F(CommandPanelsTest, CommandsStandInThreeColumnsOfSeven) {
@@ -285,13 +314,16 @@ TEST_F(CommandPanelsTest, CommandsStandInThreeColumnsOfSeven) {
 
 TEST_F(CommandPanelsTest, AdminModButtonsStandInTheirFrames) {
     const std::pair<const char*, std::vector<const char*>> frames[] = {
-        {"Frame1", {"Command4", "Command5", "Command6", "Command7", "Command8", "Command9", "Command10", "Command11"}},
+        {"Frame1",
+         {"Command4", "Command5", "Command6", "Command7", "Command8", "Command9", "Command10", "Command11"}},
         {"Frame2", {"Command12", "Command13", "Command14", "Command15"}},
-        {"Frame3", {"Command16", "Command17", "Command18", "Command19", "Command20", "Command21", "Command22",
-                    "Command23", "Command24", "Command25", "Command26", "Command27", "Command28", "Command29",
-                    "Command31"}},
-        {"Frame4", {"Command30", "Command32", "Command33", "Command34", "Command35", "Command36", "Command37",
-                    "Command39", "Command40", "Command41", "Command42", "Command43", "Command44", "Command45"}},
+        {"Frame3",
+         {"Command16", "Command17", "Command18", "Command19", "Command20", "Command21", "Command22",
+          "Command23", "Command24", "Command25", "Command26", "Command27", "Command28", "Command29",
+          "Command31"}},
+        {"Frame4",
+         {"Command30", "Command32", "Command33", "Command34", "Command35", "Command36", "Command37",
+          "Command39", "Command40", "Command41", "Command42", "Command43", "Command44", "Command45"}},
     };
     const QStringList captions{"Level0", "Level1", "Level2", "Level3"};
     int previousBottom = -1;

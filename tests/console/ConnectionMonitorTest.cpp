@@ -1,7 +1,5 @@
-#include "ConsoleWidgetsFixture.h"
-#include "console/AdminModTab.h"
-#include "console/CommandsTab.h"
 #include "console/ConnectionMonitor.h"
+#include "GuiWorld.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
@@ -13,8 +11,8 @@
 namespace brassbell::testing {
 namespace {
 
-class ConnectionMonitorTest : public ConsoleWidgetsTest {
-protected:
+class ConnectionMonitorTest : public GuiWorld {
+  protected:
     QPushButton* tagged(const char* name, const char* tag) {
         auto* button = new QPushButton(&form);
         button->setObjectName(QLatin1String(name));
@@ -25,8 +23,8 @@ protected:
 
     // Which of the controls below are enabled, in their order.
     std::vector<bool> enabled() const {
-        return {et->isEnabled(), qw->isEnabled(), longer->isEnabled(), lowerCase->isEnabled(),
-                untagged->isEnabled(), nested->isEnabled()};
+        return {et->isEnabled(),        qw->isEnabled(),       longer->isEnabled(),
+                lowerCase->isEnabled(), untagged->isEnabled(), nested->isEnabled()};
     }
 
     QWidget form;
@@ -113,27 +111,6 @@ TEST_F(ConnectionMonitorTest, EventsRunDuringTheWalkButATickInsideATickIsDropped
     EXPECT_TRUE(ranInside);
     EXPECT_EQ(disTabCalls, std::vector<bool>{false});
     EXPECT_TRUE(et->isEnabled());
-}
-
-TEST(CommandPanelTagsTest, CountsOfEachTab) {
-    SimulatedDesktop desktop;
-    RecordingPause pause;
-    ConsoleLink console{desktop, pause};
-    ScriptedDialogs dialogs;
-    Store store{"/nonexistent/Rules.mdb"};
-    AppContext app{console, store, dialogs};
-    const auto count = [](const QWidget& tab, const QString& exactTag) {
-        int n = 0;
-        for (const QWidget* control : tab.findChildren<QWidget*>())
-            n += control->property("Tag").toString() == exactTag ? 1 : 0;
-        return n;
-    };
-    const CommandsTab commands(app);
-    const AdminModTab adminMod(app);
-    EXPECT_EQ(count(commands, QStringLiteral("OnlyConn_QW")), 3);
-    EXPECT_EQ(count(commands, QStringLiteral("OnlyConn")), 18);
-    EXPECT_EQ(count(adminMod, QStringLiteral("OnlyConn_QW")), 0);
-    EXPECT_EQ(count(adminMod, QStringLiteral("OnlyConn")), 41);
 }
 
 } // namespace

@@ -1,5 +1,5 @@
-#include "ConsoleWidgetsFixture.h"
 #include "console/PracticeConsole.h"
+#include "GuiWorld.h"
 #include "console/WindowSystemFactory.h"
 
 #include <QListWidget>
@@ -8,8 +8,8 @@
 namespace brassbell::testing {
 namespace {
 
-class PracticeConsoleTest : public ConsoleWidgetsTest {
-protected:
+class PracticeConsoleTest : public GuiWorld {
+  protected:
     QStringList listed() const {
         QStringList lines;
         for (int row = 0; row < practice.lstExecuted->count(); ++row)
@@ -57,8 +57,8 @@ TEST_F(PracticeConsoleTest, DeliversTheEnterPostedToTheEtqwConsole) {
 }
 
 TEST(LaunchOptionsTest, OwnOptionsAreTakenOutOfTheCommandLine) {
-    const LaunchOptions options = parseLaunchOptions(
-        {"UserDef", "--console=practice", "--screenshot=/tmp/x.png", "-Rules", "--Speak"});
+    const LaunchOptions options =
+        parseLaunchOptions({"UserDef", "--console=practice", "--screenshot=/tmp/x.png", "-Rules", "--Speak"});
     EXPECT_EQ(options.console, ConsoleChoice::Practice);
     EXPECT_EQ(options.screenshot, QStringLiteral("/tmp/x.png"));
     EXPECT_EQ(options.commandLine, QStringLiteral("UserDef -Rules --Speak"));

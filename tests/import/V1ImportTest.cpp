@@ -2,20 +2,10 @@
 // by a script, then the text memory and List1 checked.
 #include "import/mod_V1Import.h"
 
-#include "ScriptedDialogs.h"
-#include "TempRulesDb.h"
-
-#include "console/ConsoleLink.h"
-#include "console/RecordingPause.h"
-#include "console/SimulatedDesktop.h"
-#include "store/Store.h"
-#include "ui/AppContext.h"
+#include "GuiWorld.h"
 
 #include <QListWidget>
 #include <QTemporaryDir>
-
-#include <gtest/gtest.h>
-#include <sqlite3.h>
 
 #include <fstream>
 #include <random>
@@ -42,71 +32,49 @@ const QStringList kV1ListTexts{
     "last one taken",
 };
 
-class V1Import : public ::testing::Test {
+class V1Import : public testing::GuiWorld {
   protected:
-    void SetUp() override { store_.fDBConnect(true); }
+    void SetUp() override { store.fDBConnect(true); }
 
     // Chooses the file and closes the one message the import shows.
     void importChoosing(const QString& path) {
-        dialogs_.chooseFile(path);
-        dialogs_.answerOk();
-        fImportV1List(app_, &list_);
-        EXPECT_TRUE(dialogs_.allAnswersUsed());
-    }
-    QStringList stored() {
-        QStringList texts;
-        for (const auto& text : store_.firstColumn("SELECT SayText FROM tbl_Say ORDER BY rowid"))
-            texts.append(QString::fromStdU16String(fNz(text)));
-        return texts;
+        dialogs.chooseFile(path);
+        dialogs.answerOk();
+        fImportV1List(app, &list);
+        EXPECT_TRUE(dialogs.allAnswersUsed());
     }
     QStringList listed() const {
         QStringList texts;
-        for (int i = 0; i < list_.count(); ++i)
-            texts.append(list_.item(i)->text());
+        for (int i = 0; i < list.count(); ++i)
+            texts.append(list.item(i)->text());
         return texts;
     }
+    QStringList memory() { return stored("tbl_Say", "SayText"); }
 
-    TempRulesDb db_;
-    Store store_{db_.path()};
-    SimulatedDesktop desktop_;
-    RecordingPause pause_;
-    ConsoleLink console_{desktop_, pause_};
-    ScriptedDialogs dialogs_;
-    AppContext app_{console_, store_, dialogs_};
-    QListWidget list_;
+    QListWidget list;
 };
 
 TEST_F(V1Import, TakesOverTheTextsWithoutTheirPrefix) {
-    store_.fAddRecord("tbl_Say", "SayText", u"kept from before");
+    store.fAddRecord("tbl_Say", "SayText", u"kept from before");
     importChoosing(fixture("v1-list.ini"));
 
-    EXPECT_EQ(stored(), QStringList{"kept from before"} + kV1ListTexts);
-    EXPECT_EQ(listed(), stored());
+    EXPECT_EQ(memory(), QStringList{"kept from before"} + kV1ListTexts);
+    EXPECT_EQ(listed(), memory());
 
-    ASSERT_EQ(dialogs_.shown().size(), 2u);
-    const auto& fileDialog = dialogs_.shown()[0];
-    EXPECT_EQ(fileDialog.kind, ScriptedDialogs::Kind::OpenFile);
-    EXPECT_EQ(fileDialog.title, "Please select the old configuration file you want to import");
-    EXPECT_EQ(fileDialog.defaultText, "Brassbell.ini (*.ini)");
-    const auto& message = dialogs_.shown()[1];
-    EXPECT_EQ(message.text,
-              "All entries from " + fixture("v1-list.ini") + " have successfully been imported");
-    EXPECT_EQ(message.buttons, MsgButtons::Ok);
-    EXPECT_EQ(message.icon, MsgIcon::None);
-    EXPECT_TRUE(message.title.isEmpty() || message.title == "Brassbell");
+    const QString title = "Please select the old configuration file you want to import";
+    EXPECT_EQ(dialogs.shown(), (std::vector<ScriptedDialogs::Shown>{
+                                   {ScriptedDialogs::Kind::OpenFile, title, title, MsgButtons::Ok,
+                                    MsgIcon::None, "Brassbell.ini (*.ini)"},
+                                   ScriptedDialogs::message("All entries from " + fixture("v1-list.ini") +
+                                                            " have successfully been imported")}));
 }
 
-TEST_F(V1Import, LfLineEndsAndLowerCaseNamesAreRead) {
+TEST_F(V1Import, LfLineEndsAndLowerCaseNamesAreReadAndASecondImportAddsEveryTextAgain) {
     importChoosing(fixture("lf-lowercase.ini"));
-    EXPECT_EQ(stored(), (QStringList{"Line ends are LF", "tab\tinside"}));
-    EXPECT_EQ(listed(), stored());
-}
-
-TEST_F(V1Import, TheSameFileTwiceAddsEveryTextTwice) {
+    EXPECT_EQ(memory(), (QStringList{"Line ends are LF", "tab\tinside"}));
     importChoosing(fixture("lf-lowercase.ini"));
-    importChoosing(fixture("lf-lowercase.ini"));
-    EXPECT_EQ(stored(), (QStringList{"Line ends are LF", "tab\tinside", "Line ends are LF", "tab\tinside"}));
-    EXPECT_EQ(dialogs_.messages().size(), 2u);
+    EXPECT_EQ(memory(), (QStringList{"Line ends are LF", "tab\tinside", "Line ends are LF", "tab\tinside"}));
+    EXPECT_EQ(listed(), memory());
 }
 
 TEST_F(V1Import, FilesWithoutTheSectionStillReportSuccessButAddNothing) {
@@ -120,24 +88,23 @@ TEST_F(V1Import, FilesWithoutTheSectionStillReportSuccessButAddNothing) {
         std::ofstream(binary.toStdString(), std::ios::binary) << noise;
     }
     for (const QString& path : {fixture("no-section.ini"), binary}) {
-        dialogs_.clearShown();
+        dialogs.clearShown();
         importChoosing(path);
-        EXPECT_TRUE(stored().isEmpty()) << path.toStdString();
-        ASSERT_EQ(dialogs_.messages().size(), 1u);
-        EXPECT_EQ(dialogs_.messages()[0].text,
+        EXPECT_TRUE(memory().isEmpty()) << path.toStdString();
+        ASSERT_EQ(dialogs.messages().size(), 1u);
+        EXPECT_EQ(dialogs.messages()[0].text,
                   "All entries from " + path + " have successfully been imported");
     }
 }
 
 TEST_F(V1Import, CancelDoesNothingAtAll) {
-    list_.addItem("as it was");
-    dialogs_.cancelFileDialog();
-    fImportV1List(app_, &list_);
+    list.addItem("as it was");
+    dialogs.cancelFileDialog();
+    fImportV1List(app, &list);
 
-    EXPECT_TRUE(stored().isEmpty());
+    EXPECT_TRUE(memory().isEmpty());
     EXPECT_EQ(listed(), QStringList{"as it was"});
-    EXPECT_TRUE(dialogs_.messages().empty());
-    EXPECT_TRUE(dialogs_.allAnswersUsed());
+    EXPECT_TRUE(dialogs.messages().empty());
 }
 
 TEST_F(V1Import, AFileThatCannotBeReadIsNotReportedAsImported) {
@@ -145,37 +112,31 @@ TEST_F(V1Import, AFileThatCannotBeReadIsNotReportedAsImported) {
     const QString folder = dir.path() + "/folder.ini";
     QDir().mkpath(folder);
     for (const QString& path : {dir.path() + "/gone.ini", folder}) {
-        dialogs_.clearShown();
-        list_.clear();
-        list_.addItem("as it was");
+        dialogs.clearShown();
+        list.clear();
+        list.addItem("as it was");
         importChoosing(path);
 
-        EXPECT_TRUE(stored().isEmpty());
+        EXPECT_TRUE(memory().isEmpty());
         EXPECT_EQ(listed(), QStringList{"as it was"});
-        ASSERT_EQ(dialogs_.messages().size(), 1u);
-        EXPECT_EQ(dialogs_.messages()[0].text,
+        ASSERT_EQ(dialogs.messages().size(), 1u);
+        EXPECT_EQ(dialogs.messages()[0].text,
                   "The file " + path + " could not be read, nothing has been imported");
-        EXPECT_EQ(dialogs_.messages()[0].icon, MsgIcon::Critical);
+        EXPECT_EQ(dialogs.messages()[0].icon, MsgIcon::Critical);
     }
 }
 
 TEST_F(V1Import, ADatabaseFailureKeepsTheTextsAddedBeforeAndSaysWhy) {
-    {
-        sqlite3* raw = nullptr;
-        ASSERT_EQ(sqlite3_open(db_.path().string().c_str(), &raw), SQLITE_OK);
-        const char* trigger = "CREATE TRIGGER refuse BEFORE INSERT ON tbl_Say WHEN NEW.SayText = 'abcdefg' "
-                              "BEGIN SELECT RAISE(ABORT, 'the disk is full'); END;";
-        EXPECT_EQ(sqlite3_exec(raw, trigger, nullptr, nullptr, nullptr), SQLITE_OK);
-        sqlite3_close(raw);
-    }
+    sql.execute("CREATE TRIGGER refuse BEFORE INSERT ON tbl_Say WHEN NEW.SayText = 'abcdefg' "
+                "BEGIN SELECT RAISE(ABORT, 'the disk is full'); END;");
     importChoosing(fixture("v1-list.ini"));
 
-    EXPECT_EQ(stored(), kV1ListTexts.mid(0, 3));
-    EXPECT_EQ(listed(), stored());
-    ASSERT_EQ(dialogs_.messages().size(), 1u);
-    EXPECT_TRUE(dialogs_.messages()[0].text.contains("the disk is full"))
-        << dialogs_.messages()[0].text.toStdString();
-    EXPECT_EQ(dialogs_.messages()[0].icon, MsgIcon::Critical);
+    EXPECT_EQ(memory(), kV1ListTexts.mid(0, 3));
+    EXPECT_EQ(listed(), memory());
+    ASSERT_EQ(dialogs.messages().size(), 1u);
+    EXPECT_TRUE(dialogs.messages()[0].text.contains("the disk is full"))
+        << dialogs.messages()[0].text.toStdString();
+    EXPECT_EQ(dialogs.messages()[0].icon, MsgIcon::Critical);
 }
 
 } // namespace

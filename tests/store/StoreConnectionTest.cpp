@@ -180,17 +180,15 @@ TEST(StoreConnection, AFileHeldLockedByAnotherConnectionFailsTheWriteAfterTheTim
     store.fDBConnect(true);
     store.setBusyTimeout(std::chrono::milliseconds(20));
 
-    sqlite3* other = nullptr;
-    ASSERT_EQ(sqlite3_open_v2(db.path().string().c_str(), &other, SQLITE_OPEN_READWRITE, nullptr), SQLITE_OK);
-    ASSERT_EQ(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+    test::SqlPeek other(db.path());
+    other.execute("BEGIN EXCLUSIVE");
 
     EXPECT_THROW(store.fAddRecord("tbl_Say", "SayText", u"new"), StoreError);
     EXPECT_THROW(store.fChangeRecord("tbl_Say", "SayText", u"kept", u"changed"), StoreError);
     EXPECT_THROW(store.fSetRndTimer(30), StoreError);
     EXPECT_THROW(store.addRule(u"rule"), StoreError);
 
-    sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
-    sqlite3_close(other);
+    other.execute("ROLLBACK");
 
     EXPECT_EQ(peek(db.path(), "SELECT SayText FROM tbl_Say"), std::vector<std::u16string>{u"kept"});
     EXPECT_EQ(peek(db.path(), "SELECT count(*) FROM tbl_Rules"), std::vector<std::u16string>{u"0"});
