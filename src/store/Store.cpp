@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <initializer_list>
 #include <limits>
 
 namespace brassbell {
@@ -101,6 +102,50 @@ std::int32_t newKey(sqlite3* db) {
 void requireChange(sqlite3* db, std::string_view message) {
     if (sqlite3_changes(db) == 0)
         throw StoreError(std::string(message));
+}
+
+// Adds one record whose key the database numbers, `texts` bound to ?1, ?2 … in turn.
+std::int32_t insertNumbered(sqlite3* db, std::string_view sql,
+                            std::initializer_list<std::u16string_view> texts) {
+    Transaction transaction(db);
+    Statement insert(db, sql);
+    int index = 1;
+    for (const std::u16string_view text : texts)
+        insert.bind(index++, text);
+    insert.run();
+    const std::int32_t key = newKey(db);
+    transaction.commit();
+    return key;
+}
+
+// Changes the record whose key is ?1, `texts` bound to ?2, ?3 … in turn. A record that another
+// action removed meanwhile is an error saying `goneMessage`.
+void updateKeyed(sqlite3* db, std::string_view sql, std::int32_t key,
+                 std::initializer_list<std::u16string_view> texts, std::string_view goneMessage) {
+    Statement update(db, sql);
+    update.bind(1, std::int64_t{key});
+    int index = 2;
+    for (const std::u16string_view text : texts)
+        update.bind(index++, text);
+    update.run();
+    requireChange(db, goneMessage);
+}
+
+void deleteKeyed(sqlite3* db, std::string_view table, std::string_view keyField, std::int32_t key,
+                 std::string_view goneMessage) {
+    Statement remove(db, "DELETE FROM " + std::string(table) + " WHERE " + std::string(keyField) + " = ?1");
+    remove.bind(1, std::int64_t{key}).run();
+    requireChange(db, goneMessage);
+}
+
+// A rule or a language never leaves translations behind that point at nothing.
+void deleteWithTranslations(sqlite3* db, std::string_view table, std::string_view keyField, std::int32_t key,
+                            std::string_view goneMessage) {
+    Transaction transaction(db);
+    Statement translations(db, "DELETE FROM tbl_Text WHERE " + std::string(keyField) + " = ?1");
+    translations.bind(1, std::int64_t{key}).run();
+    deleteKeyed(db, table, keyField, key, goneMessage);
+    transaction.commit();
 }
 
 std::u16string defaultSysPara(std::u16string_view key) {
@@ -265,31 +310,17 @@ std::vector<std::optional<std::u16string>> Store::firstColumn(std::string_view s
 }
 
 std::int32_t Store::addRule(std::u16string_view text) {
-    sqlite3* const handle = db();
-    Transaction transaction(handle);
-    Statement insert(handle, "INSERT INTO tbl_Rules (RuleBasicLang) VALUES (?1)");
-    insert.bind(1, text).run();
-    const std::int32_t key = newKey(handle);
-    transaction.commit();
-    return key;
+    return insertNumbered(db(), "INSERT INTO tbl_Rules (RuleBasicLang) VALUES (?1)", {text});
 }
 
 void Store::changeRule(std::int32_t ruleId, std::u16string_view text) {
-    sqlite3* const handle = db();
-    Statement update(handle, "UPDATE tbl_Rules SET RuleBasicLang = ?2 WHERE RuleID = ?1");
-    update.bind(1, std::int64_t{ruleId}).bind(2, text).run();
-    requireChange(handle, "The rule is no longer stored; nothing was changed.");
+    updateKeyed(db(), "UPDATE tbl_Rules SET RuleBasicLang = ?2 WHERE RuleID = ?1", ruleId, {text},
+                "The rule is no longer stored; nothing was changed.");
 }
 
 void Store::deleteRule(std::int32_t ruleId) {
-    sqlite3* const handle = db();
-    Transaction transaction(handle);
-    Statement translations(handle, "DELETE FROM tbl_Text WHERE RuleID = ?1");
-    translations.bind(1, std::int64_t{ruleId}).run();
-    Statement rule(handle, "DELETE FROM tbl_Rules WHERE RuleID = ?1");
-    rule.bind(1, std::int64_t{ruleId}).run();
-    requireChange(handle, "The rule is no longer stored; nothing was deleted.");
-    transaction.commit();
+    deleteWithTranslations(db(), "tbl_Rules", "RuleID", ruleId,
+                           "The rule is no longer stored; nothing was deleted.");
 }
 
 bool Store::ruleExists(std::int32_t ruleId) {
@@ -299,31 +330,17 @@ bool Store::ruleExists(std::int32_t ruleId) {
 }
 
 std::int32_t Store::addLanguage(std::u16string_view name) {
-    sqlite3* const handle = db();
-    Transaction transaction(handle);
-    Statement insert(handle, "INSERT INTO tbl_Langs (Language) VALUES (?1)");
-    insert.bind(1, name).run();
-    const std::int32_t key = newKey(handle);
-    transaction.commit();
-    return key;
+    return insertNumbered(db(), "INSERT INTO tbl_Langs (Language) VALUES (?1)", {name});
 }
 
 void Store::renameLanguage(std::int32_t langId, std::u16string_view name) {
-    sqlite3* const handle = db();
-    Statement update(handle, "UPDATE tbl_Langs SET Language = ?2 WHERE LangID = ?1");
-    update.bind(1, std::int64_t{langId}).bind(2, name).run();
-    requireChange(handle, "The language is no longer stored; nothing was changed.");
+    updateKeyed(db(), "UPDATE tbl_Langs SET Language = ?2 WHERE LangID = ?1", langId, {name},
+                "The language is no longer stored; nothing was changed.");
 }
 
 void Store::deleteLanguage(std::int32_t langId) {
-    sqlite3* const handle = db();
-    Transaction transaction(handle);
-    Statement translations(handle, "DELETE FROM tbl_Text WHERE LangID = ?1");
-    translations.bind(1, std::int64_t{langId}).run();
-    Statement language(handle, "DELETE FROM tbl_Langs WHERE LangID = ?1");
-    language.bind(1, std::int64_t{langId}).run();
-    requireChange(handle, "The language is no longer stored; nothing was deleted.");
-    transaction.commit();
+    deleteWithTranslations(db(), "tbl_Langs", "LangID", langId,
+                           "The language is no longer stored; nothing was deleted.");
 }
 
 std::vector<std::u16string> Store::languageNames() {
@@ -371,17 +388,12 @@ std::int32_t Store::addTranslation(std::int32_t langId, std::int32_t ruleId, std
 }
 
 void Store::changeTranslation(std::int32_t rid, std::u16string_view text) {
-    sqlite3* const handle = db();
-    Statement update(handle, "UPDATE tbl_Text SET Translation = ?2 WHERE RID = ?1");
-    update.bind(1, std::int64_t{rid}).bind(2, text).run();
-    requireChange(handle, "The translation is no longer stored; nothing was changed.");
+    updateKeyed(db(), "UPDATE tbl_Text SET Translation = ?2 WHERE RID = ?1", rid, {text},
+                "The translation is no longer stored; nothing was changed.");
 }
 
 void Store::deleteTranslation(std::int32_t rid) {
-    sqlite3* const handle = db();
-    Statement remove(handle, "DELETE FROM tbl_Text WHERE RID = ?1");
-    remove.bind(1, std::int64_t{rid}).run();
-    requireChange(handle, "The translation is no longer stored; nothing was deleted.");
+    deleteKeyed(db(), "tbl_Text", "RID", rid, "The translation is no longer stored; nothing was deleted.");
 }
 
 std::u16string Store::fGetTranslation(std::int32_t ruleId, std::int32_t langId) {
@@ -400,27 +412,16 @@ std::optional<std::int32_t> Store::findTranslation(std::int32_t ruleId, std::int
 }
 
 std::int32_t Store::addUserDef(std::u16string_view text, std::u16string_view kind) {
-    sqlite3* const handle = db();
-    Transaction transaction(handle);
-    Statement insert(handle, "INSERT INTO tbl_Userdef (UserD1, Kind) VALUES (?1, ?2)");
-    insert.bind(1, text).bind(2, kind).run();
-    const std::int32_t key = newKey(handle);
-    transaction.commit();
-    return key;
+    return insertNumbered(db(), "INSERT INTO tbl_Userdef (UserD1, Kind) VALUES (?1, ?2)", {text, kind});
 }
 
 void Store::changeUserDef(std::int32_t udid, std::u16string_view text, std::u16string_view kind) {
-    sqlite3* const handle = reopenedDb();
-    Statement update(handle, "UPDATE tbl_Userdef SET UserD1 = ?2, Kind = ?3 WHERE UDID = ?1");
-    update.bind(1, std::int64_t{udid}).bind(2, text).bind(3, kind).run();
-    requireChange(handle, "The entry is no longer stored; nothing was changed.");
+    updateKeyed(reopenedDb(), "UPDATE tbl_Userdef SET UserD1 = ?2, Kind = ?3 WHERE UDID = ?1", udid,
+                {text, kind}, "The entry is no longer stored; nothing was changed.");
 }
 
 void Store::deleteUserDef(std::int32_t udid) {
-    sqlite3* const handle = db();
-    Statement remove(handle, "DELETE FROM tbl_Userdef WHERE UDID = ?1");
-    remove.bind(1, std::int64_t{udid}).run();
-    requireChange(handle, "The entry is no longer stored; nothing was deleted.");
+    deleteKeyed(db(), "tbl_Userdef", "UDID", udid, "The entry is no longer stored; nothing was deleted.");
 }
 
 } // namespace brassbell
