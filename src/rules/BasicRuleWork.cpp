@@ -24,43 +24,25 @@ void RulesTab::CAddBasicRule_Click() {
 }
 
 void RulesTab::CChBasRule_Click() {
-    if (BasicRuleKey->text().isEmpty())
-        return;
-    guarded([&] {
-        const std::optional<std::int32_t> ruleId = existingRule();
-        if (!ruleId) {
-            reportMissingRule();
-            return;
-        }
+    onSelectedRule([&](std::int32_t ruleId) {
         const QString initialText = TextBox1->toPlainText();
         const QString text = ruleTextDialog(QStringLiteral("Edit rule"), initialText);
         if (text.isEmpty() || text == initialText)
             return;
-        app_.store.changeRule(*ruleId, text.toStdU16String());
-        fillBasicRules();
-        showRuleMode();
-        fillLangs();
+        app_.store.changeRule(ruleId, text.toStdU16String());
+        showRulesAgain();
     });
 }
 
 void RulesTab::CDelBasRule_Click() {
-    if (BasicRuleKey->text().isEmpty())
-        return;
-    guarded([&] {
-        const std::optional<std::int32_t> ruleId = existingRule();
-        if (!ruleId) {
-            reportMissingRule();
-            return;
-        }
+    onSelectedRule([&](std::int32_t ruleId) {
         if (!app_.dialogs.ask(QStringLiteral("Do you want to delete this rule: ") + TextBox1->toPlainText() +
                                   QStringLiteral("?\r\nThis will also delete all present rules which have a "
                                                  "relation to this rule!!!"),
                               QStringLiteral("Delete this rule?")))
             return;
-        app_.store.deleteRule(*ruleId);
-        fillBasicRules();
-        showRuleMode();
-        fillLangs();
+        app_.store.deleteRule(ruleId);
+        showRulesAgain();
     });
 }
 
@@ -81,28 +63,55 @@ void RulesTab::CAddLang_Click() {
 }
 
 void RulesTab::CChLang_Click() {
-    if (Combo1->currentText().isEmpty() || LangKey->text().isEmpty())
+    if (Combo1->currentText().isEmpty())
         return;
-    guarded([&] {
-        // The language renamed is the one in LangKey, and the prompt offers its stored name,
-        // whatever was typed into the box.
-        QString storedName;
-        const std::optional<std::int32_t> langId = existingLanguage(&storedName);
-        if (!langId) {
-            reportMissingLanguage();
-            return;
-        }
+    // The language renamed is the one in LangKey, and the prompt offers its stored name,
+    // whatever was typed into the box.
+    onSelectedLanguage([&](std::int32_t langId, const QString& storedName) {
         const QString name =
             app_.dialogs.inputBox(QStringLiteral("Please change the language description like you want"),
                                   QStringLiteral("Change language description"), storedName);
         if (name.isEmpty())
             return;
-        app_.store.renameLanguage(*langId, name.toStdU16String());
+        app_.store.renameLanguage(langId, name.toStdU16String());
         fillLangs();
     });
 }
 
 void RulesTab::CDelLang_Click() {
+    onSelectedLanguage([&](std::int32_t langId, const QString& storedName) {
+        if (!app_.dialogs.ask(QStringLiteral("Do you want to delete the language: ") + storedName +
+                                  QStringLiteral("?\r\nThis will also delete all present rules for this "
+                                                 "language!!!"),
+                              QStringLiteral("Delete this language?")))
+            return;
+        app_.store.deleteLanguage(langId);
+        showRuleMode();
+        fillLangs();
+    });
+}
+
+void RulesTab::showRulesAgain() {
+    fillBasicRules();
+    showRuleMode();
+    fillLangs();
+}
+
+void RulesTab::onSelectedRule(const std::function<void(std::int32_t ruleId)>& operation) {
+    if (BasicRuleKey->text().isEmpty())
+        return;
+    guarded([&] {
+        const std::optional<std::int32_t> ruleId = existingRule();
+        if (!ruleId) {
+            reportMissingRule();
+            return;
+        }
+        operation(*ruleId);
+    });
+}
+
+void RulesTab::onSelectedLanguage(
+    const std::function<void(std::int32_t langId, const QString& storedName)>& operation) {
     if (LangKey->text().isEmpty())
         return;
     guarded([&] {
@@ -112,14 +121,7 @@ void RulesTab::CDelLang_Click() {
             reportMissingLanguage();
             return;
         }
-        if (!app_.dialogs.ask(QStringLiteral("Do you want to delete the language: ") + storedName +
-                                  QStringLiteral("?\r\nThis will also delete all present rules for this "
-                                                 "language!!!"),
-                              QStringLiteral("Delete this language?")))
-            return;
-        app_.store.deleteLanguage(*langId);
-        showRuleMode();
-        fillLangs();
+        operation(*langId, storedName);
     });
 }
 

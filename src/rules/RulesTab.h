@@ -90,6 +90,8 @@ private:
     void languagePicked();
     // Shows the translations of the language in LangKey again, with the box naming it.
     void showTranslationsAgain();
+    // After a basic rule changed: both lists show the rules, and the box offers no language.
+    void showRulesAgain();
     void fillSpeakListForMode();
 
     // The rule text dialog: caption and initial text in, the entered text out; empty means
@@ -102,6 +104,10 @@ private:
 
     void reportMissingRule();
     void reportMissingLanguage();
+    // Runs `operation`, guarded, on the rule BasicRuleKey names or the language LangKey names;
+    // nothing happens without a key, and a record gone meanwhile is reported instead.
+    void onSelectedRule(const std::function<void(std::int32_t ruleId)>& operation);
+    void onSelectedLanguage(const std::function<void(std::int32_t, const QString& storedName)>& operation);
     // A failing store operation: says why and lets the lists show what the database holds.
     void reportFailure(const std::exception& error);
     void guarded(const std::function<void()>& operation);
