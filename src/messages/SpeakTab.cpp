@@ -5,6 +5,7 @@
 #include "store/Store.h"
 #include "store/mod_ListBoxWork.h"
 #include "ui/AppContext.h"
+#include "ui/Controls.h"
 #include "ui/Dialogs.h"
 
 #include <QCheckBox>
@@ -36,24 +37,8 @@ constexpr int kButtonLeft = 572;
 constexpr int kButtonWidth = 173;
 constexpr int kButtonHeight = 26;
 
-QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption, const QRect& place) {
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(name);
-    button->setGeometry(place);
-    return button;
-}
-
-QLabel* makeLabel(QWidget* parent, const char* name, const QString& caption, const QRect& place) {
-    auto* label = new QLabel(caption, parent);
-    label->setObjectName(name);
-    label->setGeometry(place);
-    return label;
-}
-
 QListWidget* makeList(QWidget* parent, const char* name, const QRect& place) {
-    auto* list = new QListWidget(parent);
-    list->setObjectName(name);
-    list->setGeometry(place);
+    auto* list = placeControl<QListWidget>(parent, name, place);
     list->setSelectionMode(QAbstractItemView::SingleSelection);
     return list;
 }

@@ -5,10 +5,10 @@
 #include "store/Store.h"
 #include "store/mod_ListViewWork.h"
 #include "ui/AppContext.h"
+#include "ui/Controls.h"
 #include "ui/Dialogs.h"
 #include "ui/Twips.h"
 
-#include <QAbstractItemView>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -23,13 +23,6 @@ namespace {
 const QString kSpeakToTeam = QStringLiteral("Speak to team");
 const QString kSpeakToAll = QStringLiteral("Speak to all");
 const QString kSendToConsole = QStringLiteral("Send to console (command)");
-
-QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption, const QRect& place) {
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(name);
-    button->setGeometry(place);
-    return button;
-}
 
 std::int32_t keyOf(const QString& udid) {
     const std::optional<std::int32_t> key = udidFromText(udid);
@@ -52,13 +45,7 @@ std::optional<std::int32_t> udidFromText(const QString& text) {
 UserDefTab::UserDefTab(AppContext& app, QWidget* parent) : QWidget(parent), app_(app) {
     setObjectName("UserDefTab");
 
-    ListView1 = new QTreeWidget(this);
-    ListView1->setObjectName("ListView1");
-    ListView1->setGeometry(twipsRect(120, 120, 6960, 6240));
-    ListView1->setRootIsDecorated(false);
-    ListView1->setSelectionMode(QAbstractItemView::SingleSelection);
-    ListView1->setSelectionBehavior(QAbstractItemView::SelectRows);
-    ListView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    ListView1 = makeRecordList(this, "ListView1", twipsRect(120, 120, 6960, 6240));
 
     cAddUDef = makeButton(this, "cAddUDef", QStringLiteral("Add a userdefined text / command"),
                           twipsRect(7200, 120, 3990, 615));

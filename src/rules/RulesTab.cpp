@@ -9,6 +9,7 @@
 #include "store/Store.h"
 #include "store/mod_ListViewWork.h"
 #include "ui/AppContext.h"
+#include "ui/Controls.h"
 #include "ui/Dialogs.h"
 #include "ui/Twips.h"
 
@@ -27,18 +28,9 @@ namespace {
 // Both lists are narrower than this, so a long rule scrolls sideways instead of being cut.
 constexpr int kTextColumnTwips = 18535;
 
-QLabel* makeLabel(QWidget* parent, const char* name, const QString& caption, const QRect& place) {
-    auto* label = new QLabel(caption, parent);
-    label->setObjectName(name);
-    label->setGeometry(place);
-    return label;
-}
-
-QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption, const QRect& place) {
-    auto* button = new WrappingButton(caption, parent);
-    button->setObjectName(name);
-    button->setGeometry(place);
-    return button;
+QPushButton* makeWrappingButton(QWidget* parent, const char* name, const QString& caption,
+                                const QRect& place) {
+    return placeControl<WrappingButton>(parent, name, place, caption);
 }
 
 QLineEdit* makeHiddenField(QWidget* parent, const char* name) {
@@ -49,13 +41,7 @@ QLineEdit* makeHiddenField(QWidget* parent, const char* name) {
 }
 
 QTreeWidget* makeListView(QWidget* parent, const char* name, const QRect& place) {
-    auto* list = new QTreeWidget(parent);
-    list->setObjectName(name);
-    list->setGeometry(place);
-    list->setRootIsDecorated(false);
-    list->setSelectionMode(QAbstractItemView::SingleSelection);
-    list->setSelectionBehavior(QAbstractItemView::SelectRows);
-    list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    QTreeWidget* list = makeRecordList(parent, name, place);
     list->setItemDelegate(new KeptRowTextDelegate(list));
     list->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     list->header()->setStretchLastSection(false);
@@ -102,12 +88,12 @@ RulesTab::RulesTab(AppContext& app, QWidget* parent) : QWidget(parent), app_(app
 void RulesTab::buildControls() {
     Label5 = makeLabel(this, "Label5", QStringLiteral("Basic rules"), twipsRect(120, 120, 2535, 255));
     ListView2 = makeListView(this, "ListView2", twipsRect(120, 375, 8535, 1815));
-    CAddBasicRule = makeButton(this, "CAddBasicRule", QStringLiteral("Add a basic rule"),
-                               twipsRect(8775, 375, 2295, 495));
-    CDelBasRule = makeButton(this, "CDelBasRule", QStringLiteral("Delete selected basic rule"),
-                             twipsRect(8775, 975, 2295, 495));
-    CChBasRule = makeButton(this, "CChBasRule", QStringLiteral("Edit selected basic rule"),
-                            twipsRect(8775, 1575, 2295, 495));
+    CAddBasicRule = makeWrappingButton(this, "CAddBasicRule", QStringLiteral("Add a basic rule"),
+                                       twipsRect(8775, 375, 2295, 495));
+    CDelBasRule = makeWrappingButton(this, "CDelBasRule", QStringLiteral("Delete selected basic rule"),
+                                     twipsRect(8775, 975, 2295, 495));
+    CChBasRule = makeWrappingButton(this, "CChBasRule", QStringLiteral("Edit selected basic rule"),
+                                    twipsRect(8775, 1575, 2295, 495));
 
     TextBox1 = new QPlainTextEdit(this);
     TextBox1->setObjectName("TextBox1");
@@ -125,29 +111,31 @@ void RulesTab::buildControls() {
     // Entries come from tbl_Langs alone, in stored order: Enter in the text part adds none.
     Combo1->setInsertPolicy(QComboBox::NoInsert);
     LangKey = makeHiddenField(this, "LangKey");
-    CAddLang = makeButton(this, "CAddLang", QStringLiteral("Add new"), twipsRect(4890, 3345, 1335, 375));
-    CDelLang = makeButton(this, "CDelLang", QStringLiteral("Delete"), twipsRect(6345, 3345, 1335, 375));
-    CUseBasic =
-        makeButton(this, "CUseBasic", QStringLiteral("Use Basic language"), twipsRect(1995, 3810, 2775, 375));
-    CChLang = makeButton(this, "CChLang", QStringLiteral("Change language description"),
-                         twipsRect(4890, 3810, 2790, 375));
+    CAddLang =
+        makeWrappingButton(this, "CAddLang", QStringLiteral("Add new"), twipsRect(4890, 3345, 1335, 375));
+    CDelLang =
+        makeWrappingButton(this, "CDelLang", QStringLiteral("Delete"), twipsRect(6345, 3345, 1335, 375));
+    CUseBasic = makeWrappingButton(this, "CUseBasic", QStringLiteral("Use Basic language"),
+                                   twipsRect(1995, 3810, 2775, 375));
+    CChLang = makeWrappingButton(this, "CChLang", QStringLiteral("Change language description"),
+                                 twipsRect(4890, 3810, 2790, 375));
 
     Label7 = makeLabel(this, "Label7", QStringLiteral("Rule"), twipsRect(120, 4305, 2535, 255));
     ListView3 = makeListView(this, "ListView3", twipsRect(120, 4560, 8535, 2055));
-    CAddLangRule =
-        makeButton(this, "CAddLangRule", QStringLiteral("Add translation (selected rule and language)"),
-                   twipsRect(8775, 4560, 2295, 735));
-    CDelLangRule = makeButton(this, "CDelLangRule", QStringLiteral("Delete selected translation"),
-                              twipsRect(8775, 5385, 2295, 555));
-    CEditLangRule = makeButton(this, "CEditLangRule", QStringLiteral("Change selected translation"),
-                               twipsRect(8775, 6030, 2295, 555));
+    CAddLangRule = makeWrappingButton(this, "CAddLangRule",
+                                      QStringLiteral("Add translation (selected rule and language)"),
+                                      twipsRect(8775, 4560, 2295, 735));
+    CDelLangRule = makeWrappingButton(this, "CDelLangRule", QStringLiteral("Delete selected translation"),
+                                      twipsRect(8775, 5385, 2295, 555));
+    CEditLangRule = makeWrappingButton(this, "CEditLangRule", QStringLiteral("Change selected translation"),
+                                       twipsRect(8775, 6030, 2295, 555));
     SelTrans = makeHiddenField(this, "SelTrans");
 
     TextBox2 = new QLineEdit(this);
     TextBox2->setObjectName("TextBox2");
     TextBox2->setGeometry(twipsRect(120, 6780, 8535, 315));
-    CSpeakRule = makeButton(this, "CSpeakRule", QStringLiteral("Send this rule to all"),
-                            twipsRect(8775, 6720, 2295, 435));
+    CSpeakRule = makeWrappingButton(this, "CSpeakRule", QStringLiteral("Send this rule to all"),
+                                    twipsRect(8775, 6720, 2295, 435));
     // Usable only while a console of ET or ETQW is found; the connection monitor switches it.
     CSpeakRule->setProperty("Tag", QStringLiteral("OnlyConn_QW"));
 }

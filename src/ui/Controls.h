@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QAbstractItemView>
+#include <QLabel>
+#include <QPushButton>
+#include <QRect>
+#include <QString>
+#include <QTreeWidget>
+
+#include <utility>
+
+namespace brassbell {
+
+// A control of a tab or dialog, made under `parent`, found by its object name and placed at
+// `place`. `args` go to the control's constructor ahead of the parent, e.g. a caption.
+template <typename Control, typename... Args>
+Control* placeControl(QWidget* parent, const char* name, const QRect& place, Args&&... args) {
+    auto* control = new Control(std::forward<Args>(args)..., parent);
+    control->setObjectName(name);
+    control->setGeometry(place);
+    return control;
+}
+
+inline QLabel* makeLabel(QWidget* parent, const char* name, const QString& caption, const QRect& place) {
+    return placeControl<QLabel>(parent, name, place, caption);
+}
+
+inline QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption,
+                               const QRect& place) {
+    return placeControl<QPushButton>(parent, name, place, caption);
+}
+
+// A report view of records: one whole row picked at a time, nothing edited in place.
+inline QTreeWidget* makeRecordList(QWidget* parent, const char* name, const QRect& place) {
+    auto* list = placeControl<QTreeWidget>(parent, name, place);
+    list->setRootIsDecorated(false);
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    list->setSelectionBehavior(QAbstractItemView::SelectRows);
+    list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    return list;
+}
+
+} // namespace brassbell
