@@ -52,10 +52,8 @@ AdminModTab::AdminModTab(AppContext& app, QWidget* parent) : QWidget(parent), ap
     Frame3 = boxes[2];
     Frame4 = boxes[3];
 
-    for (const CommandButton& spec : adminModTabButtons()) {
-        QPushButton* button = createCommandButton(spec, boxes[static_cast<std::size_t>(spec.frame - 1)]);
-        connect(button, &QPushButton::clicked, this, [this, &spec] { pressCommandButton(spec, app_); });
-    }
+    for (const CommandButton& spec : adminModTabButtons())
+        createPressableCommandButton(spec, boxes[static_cast<std::size_t>(spec.frame - 1)], app_);
     Command4 = made("Command4");
     Command5 = made("Command5");
     Command6 = made("Command6");

@@ -222,4 +222,11 @@ void pressCommandButton(const CommandButton& spec, AppContext& app) {
         app.dialogs.inform(toQString(spec.messageAfter));
 }
 
+QPushButton* createPressableCommandButton(const CommandButton& spec, QWidget* parent, AppContext& app) {
+    QPushButton* button = createCommandButton(spec, parent);
+    // The specs are fixed tables and the context outlives every tab, so both may be held by reference.
+    QObject::connect(button, &QPushButton::clicked, button, [&spec, &app] { pressCommandButton(spec, app); });
+    return button;
+}
+
 } // namespace brassbell

@@ -49,4 +49,7 @@ QPushButton* createCommandButton(const CommandButton& spec, QWidget* parent);
 // What a press does: ask, then send, then show the closing message.
 void pressCommandButton(const CommandButton& spec, AppContext& app);
 
+// Makes the button under `parent` as createCommandButton does, a press doing its work with `app`.
+QPushButton* createPressableCommandButton(const CommandButton& spec, QWidget* parent, AppContext& app);
+
 } // namespace brassbell

@@ -7,10 +7,8 @@
 namespace brassbell {
 
 CommandsTab::CommandsTab(AppContext& app, QWidget* parent) : QWidget(parent), app_(app) {
-    for (const CommandButton& spec : commandsTabButtons()) {
-        QPushButton* button = createCommandButton(spec, this);
-        connect(button, &QPushButton::clicked, this, [this, &spec] { pressCommandButton(spec, app_); });
-    }
+    for (const CommandButton& spec : commandsTabButtons())
+        createPressableCommandButton(spec, this, app_);
     Command46 = made("Command46");
     Command47 = made("Command47");
     Command48 = made("Command48");
