@@ -5,11 +5,34 @@
 #define WIN32_LEAN_AND_MEAN
 #endif
 #include <windows.h>
-#else
-#include <array>
 #endif
 
+#include <array>
+
 namespace brassbell {
+
+namespace {
+
+// Windows-1252 bytes 0x80 to 0x9F; the rest of the code page equals its Unicode code point.
+// The five bytes the code page leaves undefined map to the C1 control of the same value, as
+// the system's own table does, so every byte round-trips.
+constexpr std::array<char16_t, 32> kCp1252High = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+} // namespace
+
+std::u16string decodeWindows1252(std::string_view bytes) {
+    std::u16string text;
+    text.reserve(bytes.size());
+    for (const char b : bytes) {
+        const auto u = static_cast<unsigned char>(b);
+        text.push_back(u >= 0x80 && u <= 0x9F ? kCp1252High[u - 0x80u] : static_cast<char16_t>(u));
+    }
+    return text;
+}
 
 #ifdef _WIN32
 
@@ -49,14 +72,6 @@ std::u16string ansiToUtf16(std::string_view bytes) {
 
 namespace {
 
-// Windows-1252 bytes 0x80 to 0x9F. The five bytes the code page leaves undefined map to the
-// C1 control of the same value, as the system's own table does, so every byte round-trips.
-constexpr std::array<char16_t, 32> kCp1252High = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
-};
-
 char cp1252Byte(char16_t c) {
     if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
         return static_cast<char>(static_cast<unsigned char>(c));
@@ -81,13 +96,7 @@ std::string utf16ToAnsi(std::u16string_view text) {
 }
 
 std::u16string ansiToUtf16(std::string_view bytes) {
-    std::u16string text;
-    text.reserve(bytes.size());
-    for (const char b : bytes) {
-        const auto u = static_cast<unsigned char>(b);
-        text.push_back(u >= 0x80 && u <= 0x9F ? kCp1252High[u - 0x80u] : static_cast<char16_t>(u));
-    }
-    return text;
+    return decodeWindows1252(bytes);
 }
 
 #endif

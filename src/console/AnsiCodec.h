@@ -17,4 +17,7 @@ std::string utf16ToAnsi(std::u16string_view text);
 // The inverse, for showing what reached the game.
 std::u16string ansiToUtf16(std::string_view bytes);
 
+// The western code page itself, on every system: what ansiToUtf16 gives off Windows.
+std::u16string decodeWindows1252(std::string_view bytes);
+
 } // namespace brassbell

@@ -1,13 +1,4 @@
 #pragma once
 
-#include <string>
-#include <string_view>
-
-namespace brassbell {
-
-// The western ANSI code page, which stands in for the system's ANSI code page off Windows.
-// The five bytes the code page leaves undefined map to the control characters of the same
-// value, as the system's own conversion does.
-std::u16string decodeWindows1252(std::string_view bytes);
-
-} // namespace brassbell
+// The western code page is decoded where the console link's ANSI conversion keeps its table.
+#include "console/AnsiCodec.h"

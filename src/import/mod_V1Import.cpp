@@ -13,7 +13,7 @@
 #ifdef _WIN32
 #include <windows.h>
 #else
-#include "import/Windows1252.h"
+#include "console/AnsiCodec.h"
 #endif
 
 #include <vector>
@@ -82,7 +82,7 @@ QStringList fReadIniValues(const QString& file, const QString& section, const QS
         readIniValues(QFile::encodeName(file).toStdString(), section.toLatin1().toStdString(), keyViews);
     QStringList values;
     for (const std::string& value : found)
-        values.append(QString::fromStdU16String(decodeWindows1252(value)));
+        values.append(QString::fromStdU16String(ansiToUtf16(value)));
     return values;
 }
 
