@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -18,7 +17,7 @@ using Message = SimulatedDesktop::Message;
 const Message kPostedEnter{WM_CHAR, 13, 0x1C0001, ""};
 
 class ConsoleSendingTest : public ::testing::Test {
-protected:
+  protected:
     // Everything posted so far as seen by the game once its thread has run.
     Lines linesAfterPump() {
         desktop.pump();
@@ -31,7 +30,11 @@ protected:
 };
 
 enum class Game { Et, Etqw };
-enum class Operation { Command, All, Team };
+// The three ways text reaches the game.
+using Operation = void (ConsoleLink::*)(std::u16string_view);
+constexpr Operation kCommand = &ConsoleLink::fSendCommand;
+constexpr Operation kAll = &ConsoleLink::fSay2All;
+constexpr Operation kTeam = &ConsoleLink::fSay2Team;
 
 struct LineCase {
     const char* name;
@@ -47,17 +50,7 @@ class ConsoleLineTest : public ConsoleSendingTest, public ::testing::WithParamIn
 TEST_P(ConsoleLineTest, GameExecutesExactlyTheseLines) {
     const auto& c = GetParam();
     const auto console = c.game == Game::Et ? desktop.createEtConsole() : desktop.createEtqwConsole();
-    switch (c.operation) {
-    case Operation::Command:
-        link.fSendCommand(c.text);
-        break;
-    case Operation::All:
-        link.fSay2All(c.text);
-        break;
-    case Operation::Team:
-        link.fSay2Team(c.text);
-        break;
-    }
+    (link.*c.operation)(c.text);
     EXPECT_EQ(linesAfterPump(), c.lines);
     EXPECT_EQ(pause.requested(), std::vector<std::chrono::milliseconds>(c.pauses, 300ms));
     // Only ETQW gets the second Enter, one per line, and always at its input line.
@@ -75,33 +68,33 @@ const std::string k139a(139, 'a');
 INSTANTIATE_TEST_SUITE_P(
     Lines, ConsoleLineTest,
     ::testing::Values(
-        LineCase{"EtCommand", Game::Et, Operation::Command, u"g_speed 320", {"g_speed 320"}, 0},
-        LineCase{"EtCommandEmpty", Game::Et, Operation::Command, u"", {""}, 0},
-        LineCase{"EtCommandKeepsLineBreaksAndSeparator", Game::Et, Operation::Command, u"a\nb" + kSep,
+        LineCase{"EtCommand", Game::Et, kCommand, u"g_speed 320", {"g_speed 320"}, 0},
+        LineCase{"EtCommandEmpty", Game::Et, kCommand, u"", {""}, 0},
+        LineCase{"EtCommandKeepsLineBreaksAndSeparator", Game::Et, kCommand, u"a\nb" + kSep,
                  {"a\nb|||:|||:|||:|||"}, 0},
-        LineCase{"EtSayAll", Game::Et, Operation::All, u"hello all", {"say hello all"}, 2},
-        LineCase{"EtSayTeam", Game::Et, Operation::Team, u"hello team", {"say_team hello team"}, 2},
-        LineCase{"EtqwCommand", Game::Etqw, Operation::Command, u"kick 3", {"kick 3", ""}, 0},
-        LineCase{"EtqwSayAll", Game::Etqw, Operation::All, u"hello all", {"say hello all", ""}, 2},
-        LineCase{"EtqwSayTeam", Game::Etqw, Operation::Team, u"hi", {"sayTeam hi", ""}, 2},
-        LineCase{"Exactly139", Game::Et, Operation::All, std::u16string(139, u'a'), {"say " + k139a}, 2},
-        LineCase{"Length140", Game::Et, Operation::All, std::u16string(139, u'a') + u"z",
+        LineCase{"EtSayAll", Game::Et, kAll, u"hello all", {"say hello all"}, 2},
+        LineCase{"EtSayTeam", Game::Et, kTeam, u"hello team", {"say_team hello team"}, 2},
+        LineCase{"EtqwCommand", Game::Etqw, kCommand, u"kick 3", {"kick 3", ""}, 0},
+        LineCase{"EtqwSayAll", Game::Etqw, kAll, u"hello all", {"say hello all", ""}, 2},
+        LineCase{"EtqwSayTeam", Game::Etqw, kTeam, u"hi", {"sayTeam hi", ""}, 2},
+        LineCase{"Exactly139", Game::Et, kAll, std::u16string(139, u'a'), {"say " + k139a}, 2},
+        LineCase{"Length140", Game::Et, kAll, std::u16string(139, u'a') + u"z",
                  {"say " + k139a, "say z"}, 2},
-        LineCase{"Length278", Game::Et, Operation::All, std::u16string(278, u'a'),
+        LineCase{"Length278", Game::Et, kAll, std::u16string(278, u'a'),
                  {"say " + k139a, "say " + k139a}, 3},
-        LineCase{"EmptyChatSendsNothing", Game::Et, Operation::All, u"", {}, 2},
-        LineCase{"AnsiBytes", Game::Et, Operation::All, u"caf\u00E9 \u20AC5 \u4E2D",
+        LineCase{"EmptyChatSendsNothing", Game::Et, kAll, u"", {}, 2},
+        LineCase{"AnsiBytes", Game::Et, kAll, u"caf\u00E9 \u20AC5 \u4E2D",
                  {"say caf\xE9 \x80" "5 ?"}, 2},
-        LineCase{"ShortSeparator", Game::Et, Operation::All, u"one" + kSep + u"two",
+        LineCase{"ShortSeparator", Game::Et, kAll, u"one" + kSep + u"two",
                  {"say one", "say two"}, 3},
-        LineCase{"EmptyPartStillPaused", Game::Et, Operation::All, kSep + u"two", {"say two"}, 3},
-        LineCase{"CrLf", Game::Et, Operation::All, u"one\r\ntwo", {"say one", "say two"}, 4},
-        LineCase{"Cr", Game::Et, Operation::Team, u"one\rtwo", {"say_team one", "say_team two"}, 4},
-        LineCase{"Lf", Game::Et, Operation::All, u"one\ntwo", {"say one", "say two"}, 4},
-        LineCase{"EmptyLinesStillPaused", Game::Et, Operation::All, u"one\n\r\n\rtwo\n",
+        LineCase{"EmptyPartStillPaused", Game::Et, kAll, kSep + u"two", {"say two"}, 3},
+        LineCase{"CrLf", Game::Et, kAll, u"one\r\ntwo", {"say one", "say two"}, 4},
+        LineCase{"Cr", Game::Et, kTeam, u"one\rtwo", {"say_team one", "say_team two"}, 4},
+        LineCase{"Lf", Game::Et, kAll, u"one\ntwo", {"say one", "say two"}, 4},
+        LineCase{"EmptyLinesStillPaused", Game::Et, kAll, u"one\n\r\n\rtwo\n",
                  {"say one", "say two"}, 10},
         // The game's thread runs only at the pump, after both lines went in synchronously.
-        LineCase{"LineBreakOnEtqw", Game::Etqw, Operation::Team, u"one\r\ntwo",
+        LineCase{"LineBreakOnEtqw", Game::Etqw, kTeam, u"one\r\ntwo",
                  {"sayTeam one", "sayTeam two", "", ""}, 4}),
     [](const auto& testInfo) { return std::string(testInfo.param.name); });
 // clang-format on

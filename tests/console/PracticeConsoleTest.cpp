@@ -20,13 +20,11 @@ class PracticeConsoleTest : public GuiWorld {
     PracticeConsole practice{desktop};
 };
 
-TEST_F(PracticeConsoleTest, OpensAsTheEtConsole) {
+TEST_F(PracticeConsoleTest, OpensAsTheEtConsoleAndPresentsEachConsoleTheLinkLooksFor) {
     EXPECT_TRUE(practice.optEt->isChecked());
     EXPECT_TRUE(console.fConsoleExists());
     EXPECT_FALSE(console.bIsQW());
-}
 
-TEST_F(PracticeConsoleTest, PresentsEachConsoleTheLinkLooksFor) {
     practice.optEtqw->click();
     EXPECT_TRUE(console.fConsoleExists());
     EXPECT_TRUE(console.bIsQW());

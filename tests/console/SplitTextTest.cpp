@@ -13,25 +13,22 @@ const std::u16string kSeparator = u"|||:|||:|||:|||";
 // Characters that differ along the text, so a cut in the wrong place changes the pieces.
 std::u16string text(std::size_t length, char16_t first = u'A') {
     std::u16string s;
-    for (std::size_t i = 0; i < length; ++i) {
+    for (std::size_t i = 0; i < length; ++i)
         s.push_back(static_cast<char16_t>(first + i % 26));
-    }
     return s;
 }
 
 std::vector<std::size_t> lengths(const std::vector<std::u16string>& pieces) {
     std::vector<std::size_t> result;
-    for (const auto& piece : pieces) {
+    for (const auto& piece : pieces)
         result.push_back(piece.size());
-    }
     return result;
 }
 
 std::u16string joined(const std::vector<std::u16string>& pieces) {
     std::u16string all;
-    for (const auto& piece : pieces) {
+    for (const auto& piece : pieces)
         all += piece;
-    }
     return all;
 }
 
@@ -78,9 +75,8 @@ TEST(SplitTextTest, LongTextIsCutAtTheSeparatorThenInto139CharacterPieces) {
         const auto pieces = fSplitText(before + kSeparator + after);
         EXPECT_EQ(lengths(pieces), c.pieces) << c.before << "+" << c.after;
         EXPECT_EQ(joined(pieces), before + after);
-        for (const auto& piece : pieces) {
+        for (const auto& piece : pieces)
             EXPECT_EQ(piece.find(u'|'), std::u16string::npos);
-        }
     }
 }
 

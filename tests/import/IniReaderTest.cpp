@@ -1,6 +1,5 @@
 // The INI reader that stands in for the system's profile functions off Windows.
 #include "import/IniReader.h"
-#include "import/Windows1252.h"
 
 #include <gtest/gtest.h>
 
@@ -103,11 +102,6 @@ TEST_F(IniReader, AFileThatCannotBeReadIsAnError) {
     const std::string_view keys[] = {"Say1"};
     EXPECT_THROW(readIniValues(dir_.path().toStdString() + "/missing.ini", "SayStrings", keys), IniReadError);
     EXPECT_THROW(readIniValues(dir_.path().toStdString(), "SayStrings", keys), IniReadError) << "a folder";
-}
-
-TEST(Windows1252, DecodesTheWesternCodePage) {
-    const std::string bytes = "A\xe9\x80\x81\x8a\x9f\xff";
-    EXPECT_EQ(decodeWindows1252(bytes), u"A\u00e9\u20ac\u0081\u0160\u0178\u00ff");
 }
 
 } // namespace

@@ -20,26 +20,14 @@ TEST(IntervalNumber, ReadsPlainSignedAndDecimalFormsOnly) {
         std::optional<double> c;      // read in the C locale
         std::optional<double> german; // read where the decimal separator is ","
     };
+    const auto none = std::nullopt;
+    // clang-format off
     const Case cases[] = {
-        {"15", 15, 15},
-        {" 15 ", 15, 15},
-        {"+15", 15, 15},
-        {"-3", -3, -3},
-        {"15.5", 15.5, 15.5},
-        {"15,5", std::nullopt, 15.5},
-        {"15.", 15, 15},
-        {".5", 0.5, 0.5},
-        {"", std::nullopt, std::nullopt},
-        {"-", std::nullopt, std::nullopt},
-        {".", std::nullopt, std::nullopt},
-        {"1e3", std::nullopt, std::nullopt},
-        {"15a", std::nullopt, std::nullopt},
-        {"1.2.3", std::nullopt, std::nullopt},
-        {"1,5.5", std::nullopt, std::nullopt},
-        {"1 5", std::nullopt, std::nullopt},
-        {"0x10", std::nullopt, std::nullopt},
-        {"--1", std::nullopt, std::nullopt},
-    };
+        {"15", 15, 15}, {" 15 ", 15, 15}, {"+15", 15, 15}, {"-3", -3, -3}, {"15.5", 15.5, 15.5},
+        {"15,5", none, 15.5}, {"15.", 15, 15}, {".5", 0.5, 0.5}, {"", none, none}, {"-", none, none},
+        {".", none, none}, {"1e3", none, none}, {"15a", none, none}, {"1.2.3", none, none},
+        {"1,5.5", none, none}, {"1 5", none, none}, {"0x10", none, none}, {"--1", none, none}};
+    // clang-format on
     const QLocale german(QLocale::German, QLocale::Germany);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);

@@ -128,20 +128,6 @@ TEST_F(RandomSpeaker, Command2CopiesTheTypedLineAndEmptiesText1) {
     EXPECT_EQ(tab->Text1->text(), "");
 }
 
-TEST_F(RandomSpeaker, WithNothingSelectedOrTypedTheRandomListButtonsDoNothing) {
-    storeRandom({"a"});
-    startTab();
-    // Added behind the list's back: a rebuild would show it.
-    storeRandom({"unseen"});
-
-    for (QPushButton* button : {tab->Command1, tab->Command2, tab->CChRndList, tab->CDelFromRnd})
-        click(button);
-
-    EXPECT_TRUE(dialogs.shown().empty());
-    EXPECT_EQ(random(), QStringList({"a", "unseen"}));
-    EXPECT_EQ(entries(tab->List2), QStringList({"a"}));
-}
-
 TEST_F(RandomSpeaker, AFailedCopyIsReportedAndKeepsTheTypedLine) {
     startTab();
     sql.execute("ALTER TABLE tbl_RndSpeak RENAME TO tbl_RndSpeak_away");
@@ -154,58 +140,6 @@ TEST_F(RandomSpeaker, AFailedCopyIsReportedAndKeepsTheTypedLine) {
     EXPECT_EQ(dialogs.last().icon, MsgIcon::Critical);
     EXPECT_EQ(tab->Text1->text(), "keep me");
     EXPECT_EQ(tab->List2->count(), 0);
-}
-
-TEST_F(RandomSpeaker, AddCancelledStoresNothingButRebuildsTheRandomList) {
-    storeRandom({"a", "b"});
-    startTab();
-    tab->List2->setCurrentRow(0);
-    storeRandom({"c"});
-    dialogs.cancelInput();
-
-    click(tab->CAdd2RDLIST);
-
-    EXPECT_EQ(dialogs.last(),
-              ScriptedDialogs::input("Please enter the text you want to add to your random list",
-                                     "Please enter your text"));
-    EXPECT_EQ(random(), QStringList({"a", "b", "c"}));
-    EXPECT_EQ(entries(tab->List2).size(), 3);
-    EXPECT_TRUE(tab->List2->selectedItems().isEmpty());
-}
-
-TEST_F(RandomSpeaker, ChangeAndDeleteInTheRandomListTouchOnlyTheFirstEqualText) {
-    storeRandom({"dup", "mid", "dup", "it's"});
-    startTab();
-
-    select(tab->List2, "dup", true);
-    dialogs.typeIntoInput("changed");
-    dialogs.answerYes();
-    click(tab->CChRndList);
-    EXPECT_EQ(dialogs.last(), ScriptedDialogs::message("Replace:\r\ndup\r\nwith:\r\nchanged ?",
-                                                       "Replace text?", MsgButtons::YesNo));
-
-    select(tab->List2, "it's");
-    dialogs.answerYes();
-    click(tab->CDelFromRnd);
-    EXPECT_EQ(dialogs.last(), ScriptedDialogs::message(
-                                  "Do you want to delete the text\r\n\r\n>>> it's<<< from your random list?",
-                                  "Delete?", MsgButtons::YesNo));
-    EXPECT_EQ(random(), QStringList({"changed", "mid", "dup"}));
-    EXPECT_EQ(entries(tab->List2), random());
-}
-
-TEST_F(RandomSpeaker, ARandomTextGoneBeforeDeleteIsReportedAndTheListShowsTheDatabase) {
-    storeRandom({"gone", "stays"});
-    startTab();
-    select(tab->List2, "gone");
-    sql.execute("DELETE FROM tbl_RndSpeak WHERE RandomSpeak = 'gone'");
-    dialogs.answerYes();
-    dialogs.answerOk();
-
-    click(tab->CDelFromRnd);
-
-    EXPECT_EQ(dialogs.last().icon, MsgIcon::Critical);
-    EXPECT_EQ(entries(tab->List2), QStringList({"stays"}));
 }
 
 TEST_F(RandomSpeaker, OnlyTheControlsThatSpeakWaitForAConsole) {

@@ -5,115 +5,177 @@
 namespace brassbell::testing {
 namespace {
 
-using TextMemory = SpeakTabTest;
-using Shown = ScriptedDialogs::Shown;
+// The text memory and the random list share add, change and delete; each asks in its own words.
+struct TextList {
+    const char* name;
+    QListWidget* SpeakTab::*list;
+    QPushButton* SpeakTab::*add;
+    QPushButton* SpeakTab::*change;
+    QPushButton* SpeakTab::*remove;
+    const char* table;
+    const char* field;
+    const char* addPrompt;
+    const char* deleteEnd;
+};
 
-TEST_F(TextMemory, AddStoresTheAnswerAsTypedAndShowsIt) {
-    storeMemory({"alpha"});
+const TextList kLists[] = {
+    {"Memory", &SpeakTab::List1, &SpeakTab::CAddText, &SpeakTab::cChText, &SpeakTab::cDelText, "tbl_Say",
+     "SayText", "Please enter the text you want to add to your speak box", "<<< ?"},
+    {"Random", &SpeakTab::List2, &SpeakTab::CAdd2RDLIST, &SpeakTab::CChRndList, &SpeakTab::CDelFromRnd,
+     "tbl_RndSpeak", "RandomSpeak", "Please enter the text you want to add to your random list",
+     "<<< from your random list?"},
+};
+
+class TextLists : public SpeakTabTest, public ::testing::WithParamInterface<TextList> {
+  protected:
+    QListWidget* list() const { return tab.get()->*GetParam().list; }
+    void press(QPushButton* SpeakTab::*button) { click(tab.get()->*button); }
+    void put(const QStringList& texts) { storeTexts(GetParam().table, GetParam().field, texts); }
+    QStringList texts() { return stored(GetParam().table, GetParam().field); }
+};
+
+TEST_P(TextLists, AddStoresTheAnswerAsTypedAndShowsIt) {
+    put({"alpha"});
     startTab();
     dialogs.typeIntoInput("   ");
+    press(GetParam().add);
 
-    click(tab->CAddText);
-
-    EXPECT_EQ(dialogs.last(),
-              ScriptedDialogs::input("Please enter the text you want to add to your speak box",
-                                     "Please enter your text"));
-    EXPECT_EQ(memory(), QStringList({"alpha", "   "}));
-    EXPECT_EQ(entries(tab->List1).size(), 2);
-    EXPECT_TRUE(entries(tab->List1).contains("   "));
+    EXPECT_EQ(dialogs.shown(), std::vector<ScriptedDialogs::Shown>{
+                                   ScriptedDialogs::input(GetParam().addPrompt, "Please enter your text")});
+    EXPECT_EQ(texts(), QStringList({"alpha", "   "}));
+    EXPECT_EQ(entries(list()).size(), 2);
+    EXPECT_TRUE(entries(list()).contains("   "));
 }
 
-TEST_F(TextMemory, AddCancelledStoresNothingButRebuildsTheList) {
-    storeMemory({"alpha", "beta"});
+TEST_P(TextLists, AddCancelledStoresNothingButRebuildsTheList) {
+    put({"alpha", "beta"});
     startTab();
-    tab->List1->setCurrentRow(1);
+    list()->setCurrentRow(1);
     // Stored by someone else after the list was filled: only a rebuild shows it.
-    storeMemory({"gamma"});
+    put({"gamma"});
     dialogs.cancelInput();
+    press(GetParam().add);
 
-    click(tab->CAddText);
-
-    EXPECT_EQ(memory(), QStringList({"alpha", "beta", "gamma"}));
-    EXPECT_EQ(entries(tab->List1), QStringList({"alpha", "beta", "gamma"}));
-    EXPECT_TRUE(tab->List1->selectedItems().isEmpty());
+    EXPECT_EQ(texts(), QStringList({"alpha", "beta", "gamma"}));
+    EXPECT_EQ(entries(list()), texts());
+    EXPECT_TRUE(list()->selectedItems().isEmpty());
     EXPECT_TRUE(dialogs.messages().empty());
 }
 
-TEST_F(TextMemory, ChangeAndDeleteReachOnlyTheFirstOfTwoEqualTextsAfterAskingExactly) {
-    storeMemory({"gg", "hello", "gg", "hello"});
+TEST_P(TextLists, ChangeAndDeleteReachOnlyTheFirstOfTwoEqualTextsAfterAskingExactly) {
+    put({"it's", "don't", "it's", "don't"});
     startTab();
 
-    select(tab->List1, "gg", true);
-    dialogs.typeIntoInput("GG all");
-    dialogs.answerYes();
-    click(tab->cChText);
-    EXPECT_EQ(dialogs.shown(),
-              (std::vector<Shown>{
-                  ScriptedDialogs::input("Please change the text like you want", "Change text", "gg"),
-                  ScriptedDialogs::message("Replace:\r\ngg\r\nwith:\r\nGG all ?", "Replace text?",
-                                           MsgButtons::YesNo)}));
-    EXPECT_TRUE(tab->List1->selectedItems().isEmpty());
-
-    select(tab->List1, "hello", true);
-    dialogs.answerYes();
-    click(tab->cDelText);
-    EXPECT_EQ(dialogs.last(), ScriptedDialogs::message("Do you want to delete the text\r\n\r\n>>> hello<<< ?",
-                                                       "Delete?", MsgButtons::YesNo));
-    EXPECT_EQ(memory(), QStringList({"GG all", "gg", "hello"}));
-    EXPECT_EQ(entries(tab->List1), memory());
-}
-
-TEST_F(TextMemory, TextsWithApostrophesAreChangedAndDeletedLikeOthers) {
-    storeMemory({"don't camp", "it's 'quoted'"});
-    startTab();
-
-    select(tab->List1, "it's 'quoted'");
+    select(list(), "it's", true);
     dialogs.typeIntoInput("isn't it");
     dialogs.answerYes();
-    click(tab->cChText);
+    press(GetParam().change);
+    EXPECT_EQ(dialogs.shown(),
+              (std::vector<ScriptedDialogs::Shown>{
+                  ScriptedDialogs::input("Please change the text like you want", "Change text", "it's"),
+                  ScriptedDialogs::message("Replace:\r\nit's\r\nwith:\r\nisn't it ?", "Replace text?",
+                                           MsgButtons::YesNo)}));
+    EXPECT_TRUE(list()->selectedItems().isEmpty());
 
-    select(tab->List1, "don't camp");
+    select(list(), "don't", true);
     dialogs.answerYes();
-    click(tab->cDelText);
-
-    EXPECT_EQ(memory(), QStringList({"isn't it"}));
-    EXPECT_EQ(entries(tab->List1), QStringList({"isn't it"}));
-    EXPECT_EQ(dialogs.messages().size(), 2u);
+    press(GetParam().remove);
+    EXPECT_EQ(dialogs.last(),
+              ScriptedDialogs::message(QString("Do you want to delete the text\r\n\r\n>>> don't") +
+                                           GetParam().deleteEnd,
+                                       "Delete?", MsgButtons::YesNo));
+    EXPECT_EQ(texts(), QStringList({"isn't it", "it's", "don't"}));
+    EXPECT_EQ(entries(list()), texts());
 }
 
-TEST_F(TextMemory, ChangeCancelledOrToTheSameTextOrAnsweredNoChangesNothing) {
-    storeMemory({"  Same  "});
+TEST_P(TextLists, ChangeCancelledOrToTheSameTextOrAnsweredNoChangesNothing) {
+    put({"  Same  "});
     startTab();
-    tab->List1->setCurrentRow(0);
+    list()->setCurrentRow(0);
     dialogs.cancelInput();
-    click(tab->cChText);
+    press(GetParam().change);
     dialogs.typeIntoInput("  Same  ");
-    click(tab->cChText);
+    press(GetParam().change);
     EXPECT_TRUE(dialogs.messages().empty());
 
     // Case counts: a change of case alone is a change and is asked about.
     dialogs.typeIntoInput("  SAME  ");
     dialogs.answerNo();
-    click(tab->cChText);
+    press(GetParam().change);
     dialogs.answerNo();
-    click(tab->cDelText);
+    press(GetParam().remove);
 
     EXPECT_EQ(dialogs.messages().size(), 2u);
-    EXPECT_EQ(memory(), QStringList({"  Same  "}));
-    EXPECT_EQ(tab->List1->selectedItems().size(), 1);
+    EXPECT_EQ(texts(), QStringList({"  Same  "}));
+    EXPECT_EQ(list()->selectedItems().size(), 1);
 }
 
-TEST_F(TextMemory, WithNothingSelectedOrTypedChangeDeleteAndSpeakDoNothing) {
-    storeMemory({"alpha"});
-    startTab();
+TEST_P(TextLists, ARecordGoneBeforeChangeOrDeleteIsReportedAndTheListShowsTheDatabase) {
+    for (QPushButton* SpeakTab::*button : {GetParam().change, GetParam().remove}) {
+        SCOPED_TRACE(button == GetParam().change ? "change" : "delete");
+        sql.execute(std::string("DELETE FROM ") + GetParam().table);
+        put({"stale", "other"});
+        dialogs.clearShown();
+        startTab();
+        select(list(), "stale");
+        sql.execute(std::string("DELETE FROM ") + GetParam().table + " WHERE rowid = 1");
+        put({"newer"});
+        if (button == GetParam().change)
+            dialogs.typeIntoInput("fresh");
+        dialogs.answerYes();
+        dialogs.answerOk();
+        press(button);
 
-    for (QPushButton* button : {tab->cChText, tab->cDelText, tab->cSpeak2All, tab->cSpeak2Team,
-                                tab->cSpeak2AllMan, tab->cSpeak2TeamMan})
+        EXPECT_EQ(dialogs.last().icon, MsgIcon::Critical);
+        EXPECT_FALSE(dialogs.last().text.isEmpty());
+        EXPECT_EQ(texts(), QStringList({"other", "newer"}));
+        EXPECT_EQ(entries(list()), texts());
+    }
+}
+
+TEST_P(TextLists, AMissingTableIsReportedOnceAndLeavesNoStaleEntriesUntilItIsBack) {
+    put({"alpha"});
+    startTab();
+    const std::string table = GetParam().table;
+    sql.execute("ALTER TABLE " + table + " RENAME TO away");
+    dialogs.typeIntoInput("beta");
+    dialogs.answerOk();
+    press(GetParam().add);
+    EXPECT_EQ(dialogs.messages().size(), 1u);
+    EXPECT_EQ(list()->count(), 0);
+
+    sql.execute("ALTER TABLE away RENAME TO " + table);
+    dialogs.typeIntoInput("beta");
+    press(GetParam().add);
+    EXPECT_EQ(dialogs.messages().size(), 1u);
+    EXPECT_EQ(texts(), QStringList({"alpha", "beta"}));
+    EXPECT_EQ(list()->count(), 2);
+}
+
+INSTANTIATE_TEST_SUITE_P(Both, TextLists, ::testing::ValuesIn(kLists),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+using TextMemory = SpeakTabTest;
+
+TEST_F(TextMemory, WithNothingSelectedOrTypedNoButtonDoesAnything) {
+    storeMemory({"alpha"});
+    storeRandom({"a"});
+    startTab();
+    // Added behind the lists' backs: a rebuild would show them.
+    storeMemory({"unseen"});
+    storeRandom({"unseen"});
+
+    for (QPushButton* button :
+         {tab->cChText, tab->cDelText, tab->cSpeak2All, tab->cSpeak2Team, tab->cSpeak2AllMan,
+          tab->cSpeak2TeamMan, tab->Command1, tab->Command2, tab->CChRndList, tab->CDelFromRnd})
         click(button);
 
     EXPECT_TRUE(dialogs.shown().empty());
     EXPECT_TRUE(executedLines().empty());
-    EXPECT_EQ(memory(), QStringList({"alpha"}));
+    EXPECT_EQ(memory(), QStringList({"alpha", "unseen"}));
+    EXPECT_EQ(random(), QStringList({"a", "unseen"}));
+    EXPECT_EQ(entries(tab->List1), QStringList({"alpha"}));
+    EXPECT_EQ(entries(tab->List2), QStringList({"a"}));
 }
 
 TEST_F(TextMemory, SpeakButtonsSendTheirTextUnchangedToAllOrTeam) {
@@ -128,48 +190,6 @@ TEST_F(TextMemory, SpeakButtonsSendTheirTextUnchangedToAllOrTeam) {
     EXPECT_EQ(executedLines(), (std::vector<std::string>{"say   spaced  ", "say_team   spaced  ",
                                                          "say typed line", "say_team typed line"}));
     EXPECT_EQ(tab->Text1->text(), "typed line");
-}
-
-TEST_F(TextMemory, ARecordGoneBeforeChangeOrDeleteIsReportedAndTheListShowsTheDatabase) {
-    for (QPushButton* SpeakTab::*button : {&SpeakTab::cChText, &SpeakTab::cDelText}) {
-        SCOPED_TRACE(button == &SpeakTab::cChText ? "change" : "delete");
-        sql.execute("DELETE FROM tbl_Say");
-        storeMemory({"stale", "other"});
-        dialogs.clearShown();
-        startTab();
-        select(tab->List1, "stale");
-        sql.execute("DELETE FROM tbl_Say WHERE SayText = 'stale'");
-        storeMemory({"newer"});
-        if (button == &SpeakTab::cChText)
-            dialogs.typeIntoInput("fresh");
-        dialogs.answerYes();
-        dialogs.answerOk();
-
-        click(tab.get()->*button);
-
-        EXPECT_EQ(dialogs.last().icon, MsgIcon::Critical);
-        EXPECT_FALSE(dialogs.last().text.isEmpty());
-        EXPECT_EQ(memory(), QStringList({"other", "newer"}));
-        EXPECT_EQ(entries(tab->List1), memory());
-    }
-}
-
-TEST_F(TextMemory, AMissingTableIsReportedOnceAndLeavesNoStaleEntriesUntilItIsBack) {
-    storeMemory({"alpha"});
-    startTab();
-    sql.execute("ALTER TABLE tbl_Say RENAME TO tbl_Say_away");
-    dialogs.typeIntoInput("beta");
-    dialogs.answerOk();
-    click(tab->CAddText);
-    EXPECT_EQ(dialogs.messages().size(), 1u);
-    EXPECT_EQ(tab->List1->count(), 0);
-
-    sql.execute("ALTER TABLE tbl_Say_away RENAME TO tbl_Say");
-    dialogs.typeIntoInput("beta");
-    click(tab->CAddText);
-    EXPECT_EQ(dialogs.messages().size(), 1u);
-    EXPECT_EQ(memory(), QStringList({"alpha", "beta"}));
-    EXPECT_EQ(tab->List1->count(), 2);
 }
 
 } // namespace

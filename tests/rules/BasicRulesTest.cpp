@@ -28,7 +28,7 @@ TEST_F(RulesTabTest, StartUpShowsRulesInRuleModeWithNoLanguageChosen) {
         EXPECT_EQ(tab->ListView3->columnWidth(column), 0);
     EXPECT_EQ(tab->ListView3->columnWidth(3), px(18535));
     EXPECT_EQ(tab->Label7->text(), "Rule");
-    EXPECT_FALSE(anyTranslationButtonEnabled());
+    EXPECT_EQ(translationButtonsEnabled(), 0);
     // Entries in stored order, nothing chosen.
     EXPECT_EQ(comboEntries(), QStringList({"German", "French"}));
     EXPECT_EQ(tab->Combo1->currentText(), "");

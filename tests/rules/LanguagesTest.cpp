@@ -17,7 +17,7 @@ TEST_F(RulesTabTest, PickingALanguageWithoutTranslationsShowsTheFourHeadersAndNo
     EXPECT_EQ(headers(tab->ListView3), QStringList({"RID", "LangID", "RuleID", "Translation"}));
     EXPECT_EQ(tab->ListView3->topLevelItemCount(), 0);
     EXPECT_EQ(tab->Label7->text(), "Translation");
-    EXPECT_TRUE(allTranslationButtonsEnabled());
+    EXPECT_EQ(translationButtonsEnabled(), 3);
     EXPECT_EQ(tab->LangKey->text(), QString::number(german));
     EXPECT_EQ(tab->TextBox2->text(), "");
 }
@@ -151,7 +151,7 @@ TEST_F(RulesTabTest, DeletingALanguageTakesItsTranslationsAndReturnsToRuleMode) 
     EXPECT_EQ(translations(), QStringList({"Jouez fair"}));
     EXPECT_EQ(tab->Label7->text(), "Rule");
     EXPECT_EQ(rowTexts(tab->ListView3, 3), QStringList({"Be fair"}));
-    EXPECT_FALSE(anyTranslationButtonEnabled());
+    EXPECT_EQ(translationButtonsEnabled(), 0);
     EXPECT_EQ(tab->Combo1->currentText(), "");
     EXPECT_EQ(comboEntries(), QStringList({"French"}));
     EXPECT_EQ(tab->LangKey->text(), "");

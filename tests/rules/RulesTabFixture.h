@@ -3,9 +3,11 @@
 #include "GuiWorld.h"
 #include "rules/RulesTab.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QTest>
 #include <QTreeWidget>
 
 #include <functional>
@@ -18,33 +20,113 @@ namespace brassbell::testing {
 // answered from a script.
 class RulesTabTest : public GuiWorld {
   protected:
-    RulesTabTest();
+    RulesTabTest() {
+        store.fDBConnect(true);
+        desktop.createEtConsole();
+        tab = std::make_unique<RulesTab>(app);
+        tab->resize(753, 520);
+        tab->show();
+    }
 
     // Start-up step of the main window for this tab.
-    void startUp();
+    void startUp() {
+        tab->fFilleBasicRule();
+        tab->useBasicLanguage();
+        tab->fFillLangs();
+    }
 
-    // What the user does
-    void clickRow(QTreeWidget* list, int row);
-    void pickLanguage(const QString& name);
-    void typeIntoLanguageBox(const QString& text);
-    void click(QPushButton* button);
-    void clickRuleNamed(const QString& text);
-    void clickSpeakRowNamed(const QString& text);
+    void clickRow(QTreeWidget* list, int row) {
+        QTreeWidgetItem* item = list->topLevelItem(row);
+        ASSERT_NE(item, nullptr) << "no row " << row;
+        list->scrollToItem(item);
+        // The key columns have no width, so the text sits near the list's left edge.
+        const QRect place = list->visualItemRect(item);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(10, place.center().y()));
+    }
+    void clickRowNamed(QTreeWidget* list, int column, const QString& text) {
+        const int row = static_cast<int>(rowTexts(list, column).indexOf(text));
+        ASSERT_GE(row, 0) << "no row " << text.toStdString() << " in " << list->objectName().toStdString();
+        clickRow(list, row);
+    }
+    void clickRuleNamed(const QString& text) { clickRowNamed(tab->ListView2, 1, text); }
+    void clickSpeakRowNamed(const QString& text) { clickRowNamed(tab->ListView3, 3, text); }
+
+    void pickLanguage(const QString& name) {
+        const int index = tab->Combo1->findText(name);
+        ASSERT_GE(index, 0) << "no language " << name.toStdString();
+        tab->Combo1->showPopup();
+        QAbstractItemView* view = tab->Combo1->view();
+        const QRect place = view->visualRect(tab->Combo1->model()->index(index, 0));
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, place.center());
+        ASSERT_FALSE(view->isVisible());
+    }
+    void typeIntoLanguageBox(const QString& text) {
+        tab->Combo1->lineEdit()->selectAll();
+        QTest::keyClick(tab->Combo1->lineEdit(), Qt::Key_Backspace);
+        QTest::keyClicks(tab->Combo1->lineEdit(), text);
+    }
+    void click(QPushButton* button) {
+        ASSERT_TRUE(button->isEnabled()) << button->objectName().toStdString() << " is disabled";
+        QTest::mouseClick(button, Qt::LeftButton);
+    }
+
     // The rule text dialog's answers; each notes the dialog's caption and initial text.
-    void applyInDialog(const QString& text);
-    void cancelDialog();
-    void closeDialogBox();
-    void answerDialog(const std::function<void(QWidget* dialog, QPlainTextEdit* text1)>& answer);
+    void answerDialog(const std::function<void(QWidget* dialog, QPlainTextEdit* text1)>& answer) {
+        dialogs.actOnDialog([this, answer](QWidget* dialog) {
+            dialogsSeen.push_back(dialog);
+            dialogCaptions << dialog->windowTitle();
+            auto* text1 = dialog->findChild<QPlainTextEdit*>("Text1");
+            dialogInitialTexts << text1->toPlainText();
+            answer(dialog, text1);
+        });
+    }
+    void applyInDialog(const QString& text) {
+        answerDialog([text](QWidget* dialog, QPlainTextEdit* text1) {
+            text1->selectAll();
+            QTest::keyClick(text1, Qt::Key_Delete);
+            text1->insertPlainText(text);
+            QTest::mouseClick(dialog->findChild<QPushButton*>("Command2"), Qt::LeftButton);
+        });
+    }
+    void cancelDialog() {
+        answerDialog([](QWidget* dialog, QPlainTextEdit* text1) {
+            QTest::keyClicks(text1, "typed, then cancelled");
+            QTest::mouseClick(dialog->findChild<QPushButton*>("Command1"), Qt::LeftButton);
+        });
+    }
+    void closeDialogBox() {
+        answerDialog([](QWidget* dialog, QPlainTextEdit* text1) {
+            QTest::keyClicks(text1, "typed, then closed");
+            dialog->close();
+        });
+    }
 
-    // What the user and the game see
-    static QStringList rowTexts(const QTreeWidget* list, int column);
-    static QStringList headers(const QTreeWidget* list);
-    QStringList comboEntries() const;
+    static QStringList rowTexts(const QTreeWidget* list, int column) {
+        QStringList texts;
+        for (int row = 0; row < list->topLevelItemCount(); ++row)
+            texts << list->topLevelItem(row)->text(column);
+        return texts;
+    }
+    static QStringList headers(const QTreeWidget* list) {
+        QStringList texts;
+        for (int column = 0; column < list->columnCount(); ++column)
+            texts << list->headerItem()->text(column);
+        return texts;
+    }
+    QStringList comboEntries() const {
+        QStringList entries;
+        for (int index = 0; index < tab->Combo1->count(); ++index)
+            entries << tab->Combo1->itemText(index);
+        return entries;
+    }
     QStringList rules() { return stored("tbl_Rules", "RuleBasicLang"); }
     QStringList languages() { return stored("tbl_Langs", "Language"); }
     QStringList translations() { return stored("tbl_Text", "Translation"); }
-    bool allTranslationButtonsEnabled() const;
-    bool anyTranslationButtonEnabled() const;
+    // How many of add, delete and edit translation can be pressed.
+    int translationButtonsEnabled() const {
+        return tab->CAddLangRule->isEnabled() + tab->CDelLangRule->isEnabled() +
+               tab->CEditLangRule->isEnabled();
+    }
 
     std::unique_ptr<RulesTab> tab;
     QStringList dialogCaptions;

@@ -57,6 +57,10 @@ TEST_P(StoreRefusesBrokenFile, WithOpenErrorAndLeavesTheFileAlone) {
     }
 }
 
+std::function<void(const std::filesystem::path&)> running(const std::string& sql) {
+    return [sql](const std::filesystem::path& file) { execute(file, sql); };
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Files, StoreRefusesBrokenFile,
     ::testing::Values(
@@ -68,28 +72,18 @@ INSTANTIATE_TEST_SUITE_P(
                    }},
         BrokenFile{"Truncated",
                    [](const auto& file) {
-                       const std::string bytes = bytesOf(file);
-                       writeBytes(file, bytes.substr(0, bytes.size() / 3));
-                   }},
-        BrokenFile{"FolderInItsPlace",
-                   [](const auto& file) {
-                       std::filesystem::remove(file);
-                       std::filesystem::create_directory(file);
-                   }},
-        BrokenFile{"TableMissing", [](const auto& file) { execute(file, "DROP TABLE tbl_Text;"); }},
-        BrokenFile{"FieldMissing",
-                   [](const auto& file) {
-                       execute(
-                           file,
-                           "DROP TABLE tbl_Userdef; CREATE TABLE tbl_Userdef (UDID INTEGER, UserD1 TEXT);");
+                       writeBytes(file, bytesOf(file).substr(0, std::filesystem::file_size(file) / 3));
                    }},
         BrokenFile{
+            "FolderInItsPlace",
+            [](const auto& file) { std::filesystem::remove(file), std::filesystem::create_directory(file); }},
+        BrokenFile{"TableMissing", running("DROP TABLE tbl_Text;")},
+        BrokenFile{"FieldMissing",
+                   running("DROP TABLE tbl_Userdef; CREATE TABLE tbl_Userdef (UDID INTEGER, UserD1 TEXT);")},
+        BrokenFile{
             "FieldsOutOfOrder",
-            [](const auto& file) {
-                execute(file,
-                        "DROP TABLE tbl_Rules; CREATE TABLE tbl_Rules (RuleBasicLang TEXT, RuleID INTEGER);");
-            }},
-        BrokenFile{"NewerSchema", [](const auto& file) { execute(file, "PRAGMA user_version = 99;"); }}),
+            running("DROP TABLE tbl_Rules; CREATE TABLE tbl_Rules (RuleBasicLang TEXT, RuleID INTEGER);")},
+        BrokenFile{"NewerSchema", running("PRAGMA user_version = 99;")}),
     [](const ::testing::TestParamInfo<BrokenFile>& file) { return std::string(file.param.name); });
 
 TEST(StoreConnection, TableNamesMatchRegardlessOfCase) {

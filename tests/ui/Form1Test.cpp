@@ -51,7 +51,7 @@ class Form1Test : public GuiWorld {
     Form1 form{app};
 };
 
-TEST_F(Form1Test, FrameHasItsCaptionSizeAndTabsInOrder) {
+TEST_F(Form1Test, FrameHasItsCaptionSizeTabsAndPictures) {
     ASSERT_TRUE(form.Form_Load(QString()));
     EXPECT_EQ(form.windowTitle(), QStringLiteral("Brassbell"));
     EXPECT_FALSE(form.windowIcon().isNull());
@@ -66,10 +66,8 @@ TEST_F(Form1Test, FrameHasItsCaptionSizeAndTabsInOrder) {
     for (int tab = 0; tab < form.SSTab1->count(); ++tab)
         captions << form.SSTab1->tabText(tab);
     EXPECT_EQ(captions, (QStringList{"Speak", "Commands", "AdminMod", "Rules Prayer", "UserDef", "About"}));
-}
 
-TEST_F(Form1Test, TabPicturesLieBeneathEachWholePage) {
-    ASSERT_TRUE(form.Form_Load(QString()));
+    // Each tab's picture lies beneath its whole page.
     const char* names[] = {"Image1", "Image2", "Image3", "Image4", "Image5", "Image7"};
     for (int tab = 0; tab < 6; ++tab) {
         SCOPED_TRACE(names[tab]);
@@ -91,22 +89,12 @@ TEST_F(Form1Test, StartTabComesFromTheSavedTabAndTheCommandLine) {
         const char* commandLine;
         int shown;
     };
+    // clang-format off
     const Case cases[] = {
-        {u"3", "", 3},
-        {u"3", "UserDef", 4},
-        {u"3", "speak", 3},
-        {u"3", "UserDef Speak", 0},
-        {u"0", "Commands", 1},
-        {u"0", "AdminMod", 2},
-        {u"0", "--noRulesHere", 3},
-        {u"0", "xxRulesxx", 3},
-        {u"5", "About", 5},
-        {u"6", "", 0},
-        {u"-1", "", 0},
-        {u"70000", "", 0},
-        {u"abc", "", 0},
-        {u"", "", 0},
-    };
+        {u"3", "", 3}, {u"3", "UserDef", 4}, {u"3", "speak", 3}, {u"3", "UserDef Speak", 0},
+        {u"0", "Commands", 1}, {u"0", "AdminMod", 2}, {u"0", "--noRulesHere", 3}, {u"0", "xxRulesxx", 3},
+        {u"5", "About", 5}, {u"6", "", 0}, {u"-1", "", 0}, {u"70000", "", 0}, {u"abc", "", 0}, {u"", "", 0}};
+    // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.commandLine) + " / saved " +
                      QString::fromStdU16String(c.saved).toStdString());
@@ -132,33 +120,23 @@ TEST_F(Form1Test, MissingDatabaseTellsTheUserAndShowsNoWindow) {
     EXPECT_FALSE(std::filesystem::exists(db.path()));
 }
 
-TEST_F(Form1Test, QuitSavesTheTabShownAndEnds) {
-    ASSERT_TRUE(form.Form_Load(QString()));
-    form.show();
-    form.SSTab1->setCurrentIndex(Form1::kAbout);
-    QSignalSpy ended(&form, &Form1::ended);
+TEST_F(Form1Test, QuitAndTheCloseBoxSaveTheTabShownAndEnd) {
+    for (const bool quit : {true, false}) {
+        Form1 shown(app);
+        ASSERT_TRUE(shown.Form_Load(QString()));
+        shown.show();
+        shown.SSTab1->setCurrentIndex(quit ? Form1::kAbout : Form1::kCommands);
+        QSignalSpy ended(&shown, &Form1::ended);
 
-    button("Command3")->click();
+        quit ? shown.findChild<QPushButton*>("Command3")->click() : void(shown.close());
 
-    EXPECT_EQ(ended.count(), 1);
-    EXPECT_FALSE(form.isVisible());
-    EXPECT_FALSE(form.Timer1->isActive());
-    EXPECT_FALSE(store.isOpen());
-    EXPECT_EQ(savedTabStart(), u"5");
+        EXPECT_EQ(ended.count(), 1);
+        EXPECT_FALSE(shown.isVisible());
+        EXPECT_FALSE(shown.Timer1->isActive());
+        EXPECT_FALSE(store.isOpen());
+        EXPECT_EQ(savedTabStart(), quit ? u"5" : u"1");
+    }
     EXPECT_TRUE(dialogs.shown().empty());
-}
-
-TEST_F(Form1Test, CloseBoxSavesTheTabShownAndEnds) {
-    ASSERT_TRUE(form.Form_Load(QString()));
-    form.show();
-    form.SSTab1->setCurrentIndex(Form1::kCommands);
-    QSignalSpy ended(&form, &Form1::ended);
-
-    EXPECT_TRUE(form.close());
-
-    EXPECT_EQ(ended.count(), 1);
-    EXPECT_FALSE(store.isOpen());
-    EXPECT_EQ(savedTabStart(), u"1");
 }
 
 TEST_F(Form1Test, QuitWhenTheTabCannotBeSavedStillEnds) {
@@ -237,12 +215,9 @@ TEST_F(Form1Test, MonitorFollowsTheConsoleAcrossTheWindow) {
     const SimulatedDesktop::GameConsole qw = desktop.createEtqwConsole();
     form.Timer1_Timer();
     EXPECT_EQ(enabledTaggedControls(), 11);
-    for (const char* usableOnEtqw :
-         {"cSpeak2Team", "cSpeak2All", "cSpeak2TeamMan", "cSpeak2AllMan", "CSpeakRule", "cActionUdef"})
+    for (const char* usableOnEtqw : {"cSpeak2Team", "cSpeak2All", "cSpeak2TeamMan", "cSpeak2AllMan",
+                                     "CSpeakRule", "cActionUdef", "Command48", "Command49", "Command51"})
         EXPECT_TRUE(button(usableOnEtqw)->isEnabled()) << usableOnEtqw;
-    EXPECT_TRUE(button("Command48")->isEnabled());
-    EXPECT_TRUE(button("Command49")->isEnabled());
-    EXPECT_TRUE(button("Command51")->isEnabled());
     EXPECT_FALSE(form.SSTab1->isTabEnabled(Form1::kAdminMod));
 
     desktop.destroyWindow(qw.window);
@@ -268,13 +243,12 @@ TEST_F(Form1Test, AdminModTabGivesWayToCommandsOnEtqw) {
 
     button("Command3")->click();
     EXPECT_EQ(savedTabStart(), u"1");
-}
 
-TEST_F(Form1Test, SavedAdminModTabOpensOnCommandsWhileOnlyEtqwRuns) {
-    desktop.createEtqwConsole();
+    // Saved as the AdminMod tab, the window opens on Commands while only ETQW runs.
     saveTabStart(u"2");
-    ASSERT_TRUE(form.Form_Load(QString()));
-    EXPECT_EQ(form.SSTab1->currentIndex(), Form1::kCommands);
+    Form1 again(app);
+    ASSERT_TRUE(again.Form_Load(QString()));
+    EXPECT_EQ(again.SSTab1->currentIndex(), Form1::kCommands);
 }
 
 TEST_F(Form1Test, PauseReachesThePracticeConsole) {

@@ -1,5 +1,6 @@
 // Recognising a Jet Rules.mdb at start-up, and the command-line conversion for admins.
 #include "JetTestFiles.h"
+#include "SqlPeek.h"
 #include "TempRulesDb.h"
 
 #include "store/Store.h"
@@ -15,8 +16,8 @@ namespace {
 
 using testing::filesIn;
 using testing::jetSample;
-using testing::readBytes;
-using testing::writeBytes;
+using test::bytesOf;
+using test::writeBytes;
 
 struct Header {
     const char* name;
@@ -62,10 +63,10 @@ class ConvertJet : public ::testing::Test {
 TEST_F(ConvertJet, ConvertsAndLeavesTheOldFileAsItWas) {
     const auto old = folder() / "Old.mdb";
     const auto converted = folder() / "New.mdb";
-    writeBytes(old, readBytes(jetSample()));
+    writeBytes(old, bytesOf(jetSample()));
 
     EXPECT_EQ(run({old.string(), converted.string()}), 0) << err_.str();
-    EXPECT_EQ(readBytes(old), readBytes(jetSample()));
+    EXPECT_EQ(bytesOf(old), bytesOf(jetSample()));
     EXPECT_NE(out_.str().find("5 stored texts"), std::string::npos) << out_.str();
     EXPECT_NE(out_.str().find("The new database is " + converted.string()), std::string::npos);
     EXPECT_EQ(out_.str().find('\r'), std::string::npos) << "a console wants plain line ends";
@@ -103,12 +104,12 @@ TEST_F(ConvertJet, FailuresExitNonZeroWithAClearMessageAndNoFile) {
 
 TEST_F(ConvertJet, AnExistingTargetIsRefused) {
     const auto old = folder() / "Old.mdb";
-    writeBytes(old, readBytes(jetSample()));
-    const std::string before = readBytes(temp_.path());
+    writeBytes(old, bytesOf(jetSample()));
+    const std::string before = bytesOf(temp_.path());
 
     EXPECT_EQ(run({old.string(), temp_.path().string()}), 1);
     EXPECT_NE(err_.str().find("already exists"), std::string::npos) << err_.str();
-    EXPECT_EQ(readBytes(temp_.path()), before);
+    EXPECT_EQ(bytesOf(temp_.path()), before);
 }
 
 } // namespace

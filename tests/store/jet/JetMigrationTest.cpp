@@ -1,6 +1,7 @@
 // The migration of the shared Jet 4 sample, compared with its manifest value by value, and of
 // damaged copies, which must leave the original exactly as it was.
 #include "JetTestFiles.h"
+#include "SqlPeek.h"
 #include "TempRulesDb.h"
 
 #include "store/Store.h"
@@ -27,8 +28,8 @@ namespace {
 using testing::filesIn;
 using testing::jetManifest;
 using testing::jetSample;
-using testing::readBytes;
-using testing::writeBytes;
+using test::bytesOf;
+using test::writeBytes;
 
 QJsonObject manifest() {
     QFile file(QString::fromStdString(jetManifest().string()));
@@ -51,7 +52,7 @@ class JetMigration : public ::testing::Test {
     void SetUp() override {
         ASSERT_TRUE(std::filesystem::exists(jetSample())) << "the Jet sample is missing: " << jetSample();
         std::filesystem::remove(temp_.path());
-        original_ = readBytes(jetSample());
+        original_ = bytesOf(jetSample());
     }
 
     void place(const std::string& bytes) {
@@ -61,6 +62,11 @@ class JetMigration : public ::testing::Test {
     void placeSample() { place(original_); }
 
     std::filesystem::path rulesMdb() const { return temp_.path(); }
+    // Rules.mdb holds `bytes` and nothing else was left in its folder.
+    void expectAlone(const std::string& bytes) {
+        EXPECT_EQ(bytesOf(rulesMdb()), bytes);
+        EXPECT_EQ(filesIn(folder()), std::vector<std::string>{"Rules.mdb"});
+    }
     std::filesystem::path folder() const { return temp_.folder(); }
 
     TempRulesDb temp_;
@@ -133,7 +139,7 @@ TEST_F(JetMigration, TheOriginalIsKeptBesideAndNamedInTheMessage) {
     const std::filesystem::path backup = folder() / "Rules.mdb.jet-backup";
     ASSERT_TRUE(report.backup);
     EXPECT_EQ(*report.backup, backup);
-    EXPECT_EQ(readBytes(backup), original_);
+    EXPECT_EQ(bytesOf(backup), original_);
     EXPECT_EQ(filesIn(folder()), (std::vector<std::string>{"Rules.mdb", "Rules.mdb.jet-backup"}));
 
     const std::u16string message = report.message();
@@ -149,10 +155,10 @@ TEST_F(JetMigration, AnEarlierBackupIsNeverOverwritten) {
     placeSample();
     const MigrationReport report = migrateInPlace(rulesMdb());
 
-    EXPECT_EQ(readBytes(folder() / "Rules.mdb.jet-backup"), "an earlier backup");
+    EXPECT_EQ(bytesOf(folder() / "Rules.mdb.jet-backup"), "an earlier backup");
     ASSERT_TRUE(report.backup);
     EXPECT_EQ(report.backup->filename(), "Rules.mdb.jet-backup-2");
-    EXPECT_EQ(readBytes(*report.backup), original_);
+    EXPECT_EQ(bytesOf(*report.backup), original_);
 }
 
 TEST_F(JetMigration, BrassbellWorksOnTheResultAndNewKeysFollowTheLargest) {
@@ -207,8 +213,7 @@ TEST_P(DamagedJetFile, FailsAndLeavesTheOriginalAsItWas) {
         EXPECT_FALSE(std::string(error.what()).empty());
         EXPECT_NE(migrationFailureMessage(error).find(u"left as it was"), std::u16string::npos);
     }
-    EXPECT_EQ(readBytes(rulesMdb()), placed_);
-    EXPECT_EQ(filesIn(folder()), std::vector<std::string>{"Rules.mdb"});
+    expectAlone(placed_);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, DamagedJetFile, ::testing::ValuesIn(kDamages),
@@ -233,8 +238,7 @@ TEST_F(JetMigration, AFolderWithoutWritePermissionLeavesEverythingAsItWas) {
     EXPECT_THROW(migrateInPlace(rulesMdb()), JetMigrationError);
     std::filesystem::permissions(folder(), std::filesystem::perms::owner_write,
                                  std::filesystem::perm_options::add);
-    EXPECT_EQ(readBytes(rulesMdb()), original_);
-    EXPECT_EQ(filesIn(folder()), std::vector<std::string>{"Rules.mdb"});
+    expectAlone(original_);
 }
 
 // A full disk, made by a limit on the size of files this process may write.
@@ -246,25 +250,16 @@ TEST_F(JetMigration, AFullDiskLeavesEverythingAsItWas) {
     rlimit small = before;
     small.rlim_cur = 8 * 1024;
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    bool failed = false;
-    try {
-        migrateInPlace(rulesMdb());
-    } catch (const JetMigrationError&) {
-        failed = true;
-    }
+    EXPECT_THROW(migrateInPlace(rulesMdb()), JetMigrationError);
     setrlimit(RLIMIT_FSIZE, &before);
     std::signal(SIGXFSZ, previousHandler);
-
-    EXPECT_TRUE(failed);
-    EXPECT_EQ(readBytes(rulesMdb()), original_);
-    EXPECT_EQ(filesIn(folder()), std::vector<std::string>{"Rules.mdb"});
+    expectAlone(original_);
 }
 
 TEST_F(JetMigration, ATargetInAFolderThatIsNotThereFailsWithoutTouchingTheOriginal) {
     placeSample();
     EXPECT_THROW(migrateJetDatabase(rulesMdb(), folder() / "missing" / "New.mdb"), JetMigrationError);
-    EXPECT_EQ(readBytes(rulesMdb()), original_);
-    EXPECT_EQ(filesIn(folder()), std::vector<std::string>{"Rules.mdb"});
+    expectAlone(original_);
 }
 
 // Copies of the sample with names changed in place, as another tool or an older version
@@ -288,7 +283,7 @@ TEST_F(JetMigration, NamesMatchRegardlessOfCaseAndUnknownOrMissingTablesAreRepor
     store.fDBConnect(true);
     EXPECT_TRUE(store.firstColumn("SELECT RandomSpeak FROM tbl_RndSpeak").empty());
     EXPECT_EQ(store.firstColumn("SELECT UserD1 FROM tbl_Userdef").size(), 3u);
-    EXPECT_EQ(readBytes(rulesMdb()), placed_);
+    EXPECT_EQ(bytesOf(rulesMdb()), placed_);
 }
 
 TEST_F(JetMigration, RecordsWithoutAWholeNumberReferenceAreSkippedAndCounted) {

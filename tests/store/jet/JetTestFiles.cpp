@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
 #include <vector>
 
 namespace brassbell::testing {
@@ -29,20 +27,6 @@ std::filesystem::path jetSample() {
 }
 std::filesystem::path jetManifest() {
     return std::filesystem::path(BRASSBELL_JET_DATA) / "shared-sample-jet4.mdb.json";
-}
-
-std::string readBytes(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in)
-        throw std::runtime_error("cannot read " + file.string());
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void writeBytes(const std::filesystem::path& file, const std::string& bytes) {
-    std::ofstream out(file, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    if (!out)
-        throw std::runtime_error("cannot write " + file.string());
 }
 
 void renameInPage(std::string& bytes, const QString& landmark, const QString& from, const QString& to) {

@@ -1,19 +1,16 @@
 #pragma once
 
-#include <QByteArray>
 #include <QString>
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace brassbell::testing {
 
 // The shared Jet 4 sample and its manifest, kept in tests/store/jet/data.
 std::filesystem::path jetSample();
 std::filesystem::path jetManifest();
-
-std::string readBytes(const std::filesystem::path& file);
-void writeBytes(const std::filesystem::path& file, const std::string& bytes);
 
 // Replaces the UTF-16 text `from` by `to` (same length) wherever it stands in the page of
 // `bytes` that also holds `landmark`; fails the test when nothing was replaced.
