@@ -11,7 +11,7 @@
 namespace brassbell::testing {
 namespace {
 
-enum class Ask { None, Name, Time, Question };
+enum Ask { Plain, Name, Time, Question };
 
 // What the ET game executes when the player name is "Bob", the time limit 45 and every
 // question is answered Yes.
@@ -27,70 +27,57 @@ const char* const kC = "OnlyConn";
 const char* const kQW = "OnlyConn_QW";
 const QString kConfirm = QStringLiteral("Confirm action");
 
+// clang-format off
 const std::vector<Row> kRows = {
-    {"Command46", "Pause", kC, Ask::None, {"pause"}},
-    {"Command47", "Unpause", kC, Ask::None, {"unpause"}},
-    {"Command48", "Clear console", kQW, Ask::None, {"clear"}},
-    {"Command49", "Console dump", kQW, Ask::None, {"condump Condump.txt"}},
-    {"Command50", "Kick", kC, Ask::Name, {"kick Bob"}},
-    {"Command51", "Selfkill (kill)", kQW, Ask::None, {"kill"}},
-    {"Command52", "Bindlist to text-file", kC, Ask::None, {"clear", "bindlist", "condump Bindlist.txt"}},
-    {"Command53", "map restart", kC, Ask::Question, {"map_restart"}},
-    {"Command54", "Timelimit", kC, Ask::Time, {"timelimit 45"}},
-    {"Command55", "Ref", kC, Ask::Name, {"makereferee Bob"}},
-    {"Command56", "Unref", kC, Ask::Name, {"removereferee Bob"}},
-    {"Command57", "Ignore", kC, Ask::Name, {"ignore Bob"}},
-    {"Command58", "Unignore", kC, Ask::Name, {"unignore Bob"}},
-    {"Command59", "Speclock", kC, Ask::None, {"speclock"}},
-    {"Command60", "Specunlock", kC, Ask::None, {"specunlock"}},
-    {"Command61", "Lock", kC, Ask::None, {"lock"}},
-    {"Command62", "Unlock", kC, Ask::None, {"unlock"}},
-    {"Command63", "Swap teams", kC, Ask::Question, {"swap_teams"}},
-    {"Command64", "Reset match", kC, Ask::Question, {"reset_match"}},
-    {"Command65", "Start match", kC, Ask::None, {"start_match"}},
-    {"Command66", "Shuffle teams", kC, Ask::Question, {"shuffle_teams"}},
-    {"Command4", "Admintest", kC, Ask::None, {"say !admintest"}},
-    {"Command5", "List Commands", kC, Ask::None, {"say !listcmds"}},
-    {"Command6", "Time", kC, Ask::None, {"say !time"}},
-    {"Command7", "Beer", kC, Ask::None, {"say !beer"}},
-    {"Command8", "Pizza", kC, Ask::None, {"say !pizza"}},
-    {"Command9", "Bye", kC, Ask::None, {"say !bye"}},
-    {"Command10", "Coke", kC, Ask::None, {"say !coke"}},
-    {"Command11", "KZ stinkt", kC, Ask::None, {"say !kzstinkt"}},
-    {"Command12", "Start", kC, Ask::None, {"say !start"}},
-    {"Command13", "Owned", kC, Ask::None, {"say !owned"}},
-    {"Command14", "Pants", kC, Ask::None, {"say !pants"}},
-    {"Command15", "WhoAmI", kC, Ask::None, {"say !whoami"}},
-    {"Command16", "fKick", kC, Ask::Name, {"say !fkick Bob"}},
-    {"Command17", "Kick", kC, Ask::Name, {"say !kick Bob"}},
-    {"Command18", "hKick", kC, Ask::Name, {"say !hkick Bob"}},
-    {"Command19", "Mute", kC, Ask::Name, {"say !mute Bob"}},
-    {"Command20", "Unmute", kC, Ask::Name, {"say !unmute Bob"}},
-    {"Command21", "SpecLock", kC, Ask::None, {"say !speclock"}},
-    {"Command22", "SpecUnlock", kC, Ask::None, {"say !specunlock"}},
-    {"Command23", "MuteSpecs", kC, Ask::None, {"say !mutespecs"}},
-    {"Command24", "UnmuteSpecs", kC, Ask::None, {"say !unmutespecs"}},
-    {"Command25", "Shuffleteamsxp_norestart", kC, Ask::Question, {"say !shuffleteamsxp_norestart"}},
-    {"Command26", "Timelimit", kC, Ask::Time, {"say !timelimit 45"}},
-    {"Command27", "PutMeSpec", kC, Ask::None, {"say !putmespec"}},
-    {"Command28", "PutMeAllies", kC, Ask::None, {"say !putmeallies"}},
-    {"Command29", "PutMeAxis", kC, Ask::None, {"say !putemeaxis"}},
-    {"Command30", "Ban", kC, Ask::Name, {"say !ban Bob"}},
-    {"Command31", "Screenie", kC, Ask::Name, {"say !getss Bob"}},
-    {"Command32", "Pause", kC, Ask::None, {"say !pause"}},
-    {"Command33", "Unpause", kC, Ask::None, {"say !unpause"}},
-    {"Command34", "Lock", kC, Ask::None, {"say !lock"}},
-    {"Command35", "Unlock", kC, Ask::None, {"say !unlock"}},
-    {"Command36", "Match reset", kC, Ask::Question, {"say !match_reset"}},
-    {"Command37", "Reset", kC, Ask::Question, {"say !reset"}},
-    {"Command39", "Map restart", kC, Ask::Question, {"say !restart"}},
-    {"Command40", "Start Match", kC, Ask::Question, {"say !start_match"}},
-    {"Command41", "Allready", kC, Ask::None, {"say !allready"}},
-    {"Command42", "PutSpec", kC, Ask::Name, {"say !putspec Bob"}},
-    {"Command43", "PutAxis", kC, Ask::Name, {"say !putaxis Bob"}},
-    {"Command44", "PutAllies", kC, Ask::Name, {"say !putallies Bob"}},
-    {"Command45", "Swap Teams", kC, Ask::Question, {"say !swap_teams"}},
+    {"Command46", "Pause", kC, Plain, {"pause"}}, {"Command47", "Unpause", kC, Plain, {"unpause"}},
+    {"Command48", "Clear console", kQW, Plain, {"clear"}},
+    {"Command49", "Console dump", kQW, Plain, {"condump Condump.txt"}},
+    {"Command50", "Kick", kC, Name, {"kick Bob"}}, {"Command51", "Selfkill (kill)", kQW, Plain, {"kill"}},
+    {"Command52", "Bindlist to text-file", kC, Plain, {"clear", "bindlist", "condump Bindlist.txt"}},
+    {"Command53", "map restart", kC, Question, {"map_restart"}},
+    {"Command54", "Timelimit", kC, Time, {"timelimit 45"}},
+    {"Command55", "Ref", kC, Name, {"makereferee Bob"}},
+    {"Command56", "Unref", kC, Name, {"removereferee Bob"}},
+    {"Command57", "Ignore", kC, Name, {"ignore Bob"}}, {"Command58", "Unignore", kC, Name, {"unignore Bob"}},
+    {"Command59", "Speclock", kC, Plain, {"speclock"}},
+    {"Command60", "Specunlock", kC, Plain, {"specunlock"}}, {"Command61", "Lock", kC, Plain, {"lock"}},
+    {"Command62", "Unlock", kC, Plain, {"unlock"}}, {"Command63", "Swap teams", kC, Question, {"swap_teams"}},
+    {"Command64", "Reset match", kC, Question, {"reset_match"}},
+    {"Command65", "Start match", kC, Plain, {"start_match"}},
+    {"Command66", "Shuffle teams", kC, Question, {"shuffle_teams"}},
+    {"Command4", "Admintest", kC, Plain, {"say !admintest"}},
+    {"Command5", "List Commands", kC, Plain, {"say !listcmds"}},
+    {"Command6", "Time", kC, Plain, {"say !time"}}, {"Command7", "Beer", kC, Plain, {"say !beer"}},
+    {"Command8", "Pizza", kC, Plain, {"say !pizza"}}, {"Command9", "Bye", kC, Plain, {"say !bye"}},
+    {"Command10", "Coke", kC, Plain, {"say !coke"}}, {"Command11", "KZ stinkt", kC, Plain, {"say !kzstinkt"}},
+    {"Command12", "Start", kC, Plain, {"say !start"}}, {"Command13", "Owned", kC, Plain, {"say !owned"}},
+    {"Command14", "Pants", kC, Plain, {"say !pants"}}, {"Command15", "WhoAmI", kC, Plain, {"say !whoami"}},
+    {"Command16", "fKick", kC, Name, {"say !fkick Bob"}}, {"Command17", "Kick", kC, Name, {"say !kick Bob"}},
+    {"Command18", "hKick", kC, Name, {"say !hkick Bob"}}, {"Command19", "Mute", kC, Name, {"say !mute Bob"}},
+    {"Command20", "Unmute", kC, Name, {"say !unmute Bob"}},
+    {"Command21", "SpecLock", kC, Plain, {"say !speclock"}},
+    {"Command22", "SpecUnlock", kC, Plain, {"say !specunlock"}},
+    {"Command23", "MuteSpecs", kC, Plain, {"say !mutespecs"}},
+    {"Command24", "UnmuteSpecs", kC, Plain, {"say !unmutespecs"}},
+    {"Command25", "Shuffleteamsxp_norestart", kC, Question, {"say !shuffleteamsxp_norestart"}},
+    {"Command26", "Timelimit", kC, Time, {"say !timelimit 45"}},
+    {"Command27", "PutMeSpec", kC, Plain, {"say !putmespec"}},
+    {"Command28", "PutMeAllies", kC, Plain, {"say !putmeallies"}},
+    {"Command29", "PutMeAxis", kC, Plain, {"say !putemeaxis"}},
+    {"Command30", "Ban", kC, Name, {"say !ban Bob"}}, {"Command31", "Screenie", kC, Name, {"say !getss Bob"}},
+    {"Command32", "Pause", kC, Plain, {"say !pause"}}, {"Command33", "Unpause", kC, Plain, {"say !unpause"}},
+    {"Command34", "Lock", kC, Plain, {"say !lock"}}, {"Command35", "Unlock", kC, Plain, {"say !unlock"}},
+    {"Command36", "Match reset", kC, Question, {"say !match_reset"}},
+    {"Command37", "Reset", kC, Question, {"say !reset"}},
+    {"Command39", "Map restart", kC, Question, {"say !restart"}},
+    {"Command40", "Start Match", kC, Question, {"say !start_match"}},
+    {"Command41", "Allready", kC, Plain, {"say !allready"}},
+    {"Command42", "PutSpec", kC, Name, {"say !putspec Bob"}},
+    {"Command43", "PutAxis", kC, Name, {"say !putaxis Bob"}},
+    {"Command44", "PutAllies", kC, Name, {"say !putallies Bob"}},
+    {"Command45", "Swap Teams", kC, Question, {"say !swap_teams"}},
 };
+// clang-format on
 
 // The AdminMod questions; every other question is the commands' own.
 const std::map<std::string, std::pair<QString, QString>> kQuestions = {
@@ -108,9 +95,9 @@ const std::map<std::string, QString> kClosingMessages = {
 };
 
 ScriptedDialogs::Shown question(const Row& row) {
-    if (row.ask == Ask::Name)
+    if (row.ask == Name)
         return ScriptedDialogs::message("Do you want to do this with: Bob ???", kConfirm, MsgButtons::YesNo);
-    if (row.ask == Ask::Time)
+    if (row.ask == Time)
         return ScriptedDialogs::message(
             "Do you want to change the overall timelimit for this map to 45 minutes?", "Change timelimit?",
             MsgButtons::YesNo);
@@ -132,11 +119,11 @@ class CommandPanelsTest : public GuiWorld {
     // Presses the button, giving "Bob" or "45" when asked, then `answer` to its question.
     std::vector<std::string> press(const Row& row, bool answer) {
         const std::size_t before = executedLines().size();
-        if (row.ask == Ask::Name)
+        if (row.ask == Name)
             dialogs.typeIntoInput(QStringLiteral("Bob"));
-        if (row.ask == Ask::Time)
+        if (row.ask == Time)
             dialogs.typeIntoInput(QStringLiteral("45"));
-        if (row.ask != Ask::None)
+        if (row.ask != Plain)
             answer ? dialogs.answerYes() : dialogs.answerNo();
         if (answer && kClosingMessages.count(row.name))
             dialogs.answerOk();
@@ -155,13 +142,14 @@ TEST_F(CommandPanelsTest, EveryButtonSendsItsLinesOnlyWhenAnsweredYes) {
         ASSERT_NE(button(row.name), nullptr);
         EXPECT_EQ(button(row.name)->text(), QString::fromUtf8(row.caption));
         EXPECT_EQ(button(row.name)->property("Tag").toString(), QString::fromUtf8(row.tag));
-        if (row.ask != Ask::None)
+        if (row.ask != Plain) {
             EXPECT_TRUE(press(row, false).empty());
+        }
         dialogs.clearShown();
         EXPECT_EQ(press(row, true), row.executed);
 
         std::vector<ScriptedDialogs::Shown> boxes;
-        if (row.ask != Ask::None)
+        if (row.ask != Plain)
             boxes.push_back(question(row));
         if (kClosingMessages.count(row.name))
             boxes.push_back(ScriptedDialogs::message(kClosingMessages.at(row.name)));

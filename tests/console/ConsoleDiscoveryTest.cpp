@@ -10,46 +10,41 @@ namespace {
 using Message = SimulatedDesktop::Message;
 
 class ConsoleDiscoveryTest : public ::testing::Test {
-protected:
+  protected:
     SimulatedDesktop desktop;
     RecordingPause pause;
     ConsoleLink link{desktop, pause};
 };
 
-struct WhichConsoleCase {
-    const char* name;
-    bool etOpen;
-    bool etqwOpen;
-    bool expectEt;
-    bool expectEtqw;
-    bool bIsQW;
-};
+TEST_F(ConsoleDiscoveryTest, FindsTheConsoleAndSetsTheGameFlag) {
+    enum Found { None, Et, Etqw };
+    struct Case {
+        bool etOpen;
+        bool etqwOpen;
+        Found found;
+        bool bIsQW;
+    };
+    const Case cases[] = {{true, true, Et, false},
+                          {true, false, Et, false},
+                          {false, true, Etqw, true},
+                          {false, false, None, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << "ET " << c.etOpen << ", ETQW " << c.etqwOpen);
+        desktop = SimulatedDesktop();
+        // Something unrelated is open first, so the lookups cannot just take the first window.
+        desktop.createTopLevel("Notepad", "Untitled");
+        const Hwnd etqw = c.etqwOpen ? desktop.createEtqwConsole().window : 0;
+        const Hwnd et = c.etOpen ? desktop.createEtConsole().window : 0;
+        const Hwnd expected = c.found == Et ? et : (c.found == Etqw ? etqw : 0);
 
-class WhichConsoleTest : public ConsoleDiscoveryTest,
-                         public ::testing::WithParamInterface<WhichConsoleCase> {};
-
-TEST_P(WhichConsoleTest, FindsTheConsoleAndSetsTheGameFlag) {
-    const auto& c = GetParam();
-    // Something unrelated is open first, so the lookups cannot just take the first window.
-    desktop.createTopLevel("Notepad", "Untitled");
-    const Hwnd etqw = c.etqwOpen ? desktop.createEtqwConsole().window : 0;
-    const Hwnd et = c.etOpen ? desktop.createEtConsole().window : 0;
-
-    const Hwnd expected = c.expectEt ? et : (c.expectEtqw ? etqw : 0);
-    EXPECT_EQ(link.fFindConsole(), expected);
-    EXPECT_EQ(link.bIsQW(), c.bIsQW);
-
-    ConsoleLink fresh(desktop, pause);
-    EXPECT_EQ(fresh.fConsoleExists(), expected != 0);
-    EXPECT_EQ(fresh.bIsQW(), c.bIsQW);
+        ConsoleLink finder(desktop, pause);
+        EXPECT_EQ(finder.fFindConsole(), expected);
+        EXPECT_EQ(finder.bIsQW(), c.bIsQW);
+        ConsoleLink fresh(desktop, pause);
+        EXPECT_EQ(fresh.fConsoleExists(), expected != 0);
+        EXPECT_EQ(fresh.bIsQW(), c.bIsQW);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Consoles, WhichConsoleTest,
-                         ::testing::Values(WhichConsoleCase{"Both", true, true, true, false, false},
-                                           WhichConsoleCase{"OnlyEt", true, false, true, false, false},
-                                           WhichConsoleCase{"OnlyEtqw", false, true, false, true, true},
-                                           WhichConsoleCase{"None", false, false, false, false, true}),
-                         [](const auto& testInfo) { return std::string(testInfo.param.name); });
 
 TEST_F(ConsoleDiscoveryTest, FlagFollowsEveryLookup) {
     desktop.createEtqwConsole();

@@ -26,6 +26,10 @@ const TextList kLists[] = {
      "<<< from your random list?"},
 };
 
+void PrintTo(const TextList& list, std::ostream* out) {
+    *out << list.name;
+}
+
 class TextLists : public SpeakTabTest, public ::testing::WithParamInterface<TextList> {
   protected:
     QListWidget* list() const { return tab.get()->*GetParam().list; }
@@ -153,7 +157,7 @@ TEST_P(TextLists, AMissingTableIsReportedOnceAndLeavesNoStaleEntriesUntilItIsBac
 }
 
 INSTANTIATE_TEST_SUITE_P(Both, TextLists, ::testing::ValuesIn(kLists),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& testInfo) { return std::string(testInfo.param.name); });
 
 using TextMemory = SpeakTabTest;
 

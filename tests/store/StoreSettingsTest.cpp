@@ -14,7 +14,7 @@ using test::peek;
 using Rows = std::vector<std::u16string>;
 
 class StoreSettings : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { store.fDBConnect(true); }
     Rows sys() { return peek(db.path(), "SELECT Para, Val, typeof(Val) FROM tbl_Sys ORDER BY rowid"); }
 
@@ -44,26 +44,15 @@ TEST_F(StoreSettings, AnIntervalWhoseTickOverflowsIsRefusedBeforeStoring) {
     EXPECT_EQ(store.fGetRndTimer(), 214748364);
 }
 
-struct StoredInterval {
-    const char* val;
-    std::int32_t read;
-};
-
-class StoreIntervalReading : public StoreSettings, public ::testing::WithParamInterface<StoredInterval> {};
-
-TEST_P(StoreIntervalReading, GivesTheNumberOrTheDefault) {
-    execute(db.path(),
-            std::string("UPDATE tbl_Sys SET Val = ") + GetParam().val + " WHERE Para = 'RndTimer';");
-    EXPECT_EQ(store.fGetRndTimer(), GetParam().read) << GetParam().val;
+TEST_F(StoreSettings, AStoredIntervalReadsAsTheNumberOrTheDefault) {
+    const std::pair<const char*, std::int32_t> cases[] = {
+        {"'30'", 30}, {"' 45 '", 45}, {"'+20'", 20},   {"'-5'", -5},  {"45", 45},    {"NULL", 60},
+        {"''", 60},   {"'abc'", 60},  {"'12abc'", 60}, {"'1.5'", 60}, {"'+-5'", 60}, {"'99999999999'", 60}};
+    for (const auto& [val, read] : cases) {
+        execute(db.path(), std::string("UPDATE tbl_Sys SET Val = ") + val + " WHERE Para = 'RndTimer';");
+        EXPECT_EQ(store.fGetRndTimer(), read) << val;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Values, StoreIntervalReading,
-                         ::testing::Values(StoredInterval{"'30'", 30}, StoredInterval{"' 45 '", 45},
-                                           StoredInterval{"'+20'", 20}, StoredInterval{"'-5'", -5},
-                                           StoredInterval{"45", 45}, StoredInterval{"NULL", 60},
-                                           StoredInterval{"''", 60}, StoredInterval{"'abc'", 60},
-                                           StoredInterval{"'12abc'", 60}, StoredInterval{"'1.5'", 60},
-                                           StoredInterval{"'+-5'", 60}, StoredInterval{"'99999999999'", 60}));
 
 TEST_F(StoreSettings, MissingRowsReadAsTheirDefaultsAndWritingCreatesThem) {
     execute(db.path(), "DELETE FROM tbl_Sys;");
