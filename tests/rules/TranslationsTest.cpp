@@ -30,16 +30,17 @@ TEST_F(RulesTabTest, AddingATranslationNeedsALanguageAndARule) {
     typeIntoLanguageBox("");
     dialogs.answerOk();
     click(tab->CAddLangRule);
-    EXPECT_EQ(dialogs.last().text, "No language selected...please select a language first");
-    EXPECT_EQ(dialogs.last().title, "No language selected");
-    EXPECT_EQ(dialogs.last().icon, MsgIcon::Critical);
+    EXPECT_EQ(dialogs.last(),
+              ScriptedDialogs::message("No language selected...please select a language first",
+                                       "No language selected", MsgButtons::Ok, MsgIcon::Critical));
 
     pickLanguage("German");
     dialogs.answerOk();
     click(tab->CAddLangRule);
-    EXPECT_EQ(dialogs.last().text,
-              "No basic language rule selected. To add a translation you have to select a basic rule first");
-    EXPECT_EQ(dialogs.last().title, "No basic rule selected");
+    EXPECT_EQ(dialogs.last(),
+              ScriptedDialogs::message("No basic language rule selected. To add a translation you "
+                                       "have to select a basic rule first",
+                                       "No basic rule selected", MsgButtons::Ok, MsgIcon::Critical));
 
     // A text typed into TextBox1 names no rule.
     tab->TextBox1->setPlainText("Be fair");

@@ -15,7 +15,7 @@ using Rows = std::vector<std::vector<std::u16string>>;
 using Names = std::vector<std::u16string>;
 
 class SnapshotOfRulesDb : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { store.fDBConnect(true); }
     TempRulesDb db;
     Store store{db.path()};
@@ -47,11 +47,9 @@ TEST_F(SnapshotOfRulesDb, TheRuleStatementGivesFourColumnsWithDistinctKeys) {
     EXPECT_EQ(s.columnNames, (Names{u"RuleID", u"RuleID", u"RuleID", u"RuleBasicLang"}));
     EXPECT_EQ(s.columnKeys, (Names{u"RuleID", u"RuleID_2", u"RuleID_3", u"RuleBasicLang"}));
     EXPECT_EQ(s.rows, (Rows{{u"1", u"1", u"1", u"Be fair"}, {u"2", u"2", u"2", u"No camping"}}));
-}
-
-TEST_F(SnapshotOfRulesDb, AGeneratedKeyNeverTakesTheNameOfAnotherField) {
-    const Snapshot s = readSnapshot(db.path(), "SELECT 1 AS a, 2 AS a_2, 3 AS a", true);
-    EXPECT_EQ(s.columnKeys, (Names{u"a", u"a_2", u"a_3"}));
+    // A generated key never takes the name of another field.
+    EXPECT_EQ(readSnapshot(db.path(), "SELECT 1 AS a, 2 AS a_2, 3 AS a", true).columnKeys,
+              (Names{u"a", u"a_2", u"a_3"}));
 }
 
 TEST_F(SnapshotOfRulesDb, TranslationsOfALanguageShowNullAsEmpty) {

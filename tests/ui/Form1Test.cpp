@@ -154,7 +154,15 @@ TEST_F(Form1Test, QuitWhenTheTabCannotBeSavedStillEnds) {
     EXPECT_EQ(dialogs.last().icon, MsgIcon::Critical);
 }
 
-TEST_F(Form1Test, AboutTextsAreExact) {
+class UrlCatcher : public QObject {
+    Q_OBJECT
+  public:
+    QList<QUrl> opened;
+  public slots:
+    void open(const QUrl& url) { opened << url; }
+};
+
+TEST_F(Form1Test, AboutTextsAreExactAndTheLogoOpensTheHomePage) {
     ASSERT_TRUE(form.Form_Load(QString()));
     EXPECT_EQ(form.findChild<QLabel*>("Label9")->text(),
               QStringLiteral("Velkor proudly present\r\n\r\nBRASSBELL"));
@@ -170,18 +178,7 @@ TEST_F(Form1Test, AboutTextsAreExact) {
     ASSERT_NE(import, nullptr);
     EXPECT_EQ(import->text(), QStringLiteral("Import list from V1.0"));
     EXPECT_FALSE(import->property("Tag").isValid());
-}
 
-class UrlCatcher : public QObject {
-    Q_OBJECT
-  public:
-    QList<QUrl> opened;
-  public slots:
-    void open(const QUrl& url) { opened << url; }
-};
-
-TEST_F(Form1Test, LogoOpensTheHomePage) {
-    ASSERT_TRUE(form.Form_Load(QString()));
     UrlCatcher catcher;
     QDesktopServices::setUrlHandler(QStringLiteral("https"), &catcher, "open");
     auto* logo = form.findChild<QLabel*>("Image6");
