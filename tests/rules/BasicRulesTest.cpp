@@ -202,38 +202,30 @@ TEST_F(RulesTabTest, RowsOfBothListsCannotBeRenamedInPlace) {
     }
 }
 
-TEST_F(RulesTabTest, OneRuleDialogOwnedByTheWindowServesEveryOperation) {
+TEST_F(RulesTabTest, OneRuleDialogOwnedByTheWindowServesEveryOperationButNeverTwoAtOnce) {
     store.addRule(u"Be fair");
     store.addLanguage(u"German");
     startUp();
-    cancelDialog();
-    click(tab->CAddBasicRule);
-    clickRuleNamed("Be fair");
-    pickLanguage("German");
-    cancelDialog();
-    click(tab->CAddLangRule);
-
-    ASSERT_EQ(dialogsSeen.size(), 2u);
-    EXPECT_EQ(dialogsSeen[0], dialogsSeen[1]);
-    EXPECT_EQ(dialogsSeen[0]->parentWidget(), tab->window());
-    EXPECT_TRUE(dialogsSeen[0]->isWindow());
-    EXPECT_EQ(dialogsSeen[0]->objectName(), "FrmRule");
-}
-
-TEST_F(RulesTabTest, TheRuleDialogNeverServesTwoOperationsAtOnce) {
-    store.addRule(u"Be fair");
-    startUp();
-    clickRuleNamed("Be fair");
     answerDialog([this](QWidget* dialog, QPlainTextEdit* text1) {
         // A second operation started while the dialog waits gets no dialog of its own.
         QTest::mouseClick(tab->CChBasRule, Qt::LeftButton);
         text1->setPlainText("No camping");
         QTest::mouseClick(dialog->findChild<QPushButton*>("Command2"), Qt::LeftButton);
     });
+    clickRuleNamed("Be fair");
     click(tab->CAddBasicRule);
+    clickRuleNamed("Be fair");
+    pickLanguage("German");
+    cancelDialog();
+    click(tab->CAddLangRule);
 
-    EXPECT_EQ(dialogCaptions, QStringList({"Add a rule"}));
+    EXPECT_EQ(dialogCaptions, QStringList({"Add a rule", "AddGerman translation"}));
     EXPECT_EQ(rules(), QStringList({"Be fair", "No camping"}));
+    ASSERT_EQ(dialogsSeen.size(), 2u);
+    EXPECT_EQ(dialogsSeen[0], dialogsSeen[1]);
+    EXPECT_EQ(dialogsSeen[0]->parentWidget(), tab->window());
+    EXPECT_TRUE(dialogsSeen[0]->isWindow());
+    EXPECT_EQ(dialogsSeen[0]->objectName(), "FrmRule");
 }
 
 TEST_F(RulesTabTest, AFailingStoreIsReportedAndTheListsShowWhatTheDatabaseHolds) {
