@@ -7,7 +7,7 @@ target_link_libraries(brassbell_ini PUBLIC brassbell_settings)
 if(BRASSBELL_WITH_GUI)
   add_library(brassbell_import STATIC
     ${CMAKE_CURRENT_LIST_DIR}/mod_V1Import.h ${CMAKE_CURRENT_LIST_DIR}/mod_V1Import.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/Windows1252.h)
+   )
   target_link_libraries(brassbell_import PUBLIC brassbell_ini brassbell_console brassbell_uikit brassbell_store
                         brassbell_store_widgets Qt6::Widgets)
 endif()

@@ -63,6 +63,10 @@ TEST(LaunchOptionsTest, OwnOptionsAreTakenOutOfTheCommandLine) {
     EXPECT_TRUE(options.error.isEmpty());
 
     EXPECT_EQ(parseLaunchOptions({"--console=win32"}).console, ConsoleChoice::Win32);
+    const LaunchOptions wine = parseLaunchOptions({"--console=wine", "--wine-prefix=/games/et", "Rules"});
+    EXPECT_EQ(wine.console, ConsoleChoice::Wine);
+    EXPECT_EQ(wine.winePrefix, QStringLiteral("/games/et"));
+    EXPECT_EQ(wine.commandLine, QStringLiteral("Rules"));
     EXPECT_EQ(parseLaunchOptions({}).commandLine, QString());
     EXPECT_FALSE(parseLaunchOptions({"--console=Speak"}).error.isEmpty());
 }

@@ -18,6 +18,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 
 namespace brassbell::testing {
 namespace {
@@ -264,3 +265,39 @@ TEST_F(Form1Test, PauseReachesThePracticeConsole) {
 } // namespace brassbell::testing
 
 #include "Form1Test.moc"
+
+namespace brassbell::testing {
+namespace {
+
+// What the tabs built elsewhere bring into the running window.
+TEST_F(Form1Test, AnOldJetRulesMdbIsTakenOverBeforeTheWindowOpens) {
+    std::filesystem::copy_file(BRASSBELL_JET_SAMPLE, db.path(), std::filesystem::copy_options::overwrite_existing);
+    dialogs.answerOk();
+    ASSERT_TRUE(form.Form_Load(QString()));
+
+    ASSERT_EQ(dialogs.messages().size(), 1u);
+    EXPECT_EQ(dialogs.messages().front().icon, MsgIcon::Information);
+    EXPECT_TRUE(dialogs.messages().front().text.contains(QStringLiteral("5 stored texts")))
+        << dialogs.messages().front().text.toStdString();
+    EXPECT_TRUE(std::filesystem::exists(db.path().string() + ".jet-backup"));
+    EXPECT_EQ(form.SSTab1->currentIndex(), Form1::kRules) << "the old file's saved tab";
+    const auto* list1 = form.findChild<QListWidget*>(QStringLiteral("List1"));
+    ASSERT_EQ(list1->count(), 5);
+    EXPECT_EQ(list1->item(2)->text(), QStringLiteral("Grüße aus München"));
+}
+
+TEST_F(Form1Test, ImportButtonOnTheAboutTabFillsTheTextMemory) {
+    const std::filesystem::path ini = db.path().parent_path() / "Brassbell.ini";
+    std::ofstream(ini) << "[SayStrings]\r\nSay1=0001Hello all, gl hf\r\n";
+    ASSERT_TRUE(form.Form_Load(QString()));
+    dialogs.chooseFile(QString::fromStdString(ini.string()));
+    dialogs.answerOk();
+    click(button("Command38"));
+
+    const auto* list1 = form.findChild<QListWidget*>(QStringLiteral("List1"));
+    ASSERT_EQ(list1->count(), 1);
+    EXPECT_EQ(list1->item(0)->text(), QStringLiteral("Hello all, gl hf"));
+}
+
+} // namespace
+} // namespace brassbell::testing
