@@ -10,13 +10,45 @@
 #include <initializer_list>
 #include <limits>
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 namespace brassbell {
 
 using sqlite::Statement;
 using sqlite::Transaction;
 
+namespace {
+
+// Which file a path names. On Linux an open file can be deleted or replaced under the same
+// name; the connection would then write on into a file nobody will ever read again. Windows
+// keeps an open database file from being deleted or replaced, so there it never changes.
+struct FileIdentity {
+#ifndef _WIN32
+    dev_t device = 0;
+    ino_t inode = 0;
+#endif
+    bool operator==(const FileIdentity&) const = default;
+};
+
+std::optional<FileIdentity> identityOf(const std::filesystem::path& file) {
+#ifdef _WIN32
+    (void)file;
+    return FileIdentity{};
+#else
+    struct stat info {};
+    if (::stat(file.c_str(), &info) != 0)
+        return std::nullopt;
+    return FileIdentity{info.st_dev, info.st_ino};
+#endif
+}
+
+} // namespace
+
 struct Store::Connection {
     sqlite::Handle handle;
+    FileIdentity opened;
 };
 
 namespace {
@@ -202,8 +234,11 @@ bool Store::fDBConnect(bool open) {
         return true;
     }
     sqlite::Handle handle = sqlite::openFile(file_, markedReadOnly(file_), busyTimeout_);
+    const std::optional<FileIdentity> opened = identityOf(file_);
+    if (!opened)
+        throw StoreOpenError("Rules.mdb not found: " + file_.string());
     checkRulesDb(handle.get());
-    gDB = std::make_unique<Connection>(Connection{std::move(handle)});
+    gDB = std::make_unique<Connection>(Connection{std::move(handle), *opened});
     return true;
 }
 
@@ -220,6 +255,11 @@ void Store::setBusyTimeout(std::chrono::milliseconds timeout) {
 sqlite3* Store::db() {
     if (!gDB)
         throw StoreError("The database is not open.");
+    // Reopening here would quietly swap the user's data for whatever now lies there; the
+    // user decides, and a new start (or fDBConnect) takes the file found then.
+    if (identityOf(file_) != gDB->opened)
+        throw StoreError("Rules.mdb is no longer where it was opened: " + file_.string() +
+                         ". Nothing was changed.");
     return gDB->handle.get();
 }
 

@@ -46,7 +46,9 @@ public:
     Store(const Store&) = delete;
     Store& operator=(const Store&) = delete;
 
-    // true: opens the file (throws StoreOpenError); false: releases gDB. Returns true.
+    // true: opens the file the path names now (throws StoreOpenError, leaving gDB as it was);
+    // false: releases gDB. Returns true. Once the file gDB holds is deleted or replaced, every
+    // operation fails with StoreError until fDBConnect(true) takes the file found then.
     bool fDBConnect(bool open);
     bool isOpen() const;
     // The full path of the database file, as gDB reports it.
@@ -101,7 +103,7 @@ public:
     void deleteUserDef(std::int32_t udid);
 
 private:
-    sqlite3* db();         // gDB, or StoreError when it is not open
+    sqlite3* db();         // gDB, or StoreError when it is not open or its file is gone
     sqlite3* reopenedDb(); // gDB, opened first when it is empty
 
     std::filesystem::path file_;

@@ -191,5 +191,55 @@ TEST(StoreConnection, AFileHeldLockedByAnotherConnectionFailsTheWriteAfterTheTim
     EXPECT_EQ(store.firstColumn("SELECT SayText FROM tbl_Say").size(), 2u);
 }
 
+// Rules.mdb deleted or replaced under the running store: every operation, reading or
+// writing, refuses instead of working on the unlinked file; only an explicit reconnect takes
+// the file found at the path then.
+TEST(StoreConnection, AFileDeletedOrReplacedWhileOpenFailsEveryOperationUntilReconnected) {
+    for (const bool replaced : {false, true}) {
+        SCOPED_TRACE(replaced ? "replaced" : "deleted");
+        TempRulesDb db;
+        execute(db.path(), "INSERT INTO tbl_Say (SayText) VALUES ('kept');");
+        Store store(db.path());
+        store.fDBConnect(true);
+        const std::string bytes = bytesOf(db.path());
+        std::filesystem::remove(db.path());
+        if (replaced)
+            writeBytes(db.path(), bytes);
+
+        const std::vector<std::function<void()>> operations{
+            [&] { store.fAddRecord("tbl_Say", "SayText", u"new"); },
+            [&] { store.fChangeRecord("tbl_Say", "SayText", u"kept", u"changed"); },
+            [&] { store.fDelRecord("tbl_Say", "SayText", u"kept"); },
+            [&] { store.fSetSysPara(u"TabStart", u"4"); },
+            [&] { store.addRule(u"rule"); },
+            [&] { store.addUserDef(u"text", u"Speak to all"); },
+            [&] { store.fGetRndTimer(); },
+            [&] { store.firstColumn("SELECT SayText FROM tbl_Say"); },
+        };
+        for (std::size_t i = 0; i < operations.size(); ++i) {
+            try {
+                operations[i]();
+                ADD_FAILURE() << "operation " << i << " succeeded on a file no longer there";
+            } catch (const StoreError& error) {
+                EXPECT_EQ(std::string(error.what()), "Rules.mdb is no longer where it was opened: " +
+                                                         db.path().string() + ". Nothing was changed.");
+            }
+        }
+        EXPECT_TRUE(store.isOpen());
+
+        if (!replaced) {
+            EXPECT_THROW(store.fDBConnect(true), StoreOpenError);
+            EXPECT_FALSE(std::filesystem::exists(db.path()));
+            EXPECT_THROW(store.fGetRndTimer(), StoreError);
+            continue;
+        }
+        EXPECT_EQ(bytesOf(db.path()), bytes);
+        store.fDBConnect(true);
+        store.fAddRecord("tbl_Say", "SayText", u"new");
+        EXPECT_EQ(peek(db.path(), "SELECT SayText FROM tbl_Say ORDER BY rowid"),
+                  (std::vector<std::u16string>{u"kept", u"new"}));
+    }
+}
+
 } // namespace
 } // namespace brassbell
