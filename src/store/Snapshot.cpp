@@ -5,10 +5,13 @@
 #include "store/Store.h"
 
 #include <algorithm>
+#include <atomic>
 
 namespace brassbell {
 
 namespace {
+
+std::atomic<std::chrono::milliseconds::rep> snapshotBusyTimeout{kDefaultBusyTimeout.count()};
 
 // The first column of a name keeps it; the next ones become name_2, name_3 … skipping any
 // key a later or earlier field already owns.
@@ -34,6 +37,10 @@ std::vector<std::u16string> distinctKeys(const std::vector<std::u16string>& name
 
 } // namespace
 
+void setSnapshotBusyTimeout(std::chrono::milliseconds timeout) {
+    snapshotBusyTimeout.store(timeout.count());
+}
+
 Snapshot readSnapshot(const std::filesystem::path& file, std::string_view source, bool isStatement,
                       const std::vector<std::u16string>& params) {
     std::string sql;
@@ -46,7 +53,8 @@ Snapshot readSnapshot(const std::filesystem::path& file, std::string_view source
         sql = "SELECT * FROM \"" + std::string(table->name) + "\" ORDER BY rowid";
     }
 
-    const sqlite::Handle connection = sqlite::openFile(file, true, kDefaultBusyTimeout);
+    const sqlite::Handle connection =
+        sqlite::openFile(file, true, std::chrono::milliseconds{snapshotBusyTimeout.load()});
     sqlite::Statement query(connection.get(), sql);
     if (!query.isReadOnly())
         throw StoreError("A list can only be filled from a statement that reads records.");

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -20,6 +21,10 @@ struct Snapshot {
 // statement whose ?1, ?2 … take `params`. Throws StoreError.
 Snapshot readSnapshot(const std::filesystem::path& file, std::string_view source, bool isStatement,
                       const std::vector<std::u16string>& params = {});
+
+// How long every later list read waits while another connection holds the file locked,
+// before it fails with StoreError; kDefaultBusyTimeout until set.
+void setSnapshotBusyTimeout(std::chrono::milliseconds timeout);
 
 // The statements of the speak list on the rules tab.
 inline constexpr std::string_view kBasicRulesInFourColumns =

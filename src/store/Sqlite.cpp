@@ -13,6 +13,11 @@ std::string describe(sqlite3* db, int code) {
         return "Rules.mdb is in use by another program; please try again in a moment.";
     case SQLITE_READONLY:
         return "Rules.mdb is read-only; nothing was saved.";
+    case SQLITE_IOERR:
+        // Linux lets a file be made immutable after it was opened for writing; the write
+        // then fails as an input/output error, and the user's likeliest remedy is the same.
+        return "Rules.mdb cannot be written or read: it may have been made read-only, or the disk failed; "
+               "nothing was saved.";
     case SQLITE_FULL:
         return "The disk holding Rules.mdb is full; nothing was saved.";
     case SQLITE_CORRUPT:

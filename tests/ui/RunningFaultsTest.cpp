@@ -1,0 +1,237 @@
+// Rules.mdb taken away from under the running window: held locked by another program, deleted,
+// or made read-only. Each user operation must fail with a message naming the problem, store
+// nothing, and leave the window working once the fault is gone.
+#include "GuiWorld.h"
+#include "messages/Form2.h"
+#include "messages/SpeakTab.h"
+#include "rules/RulesTab.h"
+#include "store/Snapshot.h"
+#include "ui/Form1.h"
+
+#include <QComboBox>
+#include <QFocusEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QSignalSpy>
+#include <QTabWidget>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace brassbell::testing {
+namespace {
+
+enum class Fault { Locked, Deleted, ReadOnly };
+
+std::string nameOf(Fault fault) {
+    switch (fault) {
+    case Fault::Locked:
+        return "Locked";
+    case Fault::Deleted:
+        return "Deleted";
+    case Fault::ReadOnly:
+        return "ReadOnly";
+    }
+    return {};
+}
+
+// Words one of which each message about the fault must carry, so the user knows what to put
+// right. A list read through a connection of its own finds a deleted file simply missing.
+QStringList problemNamed(Fault fault) {
+    switch (fault) {
+    case Fault::Locked:
+        return {QStringLiteral("Rules.mdb is in use by another program")};
+    case Fault::Deleted:
+        return {QStringLiteral("Rules.mdb is no longer where it was opened"),
+                QStringLiteral("Rules.mdb not found")};
+    case Fault::ReadOnly:
+        return {QStringLiteral("read-only")};
+    }
+    return {};
+}
+
+bool namesOneOf(const QString& text, const QStringList& phrases) {
+    return std::ranges::any_of(phrases, [&](const QString& phrase) { return text.contains(phrase); });
+}
+
+bool runs(const std::string& command) {
+    return std::system((command + " 2>/dev/null").c_str()) == 0;
+}
+
+class RunningFaultsTest : public GuiWorld, public ::testing::WithParamInterface<Fault> {
+  protected:
+    void SetUp() override {
+        // The file's own inode stays reachable through a second name, so what a deleted file
+        // would have received can still be read, and putting the name back restores it.
+        std::filesystem::create_hard_link(db.path(), kept());
+        if (GetParam() == Fault::ReadOnly) {
+            // Permission bits do not stop root; the immutable flag stops everybody.
+            if (!runs("chattr +i '" + db.path().string() + "'"))
+                GTEST_SKIP()
+                    << "the immutable flag cannot be set here, so a read-only Rules.mdb cannot be made";
+            runs("chattr -i '" + db.path().string() + "'");
+        }
+        // A file held locked fails at once instead of after the seconds a user is granted.
+        store.setBusyTimeout(std::chrono::milliseconds{0});
+        setSnapshotBusyTimeout(std::chrono::milliseconds{0});
+        desktop.createEtConsole();
+        ASSERT_TRUE(form.Form_Load(QString()));
+        form.show();
+        form.Timer1_Timer();
+    }
+    void TearDown() override {
+        setSnapshotBusyTimeout(kDefaultBusyTimeout);
+        if (faultOn)
+            removeFault();
+    }
+
+    std::filesystem::path kept() const { return db.folder() / "kept.mdb"; }
+
+    void applyFault() {
+        switch (GetParam()) {
+        case Fault::Locked:
+            holder = std::make_unique<test::SqlPeek>(db.path());
+            holder->execute("BEGIN EXCLUSIVE");
+            break;
+        case Fault::Deleted:
+            std::filesystem::remove(db.path());
+            break;
+        case Fault::ReadOnly:
+            ASSERT_TRUE(runs("chattr +i '" + db.path().string() + "'"));
+            break;
+        }
+        faultOn = true;
+    }
+    void removeFault() {
+        switch (GetParam()) {
+        case Fault::Locked:
+            holder->execute("ROLLBACK");
+            holder.reset();
+            break;
+        case Fault::Deleted:
+            std::filesystem::create_hard_link(kept(), db.path());
+            break;
+        case Fault::ReadOnly:
+            runs("chattr -i '" + db.path().string() + "'");
+            break;
+        }
+        faultOn = false;
+    }
+
+    // Every record of every table, read through the file's second name.
+    std::vector<std::u16string> everything() {
+        std::vector<std::u16string> all;
+        for (const std::string table :
+             {"tbl_Say", "tbl_RndSpeak", "tbl_Rules", "tbl_Langs", "tbl_Text", "tbl_Userdef", "tbl_Sys"})
+            for (const std::u16string& row : test::peek(kept(), "SELECT * FROM " + table + " ORDER BY rowid"))
+                all.push_back(std::u16string(table.begin(), table.end()) + u": " + row);
+        return all;
+    }
+
+    void addSpeakText(const QString& text) {
+        dialogs.typeIntoInput(text);
+        click(form.speakTab->CAddText);
+    }
+    void addUserDef(const QString& text) {
+        dialogs.actOnDialog([text](QWidget* dialog) {
+            auto* form2 = qobject_cast<Form2*>(dialog);
+            ASSERT_NE(form2, nullptr);
+            QTest::keyClicks(form2->Text1, text);
+            QTest::mouseClick(form2->Command2, Qt::LeftButton);
+        });
+        form.SSTab1->setCurrentIndex(Form1::kUserDef);
+        click(form.findChild<QPushButton*>("cAddUDef"));
+    }
+    void addBasicRule(const QString& text) {
+        dialogs.actOnDialog([text](QWidget* dialog) {
+            dialog->findChild<QPlainTextEdit*>("Text1")->insertPlainText(text);
+            QTest::mouseClick(dialog->findChild<QPushButton*>("Command2"), Qt::LeftButton);
+        });
+        form.SSTab1->setCurrentIndex(Form1::kRules);
+        click(form.rulesTab->CAddBasicRule);
+    }
+    void setInterval(const QString& seconds) {
+        form.SSTab1->setCurrentIndex(Form1::kSpeak);
+        QLineEdit* box = form.speakTab->Text2;
+        box->selectAll();
+        QTest::keyClicks(box, seconds);
+        QFocusEvent leaving(QEvent::FocusOut, Qt::TabFocusReason);
+        QApplication::sendEvent(box, &leaving);
+    }
+
+    Form1 form{app};
+    std::unique_ptr<test::SqlPeek> holder;
+    bool faultOn = false;
+};
+
+TEST_P(RunningFaultsTest, EveryOperationFailsWithAMessageStoresNothingAndTheWindowCarriesOn) {
+    const std::vector<std::u16string> before = everything();
+    const QStringList problem = problemNamed(GetParam());
+
+    // Each operation with the boxes the user sees for it: the failure, and where the tab
+    // reports reading its list again apart, that reading failing too.
+    struct Operation {
+        const char* name;
+        std::function<void()> run;
+        std::size_t boxes;
+    };
+    const std::vector<Operation> operations{
+        {"add a text on Speak", [&] { addSpeakText("never stored"); }, 1},
+        {"add a user-defined entry", [&] { addUserDef("never stored"); }, 2},
+        {"add a basic rule", [&] { addBasicRule("never stored"); }, 1},
+        {"change the random interval", [&] { setInterval("30"); }, 1},
+    };
+
+    applyFault();
+    for (const Operation& operation : operations) {
+        SCOPED_TRACE(operation.name);
+        dialogs.clearShown();
+        for (std::size_t i = 0; i < operation.boxes; ++i)
+            dialogs.answerOk();
+        operation.run();
+        const std::vector<ScriptedDialogs::Shown> messages = dialogs.messages();
+        ASSERT_EQ(messages.size(), operation.boxes);
+        for (const ScriptedDialogs::Shown& message : messages)
+            EXPECT_TRUE(namesOneOf(message.text, problem)) << message.text.toStdString();
+        EXPECT_TRUE(form.isVisible());
+    }
+    EXPECT_EQ(form.speakTab->Text2->text(), QStringLiteral("60")) << "the stored interval is shown again";
+    removeFault();
+    EXPECT_EQ(everything(), before);
+
+    // With the fault gone the same window works on as before.
+    dialogs.clearShown();
+    addSpeakText("stored now");
+    EXPECT_TRUE(dialogs.messages().empty());
+    EXPECT_EQ(stored("tbl_Say", "SayText"), QStringList{"stored now"});
+    EXPECT_EQ(form.speakTab->List1->count(), 1);
+
+    // QUIT still ends Brassbell, telling why the tab shown was not kept.
+    const std::vector<std::u16string> beforeQuit = everything();
+    form.SSTab1->setCurrentIndex(Form1::kAbout);
+    QSignalSpy ended(&form, &Form1::ended);
+    applyFault();
+    dialogs.clearShown();
+    dialogs.answerOk();
+    click(form.Command3);
+    EXPECT_EQ(ended.count(), 1);
+    ASSERT_EQ(dialogs.messages().size(), 1u);
+    EXPECT_TRUE(dialogs.last().text.startsWith(QStringLiteral("The tab shown could not be saved")));
+    removeFault();
+    EXPECT_EQ(everything(), beforeQuit);
+}
+
+INSTANTIATE_TEST_SUITE_P(Faults, RunningFaultsTest,
+                         ::testing::Values(Fault::Locked, Fault::Deleted, Fault::ReadOnly),
+                         [](const ::testing::TestParamInfo<Fault>& fault) { return nameOf(fault.param); });
+
+} // namespace
+} // namespace brassbell::testing
