@@ -52,8 +52,8 @@ AdminModTab::AdminModTab(AppContext& app, QWidget* parent) : QWidget(parent), ap
     Frame3 = boxes[2];
     Frame4 = boxes[3];
 
-    for (const CommandButton& spec : adminModTabButtons())
-        createPressableCommandButton(spec, boxes[static_cast<std::size_t>(spec.frame - 1)], app_);
+    for (const CommandButton& command : adminModTabButtons())
+        createPressableCommandButton(command, boxes[static_cast<std::size_t>(command.frame - 1)], app_);
     Command4 = made("Command4");
     Command5 = made("Command5");
     Command6 = made("Command6");

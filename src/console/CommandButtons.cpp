@@ -177,17 +177,17 @@ void send(ConsoleLink& console, Sender sender, std::u16string_view line) {
 std::span<const CommandButton> commandsTabButtons() { return kCommandsTab; }
 std::span<const CommandButton> adminModTabButtons() { return kAdminModTab; }
 
-QPushButton* createCommandButton(const CommandButton& spec, QWidget* parent) {
-    auto* button = new QPushButton(toQString(spec.caption), parent);
-    button->setObjectName(QString::fromLatin1(spec.name.data(), static_cast<qsizetype>(spec.name.size())));
-    button->setProperty("Tag", QString::fromLatin1(spec.tag.data(), static_cast<qsizetype>(spec.tag.size())));
-    button->setGeometry(twipsRect(spec.left, spec.top, spec.width, spec.height));
+QPushButton* createCommandButton(const CommandButton& command, QWidget* parent) {
+    auto* button = new QPushButton(toQString(command.caption), parent);
+    button->setObjectName(QString::fromLatin1(command.name.data(), static_cast<qsizetype>(command.name.size())));
+    button->setProperty("Tag", QString::fromLatin1(command.tag.data(), static_cast<qsizetype>(command.tag.size())));
+    button->setGeometry(twipsRect(command.left, command.top, command.width, command.height));
     return button;
 }
 
-void pressCommandButton(const CommandButton& spec, AppContext& app) {
+void pressCommandButton(const CommandButton& command, AppContext& app) {
     std::u16string answered;
-    switch (spec.asking) {
+    switch (command.asking) {
     case Asking::None:
         break;
     case Asking::Name: {
@@ -208,24 +208,24 @@ void pressCommandButton(const CommandButton& spec, AppContext& app) {
         break;
     }
     case Asking::Question:
-        if (!app.dialogs.ask(toQString(spec.question), toQString(spec.questionTitle)))
+        if (!app.dialogs.ask(toQString(command.question), toQString(command.questionTitle)))
             return;
         break;
     }
 
-    for (std::u16string_view line : spec.lines) {
+    for (std::u16string_view line : command.lines) {
         if (line.empty())
             continue;
-        send(app.console, spec.sender, std::u16string(line) + answered);
+        send(app.console, command.sender, std::u16string(line) + answered);
     }
-    if (!spec.messageAfter.empty())
-        app.dialogs.inform(toQString(spec.messageAfter));
+    if (!command.messageAfter.empty())
+        app.dialogs.inform(toQString(command.messageAfter));
 }
 
-QPushButton* createPressableCommandButton(const CommandButton& spec, QWidget* parent, AppContext& app) {
-    QPushButton* button = createCommandButton(spec, parent);
+QPushButton* createPressableCommandButton(const CommandButton& command, QWidget* parent, AppContext& app) {
+    QPushButton* button = createCommandButton(command, parent);
     // The specs are fixed tables and the context outlives every tab, so both may be held by reference.
-    QObject::connect(button, &QPushButton::clicked, button, [&spec, &app] { pressCommandButton(spec, app); });
+    QObject::connect(button, &QPushButton::clicked, button, [&command, &app] { pressCommandButton(command, app); });
     return button;
 }
 

@@ -44,12 +44,12 @@ std::span<const CommandButton> commandsTabButtons();
 std::span<const CommandButton> adminModTabButtons();
 
 // Makes the button, with its name, caption, place and tag, under `parent`.
-QPushButton* createCommandButton(const CommandButton& spec, QWidget* parent);
+QPushButton* createCommandButton(const CommandButton& command, QWidget* parent);
 
 // What a press does: ask, then send, then show the closing message.
-void pressCommandButton(const CommandButton& spec, AppContext& app);
+void pressCommandButton(const CommandButton& command, AppContext& app);
 
 // Makes the button under `parent` as createCommandButton does, a press doing its work with `app`.
-QPushButton* createPressableCommandButton(const CommandButton& spec, QWidget* parent, AppContext& app);
+QPushButton* createPressableCommandButton(const CommandButton& command, QWidget* parent, AppContext& app);
 
 } // namespace brassbell

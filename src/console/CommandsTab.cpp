@@ -7,8 +7,8 @@
 namespace brassbell {
 
 CommandsTab::CommandsTab(AppContext& app, QWidget* parent) : QWidget(parent), app_(app) {
-    for (const CommandButton& spec : commandsTabButtons())
-        createPressableCommandButton(spec, this, app_);
+    for (const CommandButton& command : commandsTabButtons())
+        createPressableCommandButton(command, this, app_);
     Command46 = made("Command46");
     Command47 = made("Command47");
     Command48 = made("Command48");
