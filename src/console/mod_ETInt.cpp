@@ -39,9 +39,12 @@ std::vector<std::u16string_view> splitLines(std::u16string_view text) {
 
 std::vector<std::u16string> fSplitText(std::u16string_view text) {
     if (text.size() < kPieceLength + 1) {
-        std::u16string marked(text);
-        marked += kPieceSeparator;
-        return splitAt(marked, kPieceSeparator);
+        // Cut at the text's own separators, then end with the empty piece the closing marker
+        // gives. Looking for the marker across the text's end would take a text ending in
+        // part of it (such as "gg |||:") for a separator and send it altered.
+        std::vector<std::u16string> pieces = splitAt(text, kPieceSeparator);
+        pieces.emplace_back();
+        return pieces;
     }
     const bool holdsSeparator = text.find(kPieceSeparator) != std::u16string_view::npos;
     if (!holdsSeparator) {

@@ -55,6 +55,9 @@ TEST(SplitTextTest, ShortTextIsAlsoCutAtTheSeparator) {
     EXPECT_EQ(fSplitText(u"first" + kSeparator + u"second"),
               (std::vector<std::u16string>{u"first", u"second", u""}));
     EXPECT_EQ(fSplitText(kSeparator), (std::vector<std::u16string>{u"", u"", u""}));
+    // A text ending in the first part of the separator is no separator and comes back whole.
+    EXPECT_EQ(fSplitText(u"gg |||:"), (std::vector<std::u16string>{u"gg |||:", u""}));
+    EXPECT_EQ(fSplitText(u"a|||:|||:"), (std::vector<std::u16string>{u"a|||:|||:", u""}));
 }
 
 struct LongSeparatorCase {
