@@ -1,6 +1,7 @@
 // The console link through the real user32 calls, typing into a game console that runs in a
 // process of its own, checked on the bytes the console executed.
 // The console link's headers come before <windows.h>, whose macros share their message names.
+#include "../ChatTexts.h"
 #include "console/ConsoleLink.h"
 #include "console/RecordingPause.h"
 #include "console/win32/Win32WindowSystem.h"
@@ -14,6 +15,9 @@
 
 namespace brassbell {
 namespace {
+
+using test::ascii;
+using test::longChat;
 
 using std::chrono::milliseconds;
 
@@ -54,18 +58,6 @@ protected:
     std::unique_ptr<FakeConsoleProcess> console_;
 };
 
-// 278 characters that show where each piece starts and ends.
-std::u16string longChat() {
-    std::u16string text;
-    for (int i = 0; i < 278; ++i) {
-        text += static_cast<char16_t>(u'a' + i % 26);
-    }
-    return text;
-}
-
-std::string ascii(std::u16string_view text) {
-    return std::string(text.begin(), text.end());
-}
 
 // Seen from another process, only captions can be read: the input line and the log read empty,
 // so the captioned button is where the walk ends, as in the game's console.

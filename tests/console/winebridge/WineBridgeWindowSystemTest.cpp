@@ -1,5 +1,6 @@
 // WineBridgeWindowSystem against a native stand-in for the bridge (FakeBridge.cpp): the real
 // protocol and process handling, a simulated desktop where Wine would be.
+#include "../ChatTexts.h"
 #include "console/ConsoleLink.h"
 #include "console/RecordingPause.h"
 #include "console/WineBridgeWindowSystem.h"
@@ -17,6 +18,9 @@
 
 namespace brassbell {
 namespace {
+
+using test::ascii;
+using test::longChat;
 
 using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
@@ -46,18 +50,6 @@ protected:
     TempFile qw_{"bridge-qw"};
     TempFile requests_{"bridge-requests"};
 };
-
-std::u16string longChat() {
-    std::u16string text;
-    for (int i = 0; i < 278; ++i) {
-        text += static_cast<char16_t>(u'a' + i % 26);
-    }
-    return text;
-}
-
-std::string ascii(std::u16string_view text) {
-    return std::string(text.begin(), text.end());
-}
 
 TEST_F(WineBridgeWindowSystemTest, TheConsoleLinkTypesIntoTheEtConsoleThroughTheBridge) {
     WineBridgeWindowSystem windows(optionsWith({"--et", et_.path(), "--qw", qw_.path()}));

@@ -2,6 +2,7 @@
 // WineBridgeWindowSystem and the real brassbell-winbridge.exe, checked on the bytes the fake game
 // console executed. scripts/test-winebridge runs it with BRASSBELL_WIN_BIN naming the cross
 // build's bin folder and a Wine prefix whose server is already up; without them it is skipped.
+#include "../ChatTexts.h"
 #include "console/ConsoleLink.h"
 #include "console/RecordingPause.h"
 #include "console/WineBridgeWindowSystem.h"
@@ -23,6 +24,8 @@
 
 namespace brassbell {
 namespace {
+
+using test::longChat;
 
 using namespace std::chrono_literals;
 using winbridge::ChildProcess;
@@ -136,14 +139,6 @@ protected:
 };
 
 std::unique_ptr<WineBridgeWindowSystem> WineEndToEndTest::bridge_;
-
-std::u16string longChat() {
-    std::u16string text;
-    for (int i = 0; i < 278; ++i) {
-        text += static_cast<char16_t>(u'a' + i % 26);
-    }
-    return text;
-}
 
 const std::string kLong = [] {
     const std::u16string text = longChat();
