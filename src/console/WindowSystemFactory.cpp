@@ -19,6 +19,7 @@ namespace {
 
 const QString kConsoleOption = QStringLiteral("--console=");
 const QString kScreenshotOption = QStringLiteral("--screenshot=");
+const QString kQuitWhenShownOption = QStringLiteral("--quit-when-shown");
 const QString kWinePrefixOption = QStringLiteral("--wine-prefix=");
 
 } // namespace
@@ -51,6 +52,8 @@ LaunchOptions parseLaunchOptions(const QStringList& arguments) {
             options.winePrefix = argument.mid(kWinePrefixOption.size());
         } else if (argument.startsWith(kScreenshotOption)) {
             options.screenshot = argument.mid(kScreenshotOption.size());
+        } else if (argument == kQuitWhenShownOption) {
+            options.quitWhenShown = true;
         } else {
             rest << argument;
         }

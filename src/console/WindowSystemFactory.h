@@ -24,6 +24,8 @@ struct LaunchOptions {
     QString winePrefix;
     // Hidden option: save a picture of the shown window there and quit.
     QString screenshot;
+    // Hidden option: quit once the window has been painted, by which start-up is timed.
+    bool quitWhenShown = false;
     QString commandLine;
     // Set when an option of ours was given a value it does not know.
     QString error;

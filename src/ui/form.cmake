@@ -6,6 +6,9 @@ add_library(brassbell_form STATIC
   ${CMAKE_CURRENT_LIST_DIR}/Form1.h
   ${CMAKE_CURRENT_LIST_DIR}/OldDatabaseTakeOver.cpp
   ${CMAKE_CURRENT_LIST_DIR}/OldDatabaseTakeOver.h
+  ${CMAKE_CURRENT_LIST_DIR}/QuitWhenShown.h
+  ${CMAKE_CURRENT_LIST_DIR}/StretchedPicture.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/StretchedPicture.h
   ${CMAKE_CURRENT_LIST_DIR}/TitleFont.h
   ${PROJECT_SOURCE_DIR}/data/brassbell.qrc)
 target_link_libraries(brassbell_form PUBLIC brassbell_settings brassbell_uikit brassbell_console_widgets

@@ -6,6 +6,7 @@
 #include "ui/AppContext.h"
 #include "ui/Form1.h"
 #include "ui/QtDialogs.h"
+#include "ui/QuitWhenShown.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -64,6 +65,8 @@ int main(int argc, char** argv) {
     if (!form.Form_Load(options.commandLine))
         return 0;
     QObject::connect(&form, &Form1::ended, &application, &QCoreApplication::quit, Qt::QueuedConnection);
+    if (options.quitWhenShown)
+        new QuitWhenShown(form);
     form.show();
 
     if (backend->practice) {

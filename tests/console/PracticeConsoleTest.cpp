@@ -56,9 +56,12 @@ TEST_F(PracticeConsoleTest, DeliversTheEnterPostedToTheEtqwConsole) {
 
 TEST(LaunchOptionsTest, OwnOptionsAreTakenOutOfTheCommandLine) {
     const LaunchOptions options =
-        parseLaunchOptions({"UserDef", "--console=practice", "--screenshot=/tmp/x.png", "-Rules", "--Speak"});
+        parseLaunchOptions({"UserDef", "--console=practice", "--screenshot=/tmp/x.png", "-Rules", "--Speak",
+                            "--quit-when-shown"});
     EXPECT_EQ(options.console, ConsoleChoice::Practice);
     EXPECT_EQ(options.screenshot, QStringLiteral("/tmp/x.png"));
+    EXPECT_TRUE(options.quitWhenShown);
+    EXPECT_FALSE(parseLaunchOptions({"--quit-when-shown=no"}).quitWhenShown);
     EXPECT_EQ(options.commandLine, QStringLiteral("UserDef -Rules --Speak"));
     EXPECT_TRUE(options.error.isEmpty());
 
