@@ -10,6 +10,7 @@
 #include "store/Store.h"
 #include "ui/AboutTab.h"
 #include "ui/OldDatabaseTakeOver.h"
+#include "ui/StretchedPicture.h"
 #include "ui/AppContext.h"
 #include "ui/Dialogs.h"
 #include "ui/TitleFont.h"
@@ -102,10 +103,9 @@ void Form1::createTabImages() {
 
 // The same small picture, stretched, as the lowest layer of a page.
 QLabel* Form1::createTabImage(int tab, const char* name) {
-    auto* image = new QLabel(SSTab1->widget(tab));
+    auto* image = new StretchedPicture(SSTab1->widget(tab));
     image->setObjectName(QLatin1String(name));
     image->setPixmap(QPixmap(QStringLiteral(":/brassbell/tab-background.png")));
-    image->setScaledContents(true);
     image->lower();
     return image;
 }

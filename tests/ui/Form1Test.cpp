@@ -4,6 +4,7 @@
 #include "ui/AboutTab.h"
 
 #include <QDesktopServices>
+#include <QImage>
 #include <QLabel>
 #include <QListWidget>
 #include <QMouseEvent>
@@ -17,6 +18,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
@@ -82,6 +84,17 @@ TEST_F(Form1Test, FrameHasItsCaptionSizeTabsAndPictures) {
                         form.SSTab1->height() - form.SSTab1->tabBar()->sizeHint().height()));
         EXPECT_FALSE(image->pixmap().isNull());
     }
+
+    // Stretched: the picture's corners are the corners of the page as painted.
+    const QImage picture = form.Image1->pixmap().toImage();
+    const QImage painted = form.Image1->grab().toImage();
+    const auto near = [](QRgb a, QRgb b) {
+        return std::abs(qRed(a) - qRed(b)) <= 8 && std::abs(qGreen(a) - qGreen(b)) <= 8 &&
+               std::abs(qBlue(a) - qBlue(b)) <= 8;
+    };
+    EXPECT_TRUE(near(painted.pixel(0, 0), picture.pixel(0, 0)));
+    EXPECT_TRUE(near(painted.pixel(painted.width() - 1, painted.height() - 1),
+                     picture.pixel(picture.width() - 1, picture.height() - 1)));
 }
 
 TEST_F(Form1Test, StartTabComesFromTheSavedTabAndTheCommandLine) {
