@@ -2,6 +2,8 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
+
 namespace brassbell::sqlite {
 
 namespace {
@@ -129,6 +131,12 @@ std::int64_t Statement::integer(int column) const {
 std::optional<std::u16string> Statement::text(int column) const {
     if (isNull(column))
         return std::nullopt;
+    // Most stored texts are plain ASCII, which widens unit by unit; SQLite's own conversion to
+    // UTF-16 costs several times that and is left to the texts that need it.
+    const auto* utf8 = sqlite3_column_text(stmt_, column);
+    const auto length = static_cast<std::size_t>(sqlite3_column_bytes(stmt_, column));
+    if (utf8 != nullptr && std::all_of(utf8, utf8 + length, [](unsigned char byte) { return byte < 0x80; }))
+        return std::u16string(utf8, utf8 + length);
     const auto* data = static_cast<const char16_t*>(sqlite3_column_text16(stmt_, column));
     const auto bytes = static_cast<std::size_t>(sqlite3_column_bytes16(stmt_, column));
     if (data == nullptr)
