@@ -16,83 +16,59 @@ enum Ask { Plain, Name, Time, Question };
 // What the ET game executes when the player name is "Bob", the time limit 45 and every
 // question is answered Yes.
 struct Row {
-    const char* name;
+    int number; // of the button, Command<number>
     const char* caption;
-    const char* tag;
-    Ask ask;
     std::vector<std::string> executed;
+    Ask ask = Plain;
+    const char* tag = "OnlyConn";
 };
 
-const char* const kC = "OnlyConn";
 const char* const kQW = "OnlyConn_QW";
 const QString kConfirm = QStringLiteral("Confirm action");
 
 // clang-format off
 const std::vector<Row> kRows = {
-    {"Command46", "Pause", kC, Plain, {"pause"}}, {"Command47", "Unpause", kC, Plain, {"unpause"}},
-    {"Command48", "Clear console", kQW, Plain, {"clear"}},
-    {"Command49", "Console dump", kQW, Plain, {"condump Condump.txt"}},
-    {"Command50", "Kick", kC, Name, {"kick Bob"}}, {"Command51", "Selfkill (kill)", kQW, Plain, {"kill"}},
-    {"Command52", "Bindlist to text-file", kC, Plain, {"clear", "bindlist", "condump Bindlist.txt"}},
-    {"Command53", "map restart", kC, Question, {"map_restart"}},
-    {"Command54", "Timelimit", kC, Time, {"timelimit 45"}},
-    {"Command55", "Ref", kC, Name, {"makereferee Bob"}},
-    {"Command56", "Unref", kC, Name, {"removereferee Bob"}},
-    {"Command57", "Ignore", kC, Name, {"ignore Bob"}}, {"Command58", "Unignore", kC, Name, {"unignore Bob"}},
-    {"Command59", "Speclock", kC, Plain, {"speclock"}},
-    {"Command60", "Specunlock", kC, Plain, {"specunlock"}}, {"Command61", "Lock", kC, Plain, {"lock"}},
-    {"Command62", "Unlock", kC, Plain, {"unlock"}}, {"Command63", "Swap teams", kC, Question, {"swap_teams"}},
-    {"Command64", "Reset match", kC, Question, {"reset_match"}},
-    {"Command65", "Start match", kC, Plain, {"start_match"}},
-    {"Command66", "Shuffle teams", kC, Question, {"shuffle_teams"}},
-    {"Command4", "Admintest", kC, Plain, {"say !admintest"}},
-    {"Command5", "List Commands", kC, Plain, {"say !listcmds"}},
-    {"Command6", "Time", kC, Plain, {"say !time"}}, {"Command7", "Beer", kC, Plain, {"say !beer"}},
-    {"Command8", "Pizza", kC, Plain, {"say !pizza"}}, {"Command9", "Bye", kC, Plain, {"say !bye"}},
-    {"Command10", "Coke", kC, Plain, {"say !coke"}}, {"Command11", "KZ stinkt", kC, Plain, {"say !kzstinkt"}},
-    {"Command12", "Start", kC, Plain, {"say !start"}}, {"Command13", "Owned", kC, Plain, {"say !owned"}},
-    {"Command14", "Pants", kC, Plain, {"say !pants"}}, {"Command15", "WhoAmI", kC, Plain, {"say !whoami"}},
-    {"Command16", "fKick", kC, Name, {"say !fkick Bob"}}, {"Command17", "Kick", kC, Name, {"say !kick Bob"}},
-    {"Command18", "hKick", kC, Name, {"say !hkick Bob"}}, {"Command19", "Mute", kC, Name, {"say !mute Bob"}},
-    {"Command20", "Unmute", kC, Name, {"say !unmute Bob"}},
-    {"Command21", "SpecLock", kC, Plain, {"say !speclock"}},
-    {"Command22", "SpecUnlock", kC, Plain, {"say !specunlock"}},
-    {"Command23", "MuteSpecs", kC, Plain, {"say !mutespecs"}},
-    {"Command24", "UnmuteSpecs", kC, Plain, {"say !unmutespecs"}},
-    {"Command25", "Shuffleteamsxp_norestart", kC, Question, {"say !shuffleteamsxp_norestart"}},
-    {"Command26", "Timelimit", kC, Time, {"say !timelimit 45"}},
-    {"Command27", "PutMeSpec", kC, Plain, {"say !putmespec"}},
-    {"Command28", "PutMeAllies", kC, Plain, {"say !putmeallies"}},
-    {"Command29", "PutMeAxis", kC, Plain, {"say !putemeaxis"}},
-    {"Command30", "Ban", kC, Name, {"say !ban Bob"}}, {"Command31", "Screenie", kC, Name, {"say !getss Bob"}},
-    {"Command32", "Pause", kC, Plain, {"say !pause"}}, {"Command33", "Unpause", kC, Plain, {"say !unpause"}},
-    {"Command34", "Lock", kC, Plain, {"say !lock"}}, {"Command35", "Unlock", kC, Plain, {"say !unlock"}},
-    {"Command36", "Match reset", kC, Question, {"say !match_reset"}},
-    {"Command37", "Reset", kC, Question, {"say !reset"}},
-    {"Command39", "Map restart", kC, Question, {"say !restart"}},
-    {"Command40", "Start Match", kC, Question, {"say !start_match"}},
-    {"Command41", "Allready", kC, Plain, {"say !allready"}},
-    {"Command42", "PutSpec", kC, Name, {"say !putspec Bob"}},
-    {"Command43", "PutAxis", kC, Name, {"say !putaxis Bob"}},
-    {"Command44", "PutAllies", kC, Name, {"say !putallies Bob"}},
-    {"Command45", "Swap Teams", kC, Question, {"say !swap_teams"}},
-};
+    {46, "Pause", {"pause"}}, {47, "Unpause", {"unpause"}}, {48, "Clear console", {"clear"}, Plain, kQW},
+    {49, "Console dump", {"condump Condump.txt"}, Plain, kQW}, {50, "Kick", {"kick Bob"}, Name},
+    {51, "Selfkill (kill)", {"kill"}, Plain, kQW},
+    {52, "Bindlist to text-file", {"clear", "bindlist", "condump Bindlist.txt"}},
+    {53, "map restart", {"map_restart"}, Question}, {54, "Timelimit", {"timelimit 45"}, Time},
+    {55, "Ref", {"makereferee Bob"}, Name}, {56, "Unref", {"removereferee Bob"}, Name},
+    {57, "Ignore", {"ignore Bob"}, Name}, {58, "Unignore", {"unignore Bob"}, Name},
+    {59, "Speclock", {"speclock"}}, {60, "Specunlock", {"specunlock"}}, {61, "Lock", {"lock"}},
+    {62, "Unlock", {"unlock"}}, {63, "Swap teams", {"swap_teams"}, Question},
+    {64, "Reset match", {"reset_match"}, Question}, {65, "Start match", {"start_match"}},
+    {66, "Shuffle teams", {"shuffle_teams"}, Question}, {4, "Admintest", {"say !admintest"}},
+    {5, "List Commands", {"say !listcmds"}}, {6, "Time", {"say !time"}}, {7, "Beer", {"say !beer"}},
+    {8, "Pizza", {"say !pizza"}}, {9, "Bye", {"say !bye"}}, {10, "Coke", {"say !coke"}},
+    {11, "KZ stinkt", {"say !kzstinkt"}}, {12, "Start", {"say !start"}}, {13, "Owned", {"say !owned"}},
+    {14, "Pants", {"say !pants"}}, {15, "WhoAmI", {"say !whoami"}}, {16, "fKick", {"say !fkick Bob"}, Name},
+    {17, "Kick", {"say !kick Bob"}, Name}, {18, "hKick", {"say !hkick Bob"}, Name},
+    {19, "Mute", {"say !mute Bob"}, Name}, {20, "Unmute", {"say !unmute Bob"}, Name},
+    {21, "SpecLock", {"say !speclock"}}, {22, "SpecUnlock", {"say !specunlock"}},
+    {23, "MuteSpecs", {"say !mutespecs"}}, {24, "UnmuteSpecs", {"say !unmutespecs"}},
+    {25, "Shuffleteamsxp_norestart", {"say !shuffleteamsxp_norestart"}, Question},
+    {26, "Timelimit", {"say !timelimit 45"}, Time}, {27, "PutMeSpec", {"say !putmespec"}},
+    {28, "PutMeAllies", {"say !putmeallies"}}, {29, "PutMeAxis", {"say !putemeaxis"}},
+    {30, "Ban", {"say !ban Bob"}, Name}, {31, "Screenie", {"say !getss Bob"}, Name},
+    {32, "Pause", {"say !pause"}}, {33, "Unpause", {"say !unpause"}}, {34, "Lock", {"say !lock"}},
+    {35, "Unlock", {"say !unlock"}}, {36, "Match reset", {"say !match_reset"}, Question},
+    {37, "Reset", {"say !reset"}, Question}, {39, "Map restart", {"say !restart"}, Question},
+    {40, "Start Match", {"say !start_match"}, Question}, {41, "Allready", {"say !allready"}},
+    {42, "PutSpec", {"say !putspec Bob"}, Name}, {43, "PutAxis", {"say !putaxis Bob"}, Name},
+    {44, "PutAllies", {"say !putallies Bob"}, Name}, {45, "Swap Teams", {"say !swap_teams"}, Question}};
 // clang-format on
 
 // The AdminMod questions; every other question is the commands' own.
-const std::map<std::string, std::pair<QString, QString>> kQuestions = {
-    {"Command25", {"Do you want to shuffle teams (without restart)?", "Shuffle teams"}},
-    {"Command36", {"Do you want to reset this match?", "Reset?"}},
-    {"Command37", {"Do you want to reset?", "Reset?"}},
-    {"Command39", {"Do you want to restart this map?", "Restart?"}},
-    {"Command40", {"Do you want to start this match?", "Start match?"}},
-    {"Command45", {"Do you want to swap teams?", "Swap teams?"}},
-};
+const std::map<int, std::pair<QString, QString>> kQuestions = {
+    {25, {"Do you want to shuffle teams (without restart)?", "Shuffle teams"}},
+    {36, {"Do you want to reset this match?", "Reset?"}}, {37, {"Do you want to reset?", "Reset?"}},
+    {39, {"Do you want to restart this map?", "Restart?"}},
+    {40, {"Do you want to start this match?", "Start match?"}},
+    {45, {"Do you want to swap teams?", "Swap teams?"}}};
 
-const std::map<std::string, QString> kClosingMessages = {
-    {"Command49", "Dump was created in your ETMain-Folder"},
-    {"Command52", "Bindings was exported to ETMain\\Bindlist.txt"},
-};
+const std::map<int, QString> kClosingMessages = {{49, "Dump was created in your ETMain-Folder"},
+                                                 {52, "Bindings was exported to ETMain\\Bindlist.txt"}};
 
 ScriptedDialogs::Shown question(const Row& row) {
     if (row.ask == Name)
@@ -101,7 +77,7 @@ ScriptedDialogs::Shown question(const Row& row) {
         return ScriptedDialogs::message(
             "Do you want to change the overall timelimit for this map to 45 minutes?", "Change timelimit?",
             MsgButtons::YesNo);
-    const auto own = kQuestions.find(row.name);
+    const auto own = kQuestions.find(row.number);
     if (own == kQuestions.end())
         return ScriptedDialogs::message("Do you want to do this???", kConfirm, MsgButtons::YesNo);
     return ScriptedDialogs::message(own->second.first, own->second.second, MsgButtons::YesNo);
@@ -111,9 +87,10 @@ class CommandPanelsTest : public GuiWorld {
   protected:
     void SetUp() override { desktop.createEtConsole(); }
 
-    QPushButton* button(const char* name) {
-        QPushButton* found = commands.findChild<QPushButton*>(QLatin1String(name));
-        return found ? found : adminMod.findChild<QPushButton*>(QLatin1String(name));
+    QPushButton* button(int number) {
+        const QString name = QStringLiteral("Command%1").arg(number);
+        QPushButton* found = commands.findChild<QPushButton*>(name);
+        return found ? found : adminMod.findChild<QPushButton*>(name);
     }
 
     // Presses the button, giving "Bob" or "45" when asked, then `answer` to its question.
@@ -125,9 +102,9 @@ class CommandPanelsTest : public GuiWorld {
             dialogs.typeIntoInput(QStringLiteral("45"));
         if (row.ask != Plain)
             answer ? dialogs.answerYes() : dialogs.answerNo();
-        if (answer && kClosingMessages.count(row.name))
+        if (answer && kClosingMessages.count(row.number))
             dialogs.answerOk();
-        button(row.name)->click();
+        button(row.number)->click();
         const std::vector<std::string> all = executedLines();
         return {all.begin() + static_cast<std::ptrdiff_t>(before), all.end()};
     }
@@ -138,10 +115,10 @@ class CommandPanelsTest : public GuiWorld {
 
 TEST_F(CommandPanelsTest, EveryButtonSendsItsLinesOnlyWhenAnsweredYes) {
     for (const Row& row : kRows) {
-        SCOPED_TRACE(row.name);
-        ASSERT_NE(button(row.name), nullptr);
-        EXPECT_EQ(button(row.name)->text(), QString::fromUtf8(row.caption));
-        EXPECT_EQ(button(row.name)->property("Tag").toString(), QString::fromUtf8(row.tag));
+        SCOPED_TRACE(row.number);
+        ASSERT_NE(button(row.number), nullptr);
+        EXPECT_EQ(button(row.number)->text(), QString::fromUtf8(row.caption));
+        EXPECT_EQ(button(row.number)->property("Tag").toString(), QString::fromUtf8(row.tag));
         if (row.ask != Plain) {
             EXPECT_TRUE(press(row, false).empty());
         }
@@ -151,8 +128,8 @@ TEST_F(CommandPanelsTest, EveryButtonSendsItsLinesOnlyWhenAnsweredYes) {
         std::vector<ScriptedDialogs::Shown> boxes;
         if (row.ask != Plain)
             boxes.push_back(question(row));
-        if (kClosingMessages.count(row.name))
-            boxes.push_back(ScriptedDialogs::message(kClosingMessages.at(row.name)));
+        if (kClosingMessages.count(row.number))
+            boxes.push_back(ScriptedDialogs::message(kClosingMessages.at(row.number)));
         EXPECT_EQ(dialogs.messages(), boxes);
         EXPECT_TRUE(dialogs.allAnswersUsed());
     }
@@ -163,7 +140,7 @@ TEST_F(CommandPanelsTest, EveryButtonSendsItsLinesOnlyWhenAnsweredYes) {
 TEST_F(CommandPanelsTest, CancelledNameStillAsksAndSendsTheBareCommand) {
     dialogs.cancelInput();
     dialogs.answerYes();
-    button("Command50")->click();
+    button(50)->click();
     EXPECT_EQ(dialogs.shown(), (std::vector<ScriptedDialogs::Shown>{
                                    ScriptedDialogs::input("Please enter the player name", "Playername"),
                                    ScriptedDialogs::message("Do you want to do this with:  ???", kConfirm,
@@ -173,15 +150,14 @@ TEST_F(CommandPanelsTest, CancelledNameStillAsksAndSendsTheBareCommand) {
 
 TEST_F(CommandPanelsTest, TimeLimitAnswersBecomeWholeMinutes) {
     const std::pair<QString, const char*> cases[] = {
-        {"45", "45"}, {"45.5", "46"}, {"44.5", "44"}, {"abc", "20"}, {QString(), "20"},
-    };
+        {"45", "45"}, {"45.5", "46"}, {"44.5", "44"}, {"abc", "20"}, {QString(), "20"}};
     for (const auto& [answer, minutes] : cases) {
         SCOPED_TRACE(answer.toStdString());
-        for (const char* name : {"Command54", "Command26"}) {
+        for (const int number : {54, 26}) {
             dialogs.clearShown();
             answer.isNull() ? dialogs.cancelInput() : dialogs.typeIntoInput(answer);
             dialogs.answerYes();
-            button(name)->click();
+            button(number)->click();
             EXPECT_EQ(
                 dialogs.shown().front(),
                 ScriptedDialogs::input("Please enter the allover map time in minutes", "Timelimit", "20"));
@@ -195,9 +171,9 @@ TEST_F(CommandPanelsTest, TimeLimitAnswersBecomeWholeMinutes) {
 
 TEST_F(CommandPanelsTest, ClosingMessagesShowWithoutAConsole) {
     desktop = SimulatedDesktop();
-    for (const auto& [name, text] : kClosingMessages) {
+    for (const auto& [number, text] : kClosingMessages) {
         dialogs.answerOk();
-        button(name.c_str())->click();
+        button(number)->click();
         EXPECT_EQ(dialogs.last(), ScriptedDialogs::message(text));
     }
     EXPECT_EQ(dialogs.messages().size(), 2u);
@@ -205,13 +181,9 @@ TEST_F(CommandPanelsTest, ClosingMessagesShowWithoutAConsole) {
 }
 
 TEST_F(CommandPanelsTest, CommandsStandInThreeColumnsOfSeven) {
-    const char* grid[7][3] = {
-        {"Command55", "Command50", "Command60"}, {"Command56", "Command57", "Command59"},
-        {"Command46", "Command58", "Command61"}, {"Command47", "Command63", "Command62"},
-        {"Command53", "Command65", "Command54"}, {"Command64", "Command52", "Command66"},
-        {"Command51", "Command48", "Command49"},
-    };
-    const QRect first = button("Command55")->geometry();
+    const int grid[7][3] = {{55, 50, 60}, {56, 57, 59}, {46, 58, 61}, {47, 63, 62},
+                            {53, 65, 54}, {64, 52, 66}, {51, 48, 49}};
+    const QRect first = button(55)->geometry();
     EXPECT_EQ(first.size(), QSize(px(1935), px(375)));
     for (int row = 0; row < 7; ++row)
         for (int column = 0; column < 3; ++column)
@@ -222,11 +194,9 @@ TEST_F(CommandPanelsTest, CommandsStandInThreeColumnsOfSeven) {
 
 TEST_F(CommandPanelsTest, AdminModButtonsStandInTheirFrames) {
     const std::pair<const char*, std::vector<int>> frames[] = {
-        {"Frame1", {4, 5, 6, 7, 8, 9, 10, 11}},
-        {"Frame2", {12, 13, 14, 15}},
+        {"Frame1", {4, 5, 6, 7, 8, 9, 10, 11}}, {"Frame2", {12, 13, 14, 15}},
         {"Frame3", {16, 17, 18, 19, 20, 21, 22, 23, 24, 25, 26, 27, 28, 29, 31}},
-        {"Frame4", {30, 32, 33, 34, 35, 36, 37, 39, 40, 41, 42, 43, 44, 45}},
-    };
+        {"Frame4", {30, 32, 33, 34, 35, 36, 37, 39, 40, 41, 42, 43, 44, 45}}};
     int previousBottom = -1;
     int level = 0;
     for (const auto& [frameName, members] : frames) {
@@ -238,12 +208,11 @@ TEST_F(CommandPanelsTest, AdminModButtonsStandInTheirFrames) {
         previousBottom = frame->geometry().bottom();
         EXPECT_EQ(frame->findChildren<QPushButton*>().size(), static_cast<qsizetype>(members.size()));
         for (int member : members)
-            EXPECT_EQ(button(qPrintable(QStringLiteral("Command%1").arg(member)))->parentWidget(), frame)
-                << member;
+            EXPECT_EQ(button(member)->parentWidget(), frame) << member;
     }
     // "Shuffleteamsxp_norestart" spans two columns; "Screenie" stands in row 3, column 2.
-    EXPECT_EQ(button("Command25")->width(), px(1320 + 1215));
-    EXPECT_EQ(button("Command31")->geometry().topLeft() - button("Command16")->geometry().topLeft(),
+    EXPECT_EQ(button(25)->width(), px(1320 + 1215));
+    EXPECT_EQ(button(31)->geometry().topLeft() - button(16)->geometry().topLeft(),
               QPoint(px(1320), px(2 * 480)));
 }
 

@@ -51,12 +51,14 @@ TEST_F(ConnectionMonitorTest, ControlsFollowTheConsoleFound) {
         std::vector<bool> enabled;
         std::optional<bool> disTab;
     };
-    // et, qw, longer, lowerCase, untagged, nested
+    // et, qw, longer, lowerCase, untagged, nested; each tick follows the one above.
     const Case cases[] = {
         {"no console", false, false, {false, false, false, true, true, false}, std::nullopt},
         {"ET", true, false, {true, true, true, true, true, true}, false},
-        {"ETQW", false, true, {false, true, false, true, true, true}, true},
         {"ET and ETQW", true, true, {true, true, true, true, true, true}, false},
+        {"ETQW", false, true, {false, true, false, true, true, true}, true},
+        // ETQW closed disables everything and leaves the tab alone
+        {"no console after ETQW", false, false, {false, false, false, true, true, false}, std::nullopt},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -73,16 +75,6 @@ TEST_F(ConnectionMonitorTest, ControlsFollowTheConsoleFound) {
         else
             EXPECT_TRUE(disTabCalls.empty());
     }
-}
-
-TEST_F(ConnectionMonitorTest, EtqwClosedDisablesEverythingAndLeavesTheTabAlone) {
-    const SimulatedDesktop::GameConsole qwConsole = desktop.createEtqwConsole();
-    monitor.Timer1_Timer();
-    desktop.destroyWindow(qwConsole.window);
-    disTabCalls.clear();
-    monitor.Timer1_Timer();
-    EXPECT_EQ(enabled(), (std::vector<bool>{false, false, false, true, true, false}));
-    EXPECT_TRUE(disTabCalls.empty());
 }
 
 TEST_F(ConnectionMonitorTest, TheTimerRunsTheTickEveryFiveSecondsFromTheStart) {

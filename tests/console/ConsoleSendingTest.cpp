@@ -30,6 +30,7 @@ class ConsoleSendingTest : public ::testing::Test {
 };
 
 enum class Game { Et, Etqw };
+using enum Game;
 // The three ways text reaches the game.
 using Operation = void (ConsoleLink::*)(std::u16string_view);
 constexpr Operation kCommand = &ConsoleLink::fSendCommand;
@@ -65,37 +66,28 @@ const std::u16string kSep = u"|||:|||:|||:|||";
 const std::string k139a(139, 'a');
 
 // clang-format off
-INSTANTIATE_TEST_SUITE_P(
-    Lines, ConsoleLineTest,
-    ::testing::Values(
-        LineCase{"EtCommand", Game::Et, kCommand, u"g_speed 320", {"g_speed 320"}, 0},
-        LineCase{"EtCommandEmpty", Game::Et, kCommand, u"", {""}, 0},
-        LineCase{"EtCommandKeepsLineBreaksAndSeparator", Game::Et, kCommand, u"a\nb" + kSep,
-                 {"a\nb|||:|||:|||:|||"}, 0},
-        LineCase{"EtSayAll", Game::Et, kAll, u"hello all", {"say hello all"}, 2},
-        LineCase{"EtSayTeam", Game::Et, kTeam, u"hello team", {"say_team hello team"}, 2},
-        LineCase{"EtqwCommand", Game::Etqw, kCommand, u"kick 3", {"kick 3", ""}, 0},
-        LineCase{"EtqwSayAll", Game::Etqw, kAll, u"hello all", {"say hello all", ""}, 2},
-        LineCase{"EtqwSayTeam", Game::Etqw, kTeam, u"hi", {"sayTeam hi", ""}, 2},
-        LineCase{"Exactly139", Game::Et, kAll, std::u16string(139, u'a'), {"say " + k139a}, 2},
-        LineCase{"Length140", Game::Et, kAll, std::u16string(139, u'a') + u"z",
-                 {"say " + k139a, "say z"}, 2},
-        LineCase{"Length278", Game::Et, kAll, std::u16string(278, u'a'),
-                 {"say " + k139a, "say " + k139a}, 3},
-        LineCase{"EmptyChatSendsNothing", Game::Et, kAll, u"", {}, 2},
-        LineCase{"AnsiBytes", Game::Et, kAll, u"caf\u00E9 \u20AC5 \u4E2D",
-                 {"say caf\xE9 \x80" "5 ?"}, 2},
-        LineCase{"ShortSeparator", Game::Et, kAll, u"one" + kSep + u"two",
-                 {"say one", "say two"}, 3},
-        LineCase{"EmptyPartStillPaused", Game::Et, kAll, kSep + u"two", {"say two"}, 3},
-        LineCase{"CrLf", Game::Et, kAll, u"one\r\ntwo", {"say one", "say two"}, 4},
-        LineCase{"Cr", Game::Et, kTeam, u"one\rtwo", {"say_team one", "say_team two"}, 4},
-        LineCase{"Lf", Game::Et, kAll, u"one\ntwo", {"say one", "say two"}, 4},
-        LineCase{"EmptyLinesStillPaused", Game::Et, kAll, u"one\n\r\n\rtwo\n",
-                 {"say one", "say two"}, 10},
-        // The game's thread runs only at the pump, after both lines went in synchronously.
-        LineCase{"LineBreakOnEtqw", Game::Etqw, kTeam, u"one\r\ntwo",
-                 {"sayTeam one", "sayTeam two", "", ""}, 4}),
+INSTANTIATE_TEST_SUITE_P(Lines, ConsoleLineTest, ::testing::ValuesIn(std::vector<LineCase>{
+    {"EtCommand", Et, kCommand, u"g_speed 320", {"g_speed 320"}, 0},
+    {"EtCommandEmpty", Et, kCommand, u"", {""}, 0},
+    {"EtCommandKeepsLineBreaksAndSeparator", Et, kCommand, u"a\nb" + kSep, {"a\nb|||:|||:|||:|||"}, 0},
+    {"EtSayAll", Et, kAll, u"hello all", {"say hello all"}, 2},
+    {"EtSayTeam", Et, kTeam, u"hello team", {"say_team hello team"}, 2},
+    {"EtqwCommand", Etqw, kCommand, u"kick 3", {"kick 3", ""}, 0},
+    {"EtqwSayAll", Etqw, kAll, u"hello all", {"say hello all", ""}, 2},
+    {"EtqwSayTeam", Etqw, kTeam, u"hi", {"sayTeam hi", ""}, 2},
+    {"Exactly139", Et, kAll, std::u16string(139, u'a'), {"say " + k139a}, 2},
+    {"Length140", Et, kAll, std::u16string(139, u'a') + u"z", {"say " + k139a, "say z"}, 2},
+    {"Length278", Et, kAll, std::u16string(278, u'a'), {"say " + k139a, "say " + k139a}, 3},
+    {"EmptyChatSendsNothing", Et, kAll, u"", {}, 2},
+    {"AnsiBytes", Et, kAll, u"caf\u00E9 \u20AC5 \u4E2D", {"say caf\xE9 \x80" "5 ?"}, 2},
+    {"ShortSeparator", Et, kAll, u"one" + kSep + u"two", {"say one", "say two"}, 3},
+    {"EmptyPartStillPaused", Et, kAll, kSep + u"two", {"say two"}, 3},
+    {"CrLf", Et, kAll, u"one\r\ntwo", {"say one", "say two"}, 4},
+    {"Cr", Et, kTeam, u"one\rtwo", {"say_team one", "say_team two"}, 4},
+    {"Lf", Et, kAll, u"one\ntwo", {"say one", "say two"}, 4},
+    {"EmptyLinesStillPaused", Et, kAll, u"one\n\r\n\rtwo\n", {"say one", "say two"}, 10},
+    // The game's thread runs only at the pump, after both lines went in synchronously.
+    {"LineBreakOnEtqw", Etqw, kTeam, u"one\r\ntwo", {"sayTeam one", "sayTeam two", "", ""}, 4}}),
     [](const auto& testInfo) { return std::string(testInfo.param.name); });
 // clang-format on
 

@@ -32,24 +32,18 @@ std::u16string joined(const std::vector<std::u16string>& pieces) {
     return all;
 }
 
-struct LengthCase {
-    std::size_t length;
-    std::vector<std::size_t> pieces;
-};
-
-class SplitLengthTest : public ::testing::TestWithParam<LengthCase> {};
-
-TEST_P(SplitLengthTest, CutsInto139CharacterPiecesThatGiveTheTextBack) {
-    const std::u16string original = text(GetParam().length);
-    const auto pieces = fSplitText(original);
-    EXPECT_EQ(lengths(pieces), GetParam().pieces);
-    EXPECT_EQ(joined(pieces), original);
+TEST(SplitTextTest, CutsInto139CharacterPiecesThatGiveTheTextBack) {
+    const std::pair<std::size_t, std::vector<std::size_t>> cases[] = {
+        {0, {0, 0}},       {139, {139, 0}},      {140, {139, 1}},
+        {277, {139, 138}}, {278, {139, 139, 0}}, {400, {139, 139, 122}},
+    };
+    for (const auto& [length, expected] : cases) {
+        const std::u16string original = text(length);
+        const auto pieces = fSplitText(original);
+        EXPECT_EQ(lengths(pieces), expected) << length;
+        EXPECT_EQ(joined(pieces), original);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Lengths, SplitLengthTest,
-                         ::testing::Values(LengthCase{0, {0, 0}}, LengthCase{139, {139, 0}},
-                                           LengthCase{140, {139, 1}}, LengthCase{277, {139, 138}},
-                                           LengthCase{278, {139, 139, 0}}, LengthCase{400, {139, 139, 122}}));
 
 TEST(SplitTextTest, ShortTextIsAlsoCutAtTheSeparator) {
     EXPECT_EQ(fSplitText(u"first" + kSeparator + u"second"),
@@ -60,14 +54,12 @@ TEST(SplitTextTest, ShortTextIsAlsoCutAtTheSeparator) {
     EXPECT_EQ(fSplitText(u"a|||:|||:"), (std::vector<std::u16string>{u"a|||:|||:", u""}));
 }
 
-struct LongSeparatorCase {
-    std::size_t before;
-    std::size_t after;
-    std::vector<std::size_t> pieces;
-};
-
 TEST(SplitTextTest, LongTextIsCutAtTheSeparatorThenInto139CharacterPieces) {
-    const std::vector<LongSeparatorCase> cases = {
+    struct {
+        std::size_t before;
+        std::size_t after;
+        std::vector<std::size_t> pieces;
+    } const cases[] = {
         {100, 60, {100, 60, 0}},   {200, 10, {139, 61, 10, 0}},
         {130, 20, {130, 20, 0}}, // the separator straddles the 139th character
         {0, 150, {0, 139, 11, 0}}, {278, 0, {139, 139, 0, 0}},
