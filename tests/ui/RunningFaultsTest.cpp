@@ -1,6 +1,7 @@
-// Rules.mdb taken away from under the running window: held locked by another program, deleted,
-// or made read-only. Each user operation must fail with a message naming the problem, store
-// nothing, and leave the window working once the fault is gone.
+// Rules.mdb taken away from under the running window: held locked by another
+// program, deleted, or made read-only. Each user operation must fail with a
+// message naming the problem, store nothing, and leave the window working once
+// the fault is gone.
 #include "GuiWorld.h"
 #include "messages/Form2.h"
 #include "messages/SpeakTab.h"
@@ -8,7 +9,6 @@
 #include "store/Snapshot.h"
 #include "ui/Form1.h"
 
-#include <QComboBox>
 #include <QFocusEvent>
 #include <QLineEdit>
 #include <QListWidget>
@@ -16,70 +16,39 @@
 #include <QSignalSpy>
 #include <QTabWidget>
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <memory>
-#include <string>
 
 namespace brassbell::testing {
 namespace {
 
 enum class Fault { Locked, Deleted, ReadOnly };
+const char* const kFaultNames[] = {"Locked", "Deleted", "ReadOnly"};
 
-std::string nameOf(Fault fault) {
-    switch (fault) {
-    case Fault::Locked:
-        return "Locked";
-    case Fault::Deleted:
-        return "Deleted";
-    case Fault::ReadOnly:
-        return "ReadOnly";
-    }
-    return {};
-}
-
-// Words one of which each message about the fault must carry, so the user knows what to put
-// right. A list read through a connection of its own finds a deleted file simply missing.
-QStringList problemNamed(Fault fault) {
-    switch (fault) {
-    case Fault::Locked:
-        return {QStringLiteral("Rules.mdb is in use by another program")};
-    case Fault::Deleted:
-        return {QStringLiteral("Rules.mdb is no longer where it was opened"),
-                QStringLiteral("Rules.mdb not found")};
-    case Fault::ReadOnly:
-        return {QStringLiteral("read-only")};
-    }
-    return {};
-}
-
-bool namesOneOf(const QString& text, const QStringList& phrases) {
-    return std::ranges::any_of(phrases, [&](const QString& phrase) { return text.contains(phrase); });
-}
-
-bool runs(const std::string& command) {
-    return std::system((command + " 2>/dev/null").c_str()) == 0;
-}
+// Words one of which each message about the fault must carry, so the user knows
+// what to put right. A list read through a connection of its own finds a
+// deleted file simply missing.
+const QStringList kProblemNamed[] = {{"Rules.mdb is in use by another program"},
+                                     {"Rules.mdb is no longer where it was opened", "Rules.mdb not found"},
+                                     {"read-only"}};
 
 class RunningFaultsTest : public GuiWorld, public ::testing::WithParamInterface<Fault> {
   protected:
     void SetUp() override {
-        // The file's own inode stays reachable through a second name, so what a deleted file
-        // would have received can still be read, and putting the name back restores it.
+        // The file's own inode stays reachable through a second name, so what a
+        // deleted file would have received can still be read, and putting the name
+        // back restores it.
         std::filesystem::create_hard_link(db.path(), kept());
-        if (GetParam() == Fault::ReadOnly) {
-            // Permission bits do not stop root; the immutable flag stops everybody.
-            if (!runs("chattr +i '" + db.path().string() + "'"))
-                GTEST_SKIP()
-                    << "the immutable flag cannot be set here, so a read-only Rules.mdb cannot be made";
-            runs("chattr -i '" + db.path().string() + "'");
-        }
-        // A file held locked fails at once instead of after the seconds a user is granted.
+        // Permission bits do not stop root; the immutable flag stops everybody.
+        if (GetParam() == Fault::ReadOnly && !(immutable(true) && immutable(false)))
+            GTEST_SKIP() << "the immutable flag cannot be set here, so a read-only "
+                            "Rules.mdb cannot be made";
+        // A file held locked fails at once instead of after the seconds a user is
+        // granted.
         store.setBusyTimeout(std::chrono::milliseconds{0});
         setSnapshotBusyTimeout(std::chrono::milliseconds{0});
         desktop.createEtConsole();
@@ -94,36 +63,32 @@ class RunningFaultsTest : public GuiWorld, public ::testing::WithParamInterface<
     }
 
     std::filesystem::path kept() const { return db.folder() / "kept.mdb"; }
+    bool immutable(bool on) {
+        const std::string command =
+            std::string("chattr ") + (on ? "+i '" : "-i '") + db.path().string() + "'";
+        return std::system((command + " 2>/dev/null").c_str()) == 0;
+    }
 
     void applyFault() {
-        switch (GetParam()) {
-        case Fault::Locked:
+        faultOn = true;
+        if (GetParam() == Fault::Locked) {
             holder = std::make_unique<test::SqlPeek>(db.path());
             holder->execute("BEGIN EXCLUSIVE");
-            break;
-        case Fault::Deleted:
+        } else if (GetParam() == Fault::Deleted) {
             std::filesystem::remove(db.path());
-            break;
-        case Fault::ReadOnly:
-            ASSERT_TRUE(runs("chattr +i '" + db.path().string() + "'"));
-            break;
+        } else {
+            ASSERT_TRUE(immutable(true));
         }
-        faultOn = true;
     }
     void removeFault() {
-        switch (GetParam()) {
-        case Fault::Locked:
-            holder->execute("ROLLBACK");
-            holder.reset();
-            break;
-        case Fault::Deleted:
-            std::filesystem::create_hard_link(kept(), db.path());
-            break;
-        case Fault::ReadOnly:
-            runs("chattr -i '" + db.path().string() + "'");
-            break;
-        }
         faultOn = false;
+        if (GetParam() == Fault::Locked)
+            holder.reset(); // closing the holder's connection rolls its transaction
+                            // back
+        else if (GetParam() == Fault::Deleted)
+            std::filesystem::create_hard_link(kept(), db.path());
+        else
+            immutable(false);
     }
 
     // Every record of every table, read through the file's second name.
@@ -174,22 +139,21 @@ class RunningFaultsTest : public GuiWorld, public ::testing::WithParamInterface<
 
 TEST_P(RunningFaultsTest, EveryOperationFailsWithAMessageStoresNothingAndTheWindowCarriesOn) {
     const std::vector<std::u16string> before = everything();
-    const QStringList problem = problemNamed(GetParam());
+    const QStringList& problem = kProblemNamed[static_cast<int>(GetParam())];
 
-    // Each operation with the boxes the user sees for it: the failure, and where the tab
-    // reports reading its list again apart, that reading failing too.
+    // Each operation with the boxes the user sees for it: the failure, and where
+    // the tab reports reading its list again apart, that reading failing too.
     struct Operation {
         const char* name;
         std::function<void()> run;
         std::size_t boxes;
     };
-    const std::vector<Operation> operations{
+    const Operation operations[] = {
         {"add a text on Speak", [&] { addSpeakText("never stored"); }, 1},
         {"add a user-defined entry", [&] { addUserDef("never stored"); }, 2},
         {"add a basic rule", [&] { addBasicRule("never stored"); }, 1},
         {"change the random interval", [&] { setInterval("30"); }, 1},
     };
-
     applyFault();
     for (const Operation& operation : operations) {
         SCOPED_TRACE(operation.name);
@@ -200,7 +164,9 @@ TEST_P(RunningFaultsTest, EveryOperationFailsWithAMessageStoresNothingAndTheWind
         const std::vector<ScriptedDialogs::Shown> messages = dialogs.messages();
         ASSERT_EQ(messages.size(), operation.boxes);
         for (const ScriptedDialogs::Shown& message : messages)
-            EXPECT_TRUE(namesOneOf(message.text, problem)) << message.text.toStdString();
+            EXPECT_TRUE(std::ranges::any_of(problem, [&](const QString& words) {
+                return message.text.contains(words);
+            })) << message.text.toStdString();
         EXPECT_TRUE(form.isVisible());
     }
     EXPECT_EQ(form.speakTab->Text2->text(), QStringLiteral("60")) << "the stored interval is shown again";
@@ -225,13 +191,14 @@ TEST_P(RunningFaultsTest, EveryOperationFailsWithAMessageStoresNothingAndTheWind
     EXPECT_EQ(ended.count(), 1);
     ASSERT_EQ(dialogs.messages().size(), 1u);
     EXPECT_TRUE(dialogs.last().text.startsWith(QStringLiteral("The tab shown could not be saved")));
+    EXPECT_EQ(dialogs.last().icon, MsgIcon::Critical);
     removeFault();
     EXPECT_EQ(everything(), beforeQuit);
 }
 
 INSTANTIATE_TEST_SUITE_P(Faults, RunningFaultsTest,
                          ::testing::Values(Fault::Locked, Fault::Deleted, Fault::ReadOnly),
-                         [](const ::testing::TestParamInfo<Fault>& fault) { return nameOf(fault.param); });
+                         [](const auto& fault) { return kFaultNames[static_cast<int>(fault.param)]; });
 
 } // namespace
 } // namespace brassbell::testing
