@@ -3,7 +3,10 @@
 #include "GuiWorld.h"
 #include "messages/SpeakTab.h"
 
+#include <QCheckBox>
+#include <QLineEdit>
 #include <QListWidget>
+#include <QTimer>
 
 #include <memory>
 

@@ -1,7 +1,5 @@
 #include "test_speak_fixture.h"
 
-#include <QLineEdit>
-
 namespace brassbell::testing {
 namespace {
 
@@ -25,10 +23,6 @@ const TextList kLists[] = {
      "tbl_RndSpeak", "RandomSpeak", "Please enter the text you want to add to your random list",
      "<<< from your random list?"},
 };
-
-void PrintTo(const TextList& list, std::ostream* out) {
-    *out << list.name;
-}
 
 class TextLists : public SpeakTabTest, public ::testing::WithParamInterface<TextList> {
   protected:

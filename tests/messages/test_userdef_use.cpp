@@ -11,10 +11,6 @@ struct UseCase {
     std::vector<std::string> executed; // console lines the game ran; none: answered "no"
 };
 
-void PrintTo(const UseCase& useCase, std::ostream* out) {
-    *out << useCase.name;
-}
-
 class UseEntryTest : public UserDefTabTest, public ::testing::WithParamInterface<UseCase> {};
 
 TEST_P(UseEntryTest, TheUseButtonAndADoubleClickOnTheRowSendByKind) {
