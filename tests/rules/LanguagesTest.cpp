@@ -1,13 +1,10 @@
 #include "RulesTabFixture.h"
 
-#include <QLabel>
-
 namespace brassbell::testing {
 namespace {
 
 TEST_F(RulesTabTest, PickingALanguageWithoutTranslationsShowsTheFourHeadersAndNoRows) {
-    store.addRule(u"Be fair");
-    const auto german = store.addLanguage(u"German");
+    stock({u"Be fair"}, {u"German"});
     startUp();
     clickRuleNamed("Be fair");
     EXPECT_EQ(tab->TextBox2->text(), "Be fair");
@@ -21,17 +18,14 @@ TEST_F(RulesTabTest, PickingALanguageWithoutTranslationsShowsTheFourHeadersAndNo
 
     EXPECT_EQ(headers(tab->ListView3), QStringList({"RID", "LangID", "RuleID", "Translation"}));
     EXPECT_EQ(tab->ListView3->topLevelItemCount(), 0);
-    EXPECT_EQ(tab->Label7->text(), "Translation");
-    EXPECT_EQ(translationButtonsEnabled(), 3);
-    EXPECT_EQ(tab->LangKey->text(), QString::number(german));
+    expectTranslationMode("German");
+    EXPECT_EQ(tab->LangKey->text(), QString::number(langKeys[0]));
     EXPECT_EQ(tab->TextBox2->text(), "");
 }
 
 TEST_F(RulesTabTest, AClickInTheBasicListShowsTheRuleOrItsTranslation) {
-    const auto fair = store.addRule(u"Be fair");
-    store.addRule(u"No camping");
-    const auto german = store.addLanguage(u"German");
-    store.addTranslation(german, fair, u"Fair spielen");
+    stock({u"Be fair", u"No camping"}, {u"German"});
+    store.addTranslation(langKeys[0], ruleKeys[0], u"Fair spielen");
     startUp();
 
     clickRuleNamed("No camping");
@@ -41,7 +35,7 @@ TEST_F(RulesTabTest, AClickInTheBasicListShowsTheRuleOrItsTranslation) {
     pickLanguage("German");
     clickRuleNamed("Be fair");
     EXPECT_EQ(tab->TextBox1->toPlainText(), "Be fair");
-    EXPECT_EQ(tab->BasicRuleKey->text(), QString::number(fair));
+    EXPECT_EQ(tab->BasicRuleKey->text(), QString::number(ruleKeys[0]));
     EXPECT_EQ(tab->TextBox2->text(), "Fair spielen");
 
     clickRuleNamed("No camping");
@@ -51,30 +45,24 @@ TEST_F(RulesTabTest, AClickInTheBasicListShowsTheRuleOrItsTranslation) {
 }
 
 TEST_F(RulesTabTest, TwoLanguagesOfOneNameListBothAndTakeTheFirstKey) {
-    const auto rule = store.addRule(u"Be fair");
-    const auto first = store.addLanguage(u"German");
-    const auto second = store.addLanguage(u"German");
-    store.addTranslation(second, rule, u"Fair spielen");
-    store.addTranslation(first, rule, u"Bitte fair");
+    stock({u"Be fair"}, {u"German", u"German"});
+    store.addTranslation(langKeys[1], ruleKeys[0], u"Fair spielen");
+    store.addTranslation(langKeys[0], ruleKeys[0], u"Bitte fair");
     startUp();
-
     pickLanguage("German");
-
-    EXPECT_EQ(rowTexts(tab->ListView3, 3), QStringList({"Fair spielen", "Bitte fair"}));
-    EXPECT_EQ(tab->LangKey->text(), QString::number(first));
+    EXPECT_EQ(speakList(), QStringList({"Fair spielen", "Bitte fair"}));
+    EXPECT_EQ(tab->LangKey->text(), QString::number(langKeys[0]));
 }
 
 TEST_F(RulesTabTest, AddingALanguageEmptiesTheSpeakListWhateverTheAnswer) {
-    store.addRule(u"Be fair");
-    store.addLanguage(u"German");
+    stock({u"Be fair"}, {u"German"});
     startUp();
-
     dialogs.cancelInput();
     click(tab->CAddLang);
     EXPECT_EQ(dialogs.last(), ScriptedDialogs::input("Please enter you language", "New Language", ""));
     EXPECT_EQ(tab->ListView3->columnCount(), 0);
     EXPECT_EQ(tab->ListView3->topLevelItemCount(), 0);
-    EXPECT_EQ(tab->Label7->text(), "Rule");
+    expectRuleMode();
     EXPECT_EQ(languages(), QStringList({"German"}));
 
     pickLanguage("German");
@@ -93,9 +81,7 @@ TEST_F(RulesTabTest, AddingALanguageEmptiesTheSpeakListWhateverTheAnswer) {
 }
 
 TEST_F(RulesTabTest, RenamingActsOnTheKeyedLanguageAndNamesItAsStored) {
-    store.addRule(u"Be fair");
-    const auto german = store.addLanguage(u"German");
-    store.addLanguage(u"Klingon");
+    stock({u"Be fair"}, {u"German", u"Klingon"});
     startUp();
     pickLanguage("German");
     typeIntoLanguageBox("Klingon");
@@ -108,7 +94,7 @@ TEST_F(RulesTabTest, RenamingActsOnTheKeyedLanguageAndNamesItAsStored) {
     EXPECT_EQ(languages(), QStringList({"Deutsch", "Klingon"}));
     EXPECT_EQ(comboEntries(), QStringList({"Deutsch", "Klingon"}));
     EXPECT_EQ(tab->Combo1->currentText(), "");
-    EXPECT_EQ(tab->LangKey->text(), QString::number(german));
+    EXPECT_EQ(tab->LangKey->text(), QString::number(langKeys[0]));
     EXPECT_EQ(tab->Label7->text(), "Translation");
 
     // With the box empty again, renaming does nothing.
@@ -120,12 +106,10 @@ TEST_F(RulesTabTest, RenamingActsOnTheKeyedLanguageAndNamesItAsStored) {
 }
 
 TEST_F(RulesTabTest, DeletingALanguageTakesItsTranslationsAndReturnsToRuleMode) {
-    const auto rule = store.addRule(u"Be fair");
-    const auto german = store.addLanguage(u"German");
-    const auto french = store.addLanguage(u"French");
-    store.addTranslation(german, rule, u"Fair spielen");
-    store.addTranslation(french, rule, u"Jouez fair");
-    store.addTranslation(german, rule, u"Bitte fair");
+    stock({u"Be fair"}, {u"German", u"French"});
+    store.addTranslation(langKeys[0], ruleKeys[0], u"Fair spielen");
+    store.addTranslation(langKeys[1], ruleKeys[0], u"Jouez fair");
+    store.addTranslation(langKeys[0], ruleKeys[0], u"Bitte fair");
     startUp();
     pickLanguage("German");
     typeIntoLanguageBox("French");
@@ -144,12 +128,9 @@ TEST_F(RulesTabTest, DeletingALanguageTakesItsTranslationsAndReturnsToRuleMode) 
                   "Delete this language?", MsgButtons::YesNo));
     EXPECT_EQ(languages(), QStringList({"French"}));
     EXPECT_EQ(translations(), QStringList({"Jouez fair"}));
-    EXPECT_EQ(tab->Label7->text(), "Rule");
-    EXPECT_EQ(rowTexts(tab->ListView3, 3), QStringList({"Be fair"}));
-    EXPECT_EQ(translationButtonsEnabled(), 0);
-    EXPECT_EQ(tab->Combo1->currentText(), "");
+    expectRuleMode();
+    EXPECT_EQ(speakList(), QStringList({"Be fair"}));
     EXPECT_EQ(comboEntries(), QStringList({"French"}));
-    EXPECT_EQ(tab->LangKey->text(), "");
 
     // No language keyed any more: deleting does nothing.
     typeIntoLanguageBox("French");
@@ -158,13 +139,11 @@ TEST_F(RulesTabTest, DeletingALanguageTakesItsTranslationsAndReturnsToRuleMode) 
 }
 
 TEST_F(RulesTabTest, ALanguageGoneFromTheDatabaseIsNeverActedOn) {
-    const auto rule = store.addRule(u"Be fair");
-    const auto german = store.addLanguage(u"German");
-    store.addLanguage(u"French");
+    stock({u"Be fair"}, {u"German", u"French"});
     startUp();
     clickRuleNamed("Be fair");
     pickLanguage("German");
-    store.deleteLanguage(german);
+    store.deleteLanguage(langKeys[0]);
 
     // The key still names the vanished record.
     for (QPushButton* button : {tab->CDelLang, tab->CChLang}) {
@@ -188,7 +167,7 @@ TEST_F(RulesTabTest, ALanguageGoneFromTheDatabaseIsNeverActedOn) {
     EXPECT_TRUE(dialogCaptions.isEmpty());
     EXPECT_EQ(languages(), QStringList({"French"}));
     EXPECT_TRUE(translations().isEmpty());
-    EXPECT_TRUE(store.ruleExists(rule));
+    EXPECT_TRUE(store.ruleExists(ruleKeys[0]));
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTest>
@@ -28,6 +29,14 @@ class RulesTabTest : public GuiWorld {
         tab->show();
     }
 
+    // Stores the rules and the languages, keeping their keys in `ruleKeys` and `langKeys`.
+    void stock(std::initializer_list<std::u16string_view> ruleTexts,
+               std::initializer_list<std::u16string_view> languageNames = {}) {
+        for (const std::u16string_view text : ruleTexts)
+            ruleKeys.push_back(store.addRule(text));
+        for (const std::u16string_view name : languageNames)
+            langKeys.push_back(store.addLanguage(name));
+    }
     // Start-up step of the main window for this tab.
     void startUp() {
         tab->fFilleBasicRule();
@@ -107,11 +116,19 @@ class RulesTabTest : public GuiWorld {
             texts << list->topLevelItem(row)->text(column);
         return texts;
     }
+    QStringList basicList() const { return rowTexts(tab->ListView2, 1); }
+    QStringList speakList() const { return rowTexts(tab->ListView3, 3); }
     static QStringList headers(const QTreeWidget* list) {
         QStringList texts;
         for (int column = 0; column < list->columnCount(); ++column)
             texts << list->headerItem()->text(column);
         return texts;
+    }
+    static std::vector<int> widths(const QTreeWidget* list) {
+        std::vector<int> result;
+        for (int column = 0; column < list->columnCount(); ++column)
+            result.push_back(list->columnWidth(column));
+        return result;
     }
     QStringList comboEntries() const {
         QStringList entries;
@@ -127,8 +144,24 @@ class RulesTabTest : public GuiWorld {
         return tab->CAddLangRule->isEnabled() + tab->CDelLangRule->isEnabled() +
                tab->CEditLangRule->isEnabled();
     }
+    // Rule mode: the speak list shows the rules, no language is chosen or keyed, and the
+    // translation buttons are off.
+    void expectRuleMode() {
+        EXPECT_EQ(tab->Label7->text(), "Rule");
+        EXPECT_EQ(tab->Combo1->currentText(), "");
+        EXPECT_EQ(tab->LangKey->text(), "");
+        EXPECT_EQ(translationButtonsEnabled(), 0);
+    }
+    void expectTranslationMode(const QString& language) {
+        EXPECT_EQ(tab->Label7->text(), "Translation");
+        EXPECT_EQ(tab->Combo1->currentText(), language);
+        EXPECT_FALSE(tab->LangKey->text().isEmpty());
+        EXPECT_EQ(translationButtonsEnabled(), 3);
+    }
 
     std::unique_ptr<RulesTab> tab;
+    std::vector<std::int32_t> ruleKeys;
+    std::vector<std::int32_t> langKeys;
     QStringList dialogCaptions;
     QStringList dialogInitialTexts;
     std::vector<QWidget*> dialogsSeen;

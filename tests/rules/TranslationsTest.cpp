@@ -1,30 +1,21 @@
 #include "RulesTabFixture.h"
 
-#include <QLabel>
-#include <QTest>
-
 namespace brassbell::testing {
 namespace {
 
-// One rule, "Be fair", and the language German; the tab started and both chosen.
+// The rules "Be fair" and "No camping", the language German; the tab started, "Be fair" and German chosen.
 class TranslationsTest : public RulesTabTest {
   protected:
     void SetUp() override {
-        rule = store.addRule(u"Be fair");
-        other = store.addRule(u"No camping");
-        german = store.addLanguage(u"German");
+        stock({u"Be fair", u"No camping"}, {u"German"});
         startUp();
         clickRuleNamed("Be fair");
         pickLanguage("German");
     }
-    std::int32_t rule = 0;
-    std::int32_t other = 0;
-    std::int32_t german = 0;
 };
 
 TEST_F(RulesTabTest, AddingATranslationNeedsALanguageAndARule) {
-    store.addRule(u"Be fair");
-    store.addLanguage(u"German");
+    stock({u"Be fair"}, {u"German"});
     startUp();
     pickLanguage("German");
     typeIntoLanguageBox("");
@@ -67,19 +58,18 @@ TEST_F(TranslationsTest, AddedTranslationsAppearInTheSpeakList) {
     EXPECT_EQ(dialogCaptions, QStringList(4, "AddGerman translation"));
     EXPECT_EQ(dialogInitialTexts, QStringList(4, ""));
     EXPECT_EQ(translations(), QStringList({"Bitte fair", "Fair spielen, bitte"}));
-    EXPECT_EQ(rowTexts(tab->ListView3, 3), QStringList({"Bitte fair", "Fair spielen, bitte"}));
+    EXPECT_EQ(speakList(), translations());
     EXPECT_EQ(tab->TextBox2->text(), "");
-    EXPECT_EQ(tab->Label7->text(), "Translation");
-    EXPECT_EQ(tab->Combo1->currentText(), "German");
-    EXPECT_EQ(tab->LangKey->text(), QString::number(german));
+    expectTranslationMode("German");
+    EXPECT_EQ(tab->LangKey->text(), QString::number(langKeys[0]));
     // The first of the two is what a click on the rule shows.
     clickRuleNamed("Be fair");
     EXPECT_EQ(tab->TextBox2->text(), "Bitte fair");
 }
 
 TEST_F(TranslationsTest, ChangingStartsFromTextBox2AndStoresOnlyANewText) {
-    store.addTranslation(german, rule, u"Bitte fair");
-    store.addTranslation(german, other, u"Nicht campen");
+    store.addTranslation(langKeys[0], ruleKeys[0], u"Bitte fair");
+    store.addTranslation(langKeys[0], ruleKeys[1], u"Nicht campen");
     pickLanguage("German");
     clickSpeakRowNamed("Nicht campen");
     const QString rid = tab->SelTrans->text();
@@ -98,7 +88,7 @@ TEST_F(TranslationsTest, ChangingStartsFromTextBox2AndStoresOnlyANewText) {
     EXPECT_EQ(dialogCaptions, QStringList(3, "Edit your rule"));
     EXPECT_EQ(dialogInitialTexts, QStringList({"Nicht campen", "Nicht campen", "Nicht campe"}));
     EXPECT_EQ(translations(), QStringList({"Bitte fair", "Kein Campen"}));
-    EXPECT_EQ(rowTexts(tab->ListView3, 3), QStringList({"Bitte fair", "Kein Campen"}));
+    EXPECT_EQ(speakList(), QStringList({"Bitte fair", "Kein Campen"}));
     EXPECT_EQ(tab->TextBox2->text(), "");
     EXPECT_EQ(tab->SelTrans->text(), rid);
     // With TextBox2 empty, changing and deleting do nothing.
@@ -107,8 +97,8 @@ TEST_F(TranslationsTest, ChangingStartsFromTextBox2AndStoresOnlyANewText) {
 }
 
 TEST_F(TranslationsTest, ATranslationShownByTheBasicListIsTheOneChanged) {
-    store.addTranslation(german, other, u"Nicht campen");
-    store.addTranslation(german, rule, u"Bitte fair");
+    store.addTranslation(langKeys[0], ruleKeys[1], u"Nicht campen");
+    store.addTranslation(langKeys[0], ruleKeys[0], u"Bitte fair");
     pickLanguage("German");
     clickRuleNamed("Be fair");
 
@@ -120,11 +110,11 @@ TEST_F(TranslationsTest, ATranslationShownByTheBasicListIsTheOneChanged) {
 
 TEST_F(TranslationsTest, ARuleKeyFromRuleModeIsNeverTakenForATranslation) {
     // The translation's RID equals the key of the rule "Be fair".
-    const auto rid = store.addTranslation(german, other, u"Nicht campen");
-    ASSERT_EQ(rid, rule);
+    const auto rid = store.addTranslation(langKeys[0], ruleKeys[1], u"Nicht campen");
+    ASSERT_EQ(rid, ruleKeys[0]);
     tab->useBasicLanguage();
     clickSpeakRowNamed("Be fair");
-    EXPECT_EQ(tab->SelTrans->text(), QString::number(rule));
+    EXPECT_EQ(tab->SelTrans->text(), QString::number(ruleKeys[0]));
     pickLanguage("German");
 
     // The text came from nowhere in particular: no translation is shown, none is touched.
@@ -144,8 +134,8 @@ TEST_F(TranslationsTest, ARuleKeyFromRuleModeIsNeverTakenForATranslation) {
 }
 
 TEST_F(TranslationsTest, DeletingAsksAboutTheShownTranslation) {
-    store.addTranslation(german, rule, u"Bitte fair");
-    store.addTranslation(german, other, u"Nicht campen");
+    store.addTranslation(langKeys[0], ruleKeys[0], u"Bitte fair");
+    store.addTranslation(langKeys[0], ruleKeys[1], u"Nicht campen");
     pickLanguage("German");
     clickSpeakRowNamed("Bitte fair");
     const QString rid = tab->SelTrans->text();
@@ -163,14 +153,14 @@ TEST_F(TranslationsTest, DeletingAsksAboutTheShownTranslation) {
                   "Dou you want to delete the German translation of your rule:\r\nBitte fair ?",
                   "Delete translation?", MsgButtons::YesNo));
     EXPECT_EQ(translations(), QStringList({"Nicht campen"}));
-    EXPECT_EQ(rowTexts(tab->ListView3, 3), QStringList({"Nicht campen"}));
+    EXPECT_EQ(speakList(), QStringList({"Nicht campen"}));
     EXPECT_EQ(tab->TextBox2->text(), "");
     EXPECT_EQ(tab->SelTrans->text(), rid);
 }
 
 TEST_F(TranslationsTest, ATranslationGoneMeanwhileIsReportedAndNothingElseChanges) {
-    const auto rid = store.addTranslation(german, rule, u"Bitte fair");
-    store.addTranslation(german, other, u"Nicht campen");
+    const auto rid = store.addTranslation(langKeys[0], ruleKeys[0], u"Bitte fair");
+    store.addTranslation(langKeys[0], ruleKeys[1], u"Nicht campen");
     pickLanguage("German");
     clickSpeakRowNamed("Bitte fair");
     // Renaming empties the box; the speak list still belongs to the language.
@@ -184,11 +174,11 @@ TEST_F(TranslationsTest, ATranslationGoneMeanwhileIsReportedAndNothingElseChange
 
     EXPECT_EQ(dialogs.last().title, "Error");
     EXPECT_EQ(translations(), QStringList({"Nicht campen"}));
-    EXPECT_EQ(rowTexts(tab->ListView3, 3), QStringList({"Nicht campen"}));
+    EXPECT_EQ(speakList(), QStringList({"Nicht campen"}));
 }
 
 TEST_F(TranslationsTest, SendingSpeaksTheTextOfTheMoment) {
-    store.addTranslation(german, rule, u"Bitte fair");
+    store.addTranslation(langKeys[0], ruleKeys[0], u"Bitte fair");
     click(tab->CSpeakRule);
     EXPECT_TRUE(executedLines().empty());
 
