@@ -1,25 +1,15 @@
 // readSnapshot: what the list views are filled from, through a connection of its own.
 #include "store/Snapshot.h"
-#include "store/Store.h"
 
-#include "SqlPeek.h"
-#include "TempRulesDb.h"
-
-#include <gtest/gtest.h>
+#include "OpenRulesDb.h"
 
 namespace brassbell {
 namespace {
 
-using test::execute;
 using Rows = std::vector<std::vector<std::u16string>>;
 using Names = std::vector<std::u16string>;
 
-class SnapshotOfRulesDb : public ::testing::Test {
-  protected:
-    void SetUp() override { store.fDBConnect(true); }
-    TempRulesDb db;
-    Store store{db.path()};
-};
+class SnapshotOfRulesDb : public test::OpenRulesDb {};
 
 TEST_F(SnapshotOfRulesDb, AnEmptyTableGivesItsFieldsInTableOrderAndNoRows) {
     for (const char* name : {"tbl_UserDef", "tbl_Userdef"}) {
@@ -34,7 +24,7 @@ TEST_F(SnapshotOfRulesDb, SeesEveryChangeSavedThroughTheStoreBefore) {
     const auto a = store.addUserDef(u"kick", u"Command");
     store.addUserDef(u"hi", u"Say to all");
     store.changeUserDef(a, u"ban", u"Command");
-    execute(db.path(), "INSERT INTO tbl_Userdef (UserD1, Kind) VALUES (NULL, 'Command');");
+    run("INSERT INTO tbl_Userdef (UserD1, Kind) VALUES (NULL, 'Command');");
     const Snapshot s = readSnapshot(db.path(), "tbl_UserDef", false);
     EXPECT_EQ(s.rows,
               (Rows{{u"1", u"ban", u"Command"}, {u"2", u"hi", u"Say to all"}, {u"3", u"", u"Command"}}));
@@ -58,7 +48,7 @@ TEST_F(SnapshotOfRulesDb, TranslationsOfALanguageShowNullAsEmpty) {
     const auto lang = store.addLanguage(u"Engl'ish");
     const auto de = store.addLanguage(u"Deutsch");
     store.addTranslation(lang, other, u"No camping!");
-    execute(db.path(), "INSERT INTO tbl_Text (LangID, RuleID, Translation) VALUES (1, 1, NULL);");
+    run("INSERT INTO tbl_Text (LangID, RuleID, Translation) VALUES (1, 1, NULL);");
     store.addTranslation(de, rule, u"Sei fair");
     const Snapshot s = readSnapshot(db.path(), kTranslationsOfLanguage, true, {u"Engl'ish"});
     EXPECT_EQ(s.columnNames, (Names{u"RID", u"LangID", u"RuleID", u"Translation"}));

@@ -5,8 +5,7 @@ add_executable(store_tests
   StoreRecordsTest.cpp
   StoreSettingsTest.cpp
   StoreRulesTest.cpp
-  SnapshotTest.cpp
-  RulesDbMakerTest.cpp)
+  SnapshotTest.cpp)
 target_link_libraries(store_tests PRIVATE
   brassbell_settings brassbell_store brassbell_store_test_support SQLite::SQLite3 GTest::gtest_main)
 gtest_discover_tests(store_tests)
