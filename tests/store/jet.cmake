@@ -4,7 +4,7 @@ get_property(_jet_reader GLOBAL PROPERTY BRASSBELL_JET_READER)
 if(TARGET brassbell_jet_migration AND _jet_reader)
   find_package(Qt6 REQUIRED COMPONENTS Core)
   add_executable(jet_migration_tests
-    ${CMAKE_CURRENT_LIST_DIR}/jet/JetTestFiles.h ${CMAKE_CURRENT_LIST_DIR}/jet/JetTestFiles.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/jet/JetTestFiles.h
     ${CMAKE_CURRENT_LIST_DIR}/jet/JetMigrationTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/jet/JetCommandTest.cpp)
   target_compile_definitions(jet_migration_tests PRIVATE BRASSBELL_JET_DATA="${CMAKE_CURRENT_LIST_DIR}/jet/data")

@@ -17,8 +17,6 @@
 #include <sys/resource.h>
 
 #include <csignal>
-
-#include <filesystem>
 #include <fstream>
 #include <memory>
 
@@ -28,22 +26,28 @@ namespace {
 using test::bytesOf;
 using test::writeBytes;
 using testing::filesIn;
-using testing::jetManifest;
 using testing::jetSample;
 
-QJsonObject manifest() {
-    QFile file(QString::fromStdString(jetManifest().string()));
-    if (!file.open(QIODevice::ReadOnly))
-        throw std::runtime_error("the Jet sample's manifest is missing: " + jetManifest().string());
-    return QJsonDocument::fromJson(file.readAll()).object();
-}
-
-using Connection = std::unique_ptr<sqlite3, decltype(&sqlite3_close)>;
-
-Connection openReadOnly(const std::filesystem::path& file) {
-    sqlite3* db = nullptr;
-    sqlite3_open_v2(file.string().c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
-    return Connection(db, &sqlite3_close);
+// Replaces the UTF-16 name `from` by `to` (same length) wherever it stands in the 4 KiB page that
+// also holds `landmark`, as another tool or an older version might have named it.
+void renameInPage(std::string& bytes, std::string_view landmark, std::string_view from, std::string_view to) {
+    ASSERT_EQ(from.size(), to.size());
+    const auto utf16 = [](std::string_view text) {
+        std::string out;
+        for (const char c : text)
+            out += std::string{c, '\0'};
+        return out;
+    };
+    const std::size_t mark = bytes.find(utf16(landmark));
+    ASSERT_NE(mark, std::string::npos) << landmark;
+    const std::size_t page = mark / 4096 * 4096;
+    int replaced = 0;
+    for (std::size_t at = bytes.find(utf16(from), page); at < page + 4096;
+         at = bytes.find(utf16(from), at + 1)) {
+        bytes.replace(at, from.size() * 2, utf16(to));
+        ++replaced;
+    }
+    ASSERT_GT(replaced, 0) << from;
 }
 
 // Puts a copy of the sample (or of bytes made from it) where a user's Rules.mdb would be.
@@ -51,22 +55,19 @@ class JetMigration : public ::testing::Test {
   protected:
     void SetUp() override {
         ASSERT_TRUE(std::filesystem::exists(jetSample())) << "the Jet sample is missing: " << jetSample();
-        std::filesystem::remove(temp_.path());
+        std::filesystem::remove(rulesMdb());
         original_ = bytesOf(jetSample());
     }
-
     void place(const std::string& bytes) {
         placed_ = bytes;
         writeBytes(rulesMdb(), bytes);
     }
-    void placeSample() { place(original_); }
-
-    std::filesystem::path rulesMdb() const { return temp_.path(); }
-    // Rules.mdb holds `bytes` and nothing else was left in its folder.
-    void expectAlone(const std::string& bytes) {
-        EXPECT_EQ(bytesOf(rulesMdb()), bytes);
+    // Rules.mdb holds what was placed and nothing else was left in its folder.
+    void expectUntouched() {
+        EXPECT_EQ(bytesOf(rulesMdb()), placed_);
         EXPECT_EQ(filesIn(folder()), std::vector<std::string>{"Rules.mdb"});
     }
+    std::filesystem::path rulesMdb() const { return temp_.path(); }
     std::filesystem::path folder() const { return temp_.folder(); }
 
     TempRulesDb temp_;
@@ -75,12 +76,15 @@ class JetMigration : public ::testing::Test {
 };
 
 TEST_F(JetMigration, EveryTableColumnAndRowOfTheSampleArrivesByteForByte) {
-    placeSample();
+    place(original_);
     const MigrationReport report = migrateInPlace(rulesMdb());
 
-    const Connection db = openReadOnly(rulesMdb());
-    ASSERT_TRUE(db);
-    const QJsonArray tables = manifest().value("tables").toArray();
+    QFile manifest(QString::fromStdString(jetSample().string() + ".json"));
+    ASSERT_TRUE(manifest.open(QIODevice::ReadOnly)) << "the Jet sample's manifest is missing";
+    const QJsonArray tables = QJsonDocument::fromJson(manifest.readAll()).object().value("tables").toArray();
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open_v2(rulesMdb().string().c_str(), &db, SQLITE_OPEN_READONLY, nullptr), SQLITE_OK);
+    const std::unique_ptr<sqlite3, decltype(&sqlite3_close)> closing(db, &sqlite3_close);
     ASSERT_EQ(tables.size(), 7);
     for (const QJsonValue& tableValue : tables) {
         const QJsonObject table = tableValue.toObject();
@@ -95,8 +99,7 @@ TEST_F(JetMigration, EveryTableColumnAndRowOfTheSampleArrivesByteForByte) {
         sqlite3_stmt* raw = nullptr;
         const QByteArray sql =
             ("SELECT " + columns.join(", ") + " FROM " + name + " ORDER BY rowid").toUtf8();
-        ASSERT_EQ(sqlite3_prepare_v2(db.get(), sql.constData(), -1, &raw, nullptr), SQLITE_OK)
-            << sql.constData();
+        ASSERT_EQ(sqlite3_prepare_v2(db, sql.constData(), -1, &raw, nullptr), SQLITE_OK) << sql.constData();
         const std::unique_ptr<sqlite3_stmt, decltype(&sqlite3_finalize)> statement(raw, &sqlite3_finalize);
         for (int c = 0; c < columns.size(); ++c)
             EXPECT_EQ(QString::fromUtf8(sqlite3_column_name(raw, c)), columns[c]);
@@ -135,7 +138,7 @@ TEST_F(JetMigration, EveryTableColumnAndRowOfTheSampleArrivesByteForByte) {
 // An earlier backup is never overwritten: the original goes beside it under a new name.
 TEST_F(JetMigration, TheOriginalIsKeptBesideAndNamedInTheMessage) {
     writeBytes(folder() / "Rules.mdb.jet-backup", "an earlier backup");
-    placeSample();
+    place(original_);
     const MigrationReport report = migrateInPlace(rulesMdb());
 
     const std::filesystem::path backup = folder() / "Rules.mdb.jet-backup-2";
@@ -155,7 +158,7 @@ TEST_F(JetMigration, TheOriginalIsKeptBesideAndNamedInTheMessage) {
 }
 
 TEST_F(JetMigration, BrassbellWorksOnTheResultAndNewKeysFollowTheLargest) {
-    placeSample();
+    place(original_);
     EXPECT_EQ(migrateInPlace(rulesMdb()).backup, folder() / "Rules.mdb.jet-backup");
 
     Store store(rulesMdb());
@@ -176,12 +179,7 @@ TEST_F(JetMigration, BrassbellWorksOnTheResultAndNewKeysFollowTheLargest) {
 
 // Damaged files: whatever fails, Rules.mdb keeps every byte, and neither a partial new file
 // nor a backup is left in the folder.
-struct Damage {
-    const char* name;
-    std::string (*make)(const std::string& sample);
-};
-
-const Damage kDamages[] = {
+const std::pair<const char*, std::string (*)(const std::string&)> kDamages[] = {
     {"TruncatedInTheMiddleOfAPage", [](const std::string& s) { return s.substr(0, s.size() / 2 + 1000); }},
     // Whole pages, so only the lost records show that something is missing.
     {"TruncatedAtAPageBoundary", [](const std::string& s) { return s.substr(0, 63 * 4096); }},
@@ -195,10 +193,10 @@ const Damage kDamages[] = {
     {"OnlyTheHeader", [](const std::string& s) { return s.substr(0, 4096); }},
 };
 
-TEST_F(JetMigration, ADamagedFileFailsAndLeavesTheOriginalAsItWas) {
-    for (const Damage& damage : kDamages) {
-        SCOPED_TRACE(damage.name);
-        place(damage.make(original_));
+TEST_F(JetMigration, ADamagedFileOrAMissingTargetFolderFailsAndLeavesTheOriginalAsItWas) {
+    for (const auto& [name, damage] : kDamages) {
+        SCOPED_TRACE(name);
+        place(damage(original_));
         try {
             migrateInPlace(rulesMdb());
             ADD_FAILURE() << "a damaged file was reported as migrated";
@@ -206,57 +204,51 @@ TEST_F(JetMigration, ADamagedFileFailsAndLeavesTheOriginalAsItWas) {
             EXPECT_FALSE(std::string(error.what()).empty());
             EXPECT_NE(migrationFailureMessage(error).find(u"left as it was"), std::u16string::npos);
         }
-        expectAlone(placed_);
+        expectUntouched();
     }
+    place(original_);
+    EXPECT_THROW(migrateJetDatabase(rulesMdb(), folder() / "missing" / "New.mdb"), JetMigrationError);
+    expectUntouched();
 }
 
 TEST_F(JetMigration, AFolderWithoutWritePermissionLeavesEverythingAsItWas) {
-    placeSample();
-    std::filesystem::permissions(folder(), std::filesystem::perms::owner_write,
-                                 std::filesystem::perm_options::remove);
-    const bool probeMade = [&] {
-        std::ofstream probe(folder() / "probe");
-        return static_cast<bool>(probe);
-    }();
-    if (probeMade) {
-        std::filesystem::remove(folder() / "probe");
+    place(original_);
+    const auto writable = [&](bool on) {
         std::filesystem::permissions(folder(), std::filesystem::perms::owner_write,
-                                     std::filesystem::perm_options::add);
+                                     on ? std::filesystem::perm_options::add
+                                        : std::filesystem::perm_options::remove);
+    };
+    writable(false);
+    if (std::ofstream(folder() / "probe")) {
+        std::filesystem::remove(folder() / "probe");
+        writable(true);
         GTEST_SKIP() << "this user writes into read-only folders (root), so the case cannot be made";
     }
     EXPECT_THROW(migrateInPlace(rulesMdb()), JetMigrationError);
-    std::filesystem::permissions(folder(), std::filesystem::perms::owner_write,
-                                 std::filesystem::perm_options::add);
-    expectAlone(original_);
+    writable(true);
+    expectUntouched();
 }
 
 // A full disk, made by a limit on the size of files this process may write.
 TEST_F(JetMigration, AFullDiskLeavesEverythingAsItWas) {
-    placeSample();
+    place(original_);
     rlimit before{};
     ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &before), 0);
     const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = before;
-    small.rlim_cur = 8 * 1024;
+    const rlimit small{8 * 1024, before.rlim_max};
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
     EXPECT_THROW(migrateInPlace(rulesMdb()), JetMigrationError);
     setrlimit(RLIMIT_FSIZE, &before);
     std::signal(SIGXFSZ, previousHandler);
-    expectAlone(original_);
-}
-
-TEST_F(JetMigration, ATargetInAFolderThatIsNotThereFailsWithoutTouchingTheOriginal) {
-    placeSample();
-    EXPECT_THROW(migrateJetDatabase(rulesMdb(), folder() / "missing" / "New.mdb"), JetMigrationError);
-    expectAlone(original_);
+    expectUntouched();
 }
 
 // Copies of the sample with names changed in place, as another tool or an older version
 // might have left them.
 TEST_F(JetMigration, NamesMatchRegardlessOfCaseAndUnknownOrMissingTablesAreReported) {
     std::string bytes = original_;
-    testing::renameInPage(bytes, "tbl_Userdef", "tbl_Userdef", "TBL_USERDEF");
-    testing::renameInPage(bytes, "tbl_RndSpeak", "tbl_RndSpeak", "tbl_RndSpeek");
+    renameInPage(bytes, "tbl_Userdef", "tbl_Userdef", "TBL_USERDEF");
+    renameInPage(bytes, "tbl_RndSpeak", "tbl_RndSpeak", "tbl_RndSpeek");
     place(bytes);
     const MigrationReport report = migrateJetDatabase(rulesMdb(), folder() / "New.mdb");
 
@@ -278,7 +270,7 @@ TEST_F(JetMigration, NamesMatchRegardlessOfCaseAndUnknownOrMissingTablesAreRepor
 TEST_F(JetMigration, RecordsWithoutAWholeNumberReferenceAreSkippedAndCounted) {
     std::string bytes = original_;
     // tbl_Text's LangID becomes a field Brassbell does not know, so no translation has a language.
-    testing::renameInPage(bytes, "Translation", "LangID", "LangIX");
+    renameInPage(bytes, "Translation", "LangID", "LangIX");
     place(bytes);
     const MigrationReport report = migrateJetDatabase(rulesMdb(), folder() / "New.mdb");
 

@@ -1,22 +1,24 @@
 #pragma once
 
-#include <QString>
-
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
 
 namespace brassbell::testing {
 
-// The shared Jet 4 sample and its manifest, kept in tests/store/jet/data.
-std::filesystem::path jetSample();
-std::filesystem::path jetManifest();
-
-// Replaces the UTF-16 text `from` by `to` (same length) wherever it stands in the page of
-// `bytes` that also holds `landmark`; fails the test when nothing was replaced.
-void renameInPage(std::string& bytes, const QString& landmark, const QString& from, const QString& to);
+// The shared Jet 4 sample, kept in tests/store/jet/data.
+inline std::filesystem::path jetSample() {
+    return std::filesystem::path(BRASSBELL_JET_DATA) / "shared-sample-jet4.mdb";
+}
 
 // The names of the files in `folder`, sorted.
-std::vector<std::string> filesIn(const std::filesystem::path& folder);
+inline std::vector<std::string> filesIn(const std::filesystem::path& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    std::ranges::sort(names);
+    return names;
+}
 
 } // namespace brassbell::testing
