@@ -1,11 +1,9 @@
 // The list fillers on real widgets: what the user sees in the list boxes and list views.
 #include "store/Snapshot.h"
-#include "store/Store.h"
 #include "store/mod_ListBoxWork.h"
 #include "store/mod_ListViewWork.h"
 
-#include "SqlPeek.h"
-#include "TempRulesDb.h"
+#include "OpenRulesDb.h"
 
 #include <QApplication>
 #include <QFontMetrics>
@@ -14,12 +12,8 @@
 #include <QScrollBar>
 #include <QTreeWidget>
 
-#include <gtest/gtest.h>
-
 namespace brassbell {
 namespace {
-
-using test::execute;
 
 QStringList entries(const QListWidget& list) {
     QStringList texts;
@@ -28,24 +22,20 @@ QStringList entries(const QListWidget& list) {
     return texts;
 }
 
-QStringList row(const QTreeWidgetItem* item) {
+QStringList row(const QTreeWidgetItem* item, int role = Qt::DisplayRole) {
     QStringList texts;
     for (int c = 0; c < item->columnCount(); ++c)
-        texts << item->text(c);
+        texts << item->data(c, role).toString();
     return texts;
 }
-
 QStringList headers(const QTreeWidget& list, int role = Qt::DisplayRole) {
-    QStringList texts;
-    for (int c = 0; c < list.columnCount(); ++c)
-        texts << list.headerItem()->data(c, role).toString();
-    return texts;
+    return row(list.headerItem(), role);
 }
 
-class ListBoxFilling : public ::testing::Test {
+class ListBoxFilling : public test::OpenRulesDb {
   protected:
     void SetUp() override {
-        store.fDBConnect(true);
+        OpenRulesDb::SetUp();
         QFont font("DejaVu Sans");
         font.setPixelSize(13);
         List1.setFont(font);
@@ -60,22 +50,17 @@ class ListBoxFilling : public ::testing::Test {
     // How far the user can scroll: the end of the visible part at the right-most position.
     int scrollEnd() const { return List1.horizontalScrollBar()->maximum() + List1.viewport()->width(); }
 
-    TempRulesDb db;
-    Store store{db.path()};
     QListWidget List1;
 };
 
-TEST_F(ListBoxFilling, AnEmptyTableLeavesTheListEmptyWithoutSidewaysScrolling) {
+// An empty table leaves the list empty, without sideways scrolling.
+TEST_F(ListBoxFilling, EntriesReplaceTheListInStoredOrderWithoutEmptyOrNullValues) {
     List1.addItem("left over from before");
     fill();
     EXPECT_EQ(List1.count(), 0);
     EXPECT_EQ(horizontalExtent(&List1), 0);
     EXPECT_EQ(List1.horizontalScrollBar()->maximum(), 0);
-}
-
-TEST_F(ListBoxFilling, EntriesComeInStoredOrderWithoutEmptyOrNullValues) {
-    execute(db.path(),
-            "INSERT INTO tbl_Say (SayText) VALUES ('zulu'), (NULL), (''), ('alpha'), (' '), ('alpha');");
+    run("INSERT INTO tbl_Say (SayText) VALUES ('zulu'), (NULL), (''), ('alpha'), (' '), ('alpha');");
     fill();
     EXPECT_EQ(entries(List1), (QStringList{"zulu", "alpha", " ", "alpha"}));
 }
@@ -125,15 +110,13 @@ TEST_F(ListBoxFilling, AFailingStatementLeavesTheListAsItWas) {
     EXPECT_EQ(entries(List1), QStringList{"kept"});
 }
 
-class ListViewFilling : public ::testing::Test {
+class ListViewFilling : public test::OpenRulesDb {
   protected:
     void SetUp() override {
-        store.fDBConnect(true);
+        OpenRulesDb::SetUp();
         ListView1.resize(500, 200);
         ListView1.show();
     }
-    TempRulesDb db;
-    Store store{db.path()};
     QTreeWidget ListView1;
 };
 
