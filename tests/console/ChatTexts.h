@@ -14,6 +14,14 @@ inline std::u16string longChat() {
 }
 
 // An ASCII text as the bytes the game receives.
-inline std::string ascii(std::u16string_view text) { return std::string(text.begin(), text.end()); }
+inline std::string ascii(std::u16string_view text) {
+    return std::string(text.begin(), text.end());
+}
+
+// The two pieces of longChat() as the game executes them: each after `verb`, then `end`.
+inline std::string longChatLines(const std::string& verb, const std::string& end = "\n") {
+    const std::string text = ascii(longChat());
+    return verb + " " + text.substr(0, 139) + end + verb + " " + text.substr(139) + end;
+}
 
 } // namespace brassbell::test

@@ -62,7 +62,8 @@ const std::vector<Row> kRows = {
 // The AdminMod questions; every other question is the commands' own.
 const std::map<int, std::pair<QString, QString>> kQuestions = {
     {25, {"Do you want to shuffle teams (without restart)?", "Shuffle teams"}},
-    {36, {"Do you want to reset this match?", "Reset?"}}, {37, {"Do you want to reset?", "Reset?"}},
+    {36, {"Do you want to reset this match?", "Reset?"}},
+    {37, {"Do you want to reset?", "Reset?"}},
     {39, {"Do you want to restart this map?", "Restart?"}},
     {40, {"Do you want to start this match?", "Start match?"}},
     {45, {"Do you want to swap teams?", "Swap teams?"}}};
@@ -194,7 +195,8 @@ TEST_F(CommandPanelsTest, CommandsStandInThreeColumnsOfSeven) {
 
 TEST_F(CommandPanelsTest, AdminModButtonsStandInTheirFrames) {
     const std::pair<const char*, std::vector<int>> frames[] = {
-        {"Frame1", {4, 5, 6, 7, 8, 9, 10, 11}}, {"Frame2", {12, 13, 14, 15}},
+        {"Frame1", {4, 5, 6, 7, 8, 9, 10, 11}},
+        {"Frame2", {12, 13, 14, 15}},
         {"Frame3", {16, 17, 18, 19, 20, 21, 22, 23, 24, 25, 26, 27, 28, 29, 31}},
         {"Frame4", {30, 32, 33, 34, 35, 36, 37, 39, 40, 41, 42, 43, 44, 45}}};
     int previousBottom = -1;

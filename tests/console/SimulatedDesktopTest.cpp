@@ -14,8 +14,12 @@ std::intptr_t address(const char* bytes) {
     return reinterpret_cast<std::intptr_t>(bytes);
 }
 
-TEST(SimulatedDesktopTest, NullMatchesAnyWhileEmptyMatchesOnlyEmpty) {
+class SimulatedDesktopTest : public ::testing::Test {
+  protected:
     SimulatedDesktop desktop;
+};
+
+TEST_F(SimulatedDesktopTest, NullMatchesAnyWhileEmptyMatchesOnlyEmpty) {
     const Hwnd titled = desktop.createTopLevel("Frame", "Title");
     const Hwnd untitled = desktop.createTopLevel("Frame", "");
     EXPECT_NE(titled, 0u);
@@ -26,8 +30,7 @@ TEST(SimulatedDesktopTest, NullMatchesAnyWhileEmptyMatchesOnlyEmpty) {
     EXPECT_EQ(desktop.FindWindowA(nullptr, "Tit"), 0u);
 }
 
-TEST(SimulatedDesktopTest, FindWindowExSearchesDirectChildrenAfterTheGivenOne) {
-    SimulatedDesktop desktop;
+TEST_F(SimulatedDesktopTest, FindWindowExSearchesDirectChildrenAfterTheGivenOne) {
     const Hwnd top = desktop.createTopLevel("Frame", "Top");
     const Hwnd panel = desktop.createChild(top, "Panel", "");
     const Hwnd nested = desktop.createChild(panel, "Edit", "");
@@ -42,8 +45,7 @@ TEST(SimulatedDesktopTest, FindWindowExSearchesDirectChildrenAfterTheGivenOne) {
     EXPECT_EQ(desktop.FindWindowExA(0, 0, "Frame", nullptr), top);
 }
 
-TEST(SimulatedDesktopTest, EnumeratesInCreationOrderEachChildBeforeItsOwnAndStopsOnZero) {
-    SimulatedDesktop desktop;
+TEST_F(SimulatedDesktopTest, EnumeratesInCreationOrderEachChildBeforeItsOwnAndStopsOnZero) {
     const Hwnd top = desktop.createTopLevel("Frame", "Top");
     const Hwnd a = desktop.createChild(top, "Panel", "a");
     const Hwnd b = desktop.createChild(top, "Panel", "b");
@@ -61,8 +63,7 @@ TEST(SimulatedDesktopTest, EnumeratesInCreationOrderEachChildBeforeItsOwnAndStop
     EXPECT_EQ(visited, (std::vector<Hwnd>{a, a1}));
 }
 
-TEST(SimulatedDesktopTest, WindowTextIsTheCaptionCutToTheBufferAndEditsReadEmpty) {
-    SimulatedDesktop desktop;
+TEST_F(SimulatedDesktopTest, WindowTextIsTheCaptionCutToTheBufferAndEditsReadEmpty) {
     const Hwnd top = desktop.createTopLevel("Frame", std::string(300, 'x'));
     const Hwnd edit = desktop.createChild(top, "Edit", "typed text");
     char buffer[260];
@@ -79,8 +80,7 @@ TEST(SimulatedDesktopTest, WindowTextIsTheCaptionCutToTheBufferAndEditsReadEmpty
     EXPECT_EQ(desktop.content(edit), "more text");
 }
 
-TEST(SimulatedDesktopTest, InputLineExecutesOnEnterAndClearsEvenWhenEmpty) {
-    SimulatedDesktop desktop;
+TEST_F(SimulatedDesktopTest, InputLineExecutesOnEnterAndClearsEvenWhenEmpty) {
     const auto console = desktop.createEtConsole();
     std::vector<SimulatedDesktop::ExecutedLine> observed;
     desktop.setLineObserver([&](const auto& line) { observed.push_back(line); });
@@ -100,8 +100,7 @@ TEST(SimulatedDesktopTest, InputLineExecutesOnEnterAndClearsEvenWhenEmpty) {
     EXPECT_EQ(observed, expected);
 }
 
-TEST(SimulatedDesktopTest, PostedMessagesWaitForThePumpAndAreRecordedApart) {
-    SimulatedDesktop desktop;
+TEST_F(SimulatedDesktopTest, PostedMessagesWaitForThePumpAndAreRecordedApart) {
     const auto console = desktop.createEtqwConsole();
     desktop.SendMessageA(console.input, WM_SETTEXT, 0, address("kill"));
 
@@ -116,8 +115,7 @@ TEST(SimulatedDesktopTest, PostedMessagesWaitForThePumpAndAreRecordedApart) {
     EXPECT_EQ(desktop.pump(), 0u);
 }
 
-TEST(SimulatedDesktopTest, DestroyedWindowIsGoneAndARecreatedOneGetsANewHandle) {
-    SimulatedDesktop desktop;
+TEST_F(SimulatedDesktopTest, DestroyedWindowIsGoneAndARecreatedOneGetsANewHandle) {
     const auto first = desktop.createEtConsole();
     desktop.PostMessageA(first.input, WM_CHAR, 13, 0x1C0001);
     desktop.destroyWindow(first.window);

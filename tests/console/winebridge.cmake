@@ -8,7 +8,7 @@ if(UNIX)
   add_executable(winebridge_tests
     ${CMAKE_CURRENT_LIST_DIR}/winebridge/BridgeProtocolTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/winebridge/BridgeServerTest.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/winebridge/TempFile.h
+    ${CMAKE_CURRENT_LIST_DIR}/TempFile.h
     ${CMAKE_CURRENT_LIST_DIR}/winebridge/WineBridgeWindowSystemTest.cpp)
   target_compile_definitions(winebridge_tests PRIVATE
     BRASSBELL_FAKE_BRIDGE="$<TARGET_FILE:winebridge_fake_bridge>")
@@ -17,7 +17,7 @@ if(UNIX)
   gtest_discover_tests(winebridge_tests)
 
   add_executable(winebridge_wine_tests
-    ${CMAKE_CURRENT_LIST_DIR}/winebridge/TempFile.h
+    ${CMAKE_CURRENT_LIST_DIR}/TempFile.h
     ${CMAKE_CURRENT_LIST_DIR}/winebridge/WineEndToEndTest.cpp)
   target_link_libraries(winebridge_wine_tests PRIVATE brassbell_console GTest::gtest_main)
   # The cases share the one Wine desktop, where another case's console would be found too.

@@ -1,7 +1,7 @@
 // The bridge's request handling, natively, over a simulated desktop that notes every call made.
+#include "console/winbridge/BridgeServer.h"
 #include "console/SimulatedDesktop.h"
 #include "console/winbridge/BridgeProtocol.h"
-#include "console/winbridge/BridgeServer.h"
 
 #include <gtest/gtest.h>
 
@@ -11,44 +11,43 @@
 namespace brassbell::winbridge {
 namespace {
 
+// Passes every call on to the desktop after noting it.
 class NotingWindows final : public WindowSystem {
-public:
+  public:
     explicit NotingWindows(SimulatedDesktop& desktop) : desktop_(desktop) {}
 
     Hwnd FindWindowA(const char* c, const char* w) override {
-        calls.push_back("FindWindowA " + shown(c) + " " + shown(w));
-        return desktop_.FindWindowA(c, w);
+        return note("FindWindowA " + shown(c) + " " + shown(w)).FindWindowA(c, w);
     }
     Hwnd FindWindowExA(Hwnd p, Hwnd a, const char* c, const char* w) override {
-        calls.push_back("FindWindowExA " + shown(c) + " " + shown(w));
-        return desktop_.FindWindowExA(p, a, c, w);
+        return note("FindWindowExA " + shown(c) + " " + shown(w)).FindWindowExA(p, a, c, w);
     }
     bool EnumChildWindows(Hwnd p, const EnumChildProc& f, std::int32_t l) override {
-        calls.push_back("EnumChildWindows");
-        return desktop_.EnumChildWindows(p, f, l);
+        return note("EnumChildWindows").EnumChildWindows(p, f, l);
     }
     int GetWindowTextA(Hwnd h, char* s, int n) override {
-        calls.push_back("GetWindowTextA " + std::to_string(n));
-        return desktop_.GetWindowTextA(h, s, n);
+        return note("GetWindowTextA " + std::to_string(n)).GetWindowTextA(h, s, n);
     }
     std::intptr_t SendMessageA(Hwnd h, std::uint32_t m, std::uintptr_t w, std::intptr_t l) override {
-        calls.push_back("SendMessageA " + std::to_string(m));
-        return desktop_.SendMessageA(h, m, w, l);
+        return note("SendMessageA " + std::to_string(m)).SendMessageA(h, m, w, l);
     }
     bool PostMessageA(Hwnd h, std::uint32_t m, std::uintptr_t w, std::intptr_t l) override {
-        calls.push_back("PostMessageA " + std::to_string(m));
-        return desktop_.PostMessageA(h, m, w, l);
+        return note("PostMessageA " + std::to_string(m)).PostMessageA(h, m, w, l);
     }
 
     std::vector<std::string> calls;
 
-private:
-    static std::string shown(const char* text) { return text == nullptr ? "null" : "'" + std::string(text) + "'"; }
+  private:
+    SimulatedDesktop& note(std::string call) {
+        calls.push_back(std::move(call));
+        return desktop_;
+    }
+    static std::string shown(const char* text) { return text ? "'" + std::string(text) + "'" : "null"; }
     SimulatedDesktop& desktop_;
 };
 
 class BridgeServerTest : public ::testing::Test {
-protected:
+  protected:
     std::string ask(const std::string& request) { return answerRequest(request, windows_); }
     std::string handle(Hwnd h) { return answerNumber(h); }
 
@@ -87,20 +86,18 @@ TEST_F(BridgeServerTest, LookupsFindTheConsolesAsTheirCallsWould) {
     EXPECT_EQ(ask(encodeText(et.button, 260)), answerBytes(desktop_.caption(et.button)));
     EXPECT_EQ(ask(encodeText(et.window, 4)), answerBytes("ET "));
     EXPECT_EQ(ask(encodeText(0xDEAD, 260)), answerBytes(""));
-    EXPECT_EQ(windows_.calls, (std::vector<std::string>{"FindWindowA null 'ET Console'",
-                                                        "FindWindowA 'ETQW WinConsole' null",
-                                                        "FindWindowA 'ETQW WinConsole' ''",
-                                                        "FindWindowExA 'Edit' null", "EnumChildWindows",
-                                                        "GetWindowTextA 260", "GetWindowTextA 4",
-                                                        "GetWindowTextA 260"}));
+    EXPECT_EQ(windows_.calls,
+              (std::vector<std::string>{"FindWindowA null 'ET Console'", "FindWindowA 'ETQW WinConsole' null",
+                                        "FindWindowA 'ETQW WinConsole' ''", "FindWindowExA 'Edit' null",
+                                        "EnumChildWindows", "GetWindowTextA 260", "GetWindowTextA 4",
+                                        "GetWindowTextA 260"}));
 }
 
 TEST_F(BridgeServerTest, TheInputLineExecutesExactlyTheBytesSentAndThePostedEnterWaitsForTheGame) {
     const auto qw = desktop_.createEtqwConsole();
     std::string line = "say ";
-    for (int b = 1; b < 256; ++b) {
+    for (int b = 1; b < 256; ++b)
         line += static_cast<char>(b);
-    }
 
     EXPECT_EQ(ask(encodeSetText(qw.input, line)), answerNumber(1));
     ask(encodeSendChar(qw.input, 13, 1));
@@ -115,21 +112,21 @@ TEST_F(BridgeServerTest, TheInputLineExecutesExactlyTheBytesSentAndThePostedEnte
 TEST_F(BridgeServerTest, ARefusedRequestMakesNoCallAtAll) {
     desktop_.createEtConsole();
     for (const char* request : {"", "FIND", "FIND =00 -", "SETTEXT 1 -", "SENDCHAR 1 13", "POSTCHAR 1 x 1",
-                                "TEXT 1 0", "CLOSE 1", "CHILDREN 1 2", "SETTEXT 65552 =41 "}) {
+                                "TEXT 1 0", "CLOSE 1", "CHILDREN 1 2", "SETTEXT 65552 =41 "})
         EXPECT_TRUE(ask(request).starts_with("ERR ")) << request;
-    }
     EXPECT_TRUE(windows_.calls.empty());
     EXPECT_TRUE(desktop_.executedLines().empty());
 }
 
 TEST_F(BridgeServerTest, ServesOneAnswerPerRequestInOrderAfterTheGreetingHoweverTheInputIsCut) {
     const auto et = desktop_.createEtConsole();
-    const std::string input = encodeFind(nullptr, "ET Console") + "\nNOPE\r\n\n" + encodeChildren(et.window) + "\n";
-    const std::string expected = std::string(kGreeting) + "\n" + handle(et.window) + "\nERR unknown\nERR malformed\n" +
+    const std::string input =
+        encodeFind(nullptr, "ET Console") + "\nNOPE\r\n\n" + encodeChildren(et.window) + "\n";
+    const std::string expected = std::string(kGreeting) + "\n" + handle(et.window) +
+                                 "\nERR unknown\nERR malformed\n" +
                                  answerHandles({et.input, et.button, et.log}) + "\n";
-    for (const std::size_t chunk : {std::size_t{1}, std::size_t{7}, input.size()}) {
+    for (const std::size_t chunk : {std::size_t{1}, std::size_t{7}, input.size()})
         EXPECT_EQ(served(input, chunk), expected) << chunk;
-    }
 }
 
 TEST_F(BridgeServerTest, AnOversizedRequestIsRefusedUnreadAndTheNextOneStillServed) {

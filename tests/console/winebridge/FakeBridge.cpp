@@ -19,89 +19,49 @@
 #include <map>
 #include <string>
 
-namespace {
-
-struct Arguments {
-    std::string etLog, qwLog, requestLog, greeting;
-    long hangAt = -1;
-    long dieAt = -1;
-};
-
-Arguments parse(int argc, char** argv) {
-    Arguments arguments;
-    for (int i = 1; i < argc; ++i) {
-        const std::string option = argv[i];
-        if (i + 1 >= argc) {
-            break;
-        }
-        const std::string value = argv[i + 1];
-        if (option == "--et") {
-            arguments.etLog = value;
-        } else if (option == "--qw") {
-            arguments.qwLog = value;
-        } else if (option == "--requests") {
-            arguments.requestLog = value;
-        } else if (option == "--greeting") {
-            arguments.greeting = value;
-        } else if (option == "--hang-at") {
-            arguments.hangAt = std::strtol(value.c_str(), nullptr, 10);
-        } else if (option == "--die-at") {
-            arguments.dieAt = std::strtol(value.c_str(), nullptr, 10);
-        } else {
-            continue;
-        }
-        ++i;
-    }
-    return arguments;
-}
-
-void appendLine(const std::string& path, const std::string& line) {
-    if (!path.empty()) {
-        std::ofstream(path, std::ios::binary | std::ios::app) << line << '\n';
-    }
-}
-
-} // namespace
-
 int main(int argc, char** argv) {
-    const Arguments arguments = parse(argc, argv);
+    std::map<std::string, std::string> option;
+    for (int i = 1; i + 1 < argc; ++i) {
+        if (std::string_view(argv[i]).starts_with("--")) {
+            option[argv[i]] = argv[i + 1];
+            ++i;
+        }
+    }
+    const auto lineNumber = [&](const char* name) {
+        return option.count(name) ? std::strtol(option[name].c_str(), nullptr, 10) : -1L;
+    };
+    const long hangAt = lineNumber("--hang-at");
+    const long dieAt = lineNumber("--die-at");
+    const std::string requestLog = option["--requests"];
+    const std::string greeting = option["--greeting"];
+
     brassbell::SimulatedDesktop desktop;
     std::map<brassbell::Hwnd, std::string> logOfInputLine;
-    if (!arguments.etLog.empty()) {
-        logOfInputLine[desktop.createEtConsole().input] = arguments.etLog;
-    }
-    if (!arguments.qwLog.empty()) {
-        logOfInputLine[desktop.createEtqwConsole().input] = arguments.qwLog;
-    }
+    if (!option["--et"].empty())
+        logOfInputLine[desktop.createEtConsole().input] = option["--et"];
+    if (!option["--qw"].empty())
+        logOfInputLine[desktop.createEtqwConsole().input] = option["--qw"];
     desktop.setLineObserver([&](const brassbell::SimulatedDesktop::ExecutedLine& executed) {
-        appendLine(logOfInputLine[executed.inputLine], executed.line);
+        std::ofstream(logOfInputLine[executed.inputLine], std::ios::binary | std::ios::app)
+            << executed.line << '\n';
     });
 
     long written = 0;
     brassbell::winbridge::serve(
         [&](char* buffer, std::size_t capacity) {
             const ssize_t got = ::read(STDIN_FILENO, buffer, capacity);
-            if (got <= 0) {
+            if (got <= 0)
                 return std::size_t{0};
-            }
-            if (!arguments.requestLog.empty()) {
-                std::ofstream(arguments.requestLog, std::ios::binary | std::ios::app)
-                    .write(buffer, static_cast<std::streamsize>(got));
-            }
+            if (!requestLog.empty())
+                std::ofstream(requestLog, std::ios::binary | std::ios::app).write(buffer, got);
             return static_cast<std::size_t>(got);
         },
         [&](std::string_view line) {
-            if (written == arguments.dieAt) {
+            if (written == dieAt)
                 std::_Exit(1);
-            }
-            while (written == arguments.hangAt) {
+            while (written == hangAt)
                 ::pause();
-            }
-            std::string out(line);
-            if (written == 0 && !arguments.greeting.empty()) {
-                out = arguments.greeting + "\n";
-            }
-            ++written;
+            const std::string out = written++ == 0 && !greeting.empty() ? greeting + "\n" : std::string(line);
             // The game's thread handles what was posted to it before the next request comes.
             desktop.pump();
             return ::write(STDOUT_FILENO, out.data(), out.size()) == static_cast<ssize_t>(out.size());

@@ -1,12 +1,12 @@
 // WineBridgeWindowSystem against a native stand-in for the bridge (FakeBridge.cpp): the real
 // protocol and process handling, a simulated desktop where Wine would be.
+#include "console/WineBridgeWindowSystem.h"
 #include "../ChatTexts.h"
 #include "console/ConsoleLink.h"
 #include "console/RecordingPause.h"
-#include "console/WineBridgeWindowSystem.h"
 #include "console/winbridge/BridgeProtocol.h"
 
-#include "TempFile.h"
+#include "../TempFile.h"
 
 #include <gtest/gtest.h>
 
@@ -19,7 +19,6 @@
 namespace brassbell {
 namespace {
 
-using test::ascii;
 using test::longChat;
 
 using namespace std::chrono_literals;
@@ -29,7 +28,7 @@ using Clock = std::chrono::steady_clock;
 constexpr auto kReadyLimit = 10s;
 
 class WineBridgeWindowSystemTest : public ::testing::Test {
-protected:
+  protected:
     // The fake bridge runs with `arguments`; waits between starts follow the hand-moved clock.
     WineBridgeOptions optionsWith(std::vector<std::string> arguments) {
         WineBridgeOptions options;
@@ -61,9 +60,7 @@ TEST_F(WineBridgeWindowSystemTest, TheConsoleLinkTypesIntoTheEtConsoleThroughThe
     link.fSay2All(u"caf\u00e9");
     link.fSay2Team(longChat());
 
-    const std::string text = ascii(longChat());
-    EXPECT_EQ(et_.bytes(), "rcon status\nsay caf\xE9\nsay_team " + text.substr(0, 139) + "\nsay_team " +
-                               text.substr(139) + "\n");
+    EXPECT_EQ(et_.bytes(), "rcon status\nsay caf\xE9\n" + test::longChatLines("say_team"));
     EXPECT_EQ(qw_.bytes(), "");
     EXPECT_FALSE(link.bIsQW());
     EXPECT_EQ(pause_.count(), 5u);
@@ -98,8 +95,8 @@ TEST_F(WineBridgeWindowSystemTest, OnlyTheSevenCallsReachTheBridgeAndTextsComeBa
     const std::string huge(winbridge::kMaxTextBytes + 1, 'a');
     EXPECT_EQ(windows.SendMessageA(console, WM_SETTEXT, 0, reinterpret_cast<std::intptr_t>(huge.c_str())), 0);
 
-    EXPECT_EQ(requests_.bytes(), winbridge::encodeFind(nullptr, "ET Console") + "\n" +
-                                     winbridge::encodeText(console, 4) + "\n");
+    EXPECT_EQ(requests_.bytes(),
+              winbridge::encodeFind(nullptr, "ET Console") + "\n" + winbridge::encodeText(console, 4) + "\n");
     EXPECT_NE(windows.FindWindowA(nullptr, "ET Console"), 0u);
 }
 
@@ -171,7 +168,7 @@ TEST_F(WineBridgeWindowSystemTest, FailedStartsAreRetriedAtOnceThenAfterDoubling
     WineBridgeWindowSystem windows(options);
 
     // Seconds on the hand-moved clock after which each lookup is made, and the starts so far.
-    const std::vector<std::pair<int, int>> lookups = {{0, 1}, {0, 2}, {0, 2}, {1, 3}, {2, 3}, {3, 4},
+    const std::vector<std::pair<int, int>> lookups = {{0, 1}, {0, 2}, {0, 2},  {1, 3},  {2, 3},  {3, 4},
                                                       {6, 4}, {7, 5}, {10, 5}, {11, 6}, {15, 7}, {19, 8}};
     const auto begin = now_;
     for (const auto& [second, attempts] : lookups) {
@@ -190,7 +187,8 @@ TEST_F(WineBridgeWindowSystemTest, AMissingWineOrABridgeOfAnotherVersionFindsNot
     EXPECT_FALSE(withoutWine.waitUntilReady(1s));
     EXPECT_NE(withoutWine.lastFailure().find("cannot start /nonexistent/brassbell/wine"), std::string::npos);
 
-    WineBridgeWindowSystem otherVersion(optionsWith({"--et", et_.path(), "--greeting", "BRASSBELL-WINBRIDGE 2"}));
+    WineBridgeWindowSystem otherVersion(
+        optionsWith({"--et", et_.path(), "--greeting", "BRASSBELL-WINBRIDGE 2"}));
     EXPECT_FALSE(otherVersion.waitUntilReady(kReadyLimit));
     EXPECT_EQ(otherVersion.FindWindowA(nullptr, "ET Console"), 0u);
     EXPECT_EQ(otherVersion.lastFailure(), "the bridge speaks another protocol: BRASSBELL-WINBRIDGE 2");

@@ -13,7 +13,7 @@ namespace brassbell {
 
 // A fresh file name in the temporary folder; the file is deleted when this goes.
 class TempFile {
-public:
+  public:
     explicit TempFile(const std::string& stem) {
         static std::atomic<unsigned> counter{0};
         path_ = (std::filesystem::temp_directory_path() /
@@ -28,13 +28,12 @@ public:
     const std::string& path() const { return path_; }
     // The whole file as bytes; "" when it does not exist.
     std::string bytes() const {
-        std::ifstream file(path_, std::ios::binary);
         std::ostringstream content;
-        content << file.rdbuf();
+        content << std::ifstream(path_, std::ios::binary).rdbuf();
         return content.str();
     }
 
-private:
+  private:
     std::string path_;
 };
 
