@@ -2,7 +2,7 @@
 # Built for Windows only; under Linux the cross build runs it with Wine.
 if(WIN32)
   add_executable(fake_game_console
-    ${CMAKE_CURRENT_LIST_DIR}/win32/FakeConsoleProtocol.h
+    ${CMAKE_CURRENT_LIST_DIR}/win32/FakeConsoleProcess.h
     ${CMAKE_CURRENT_LIST_DIR}/win32/FakeGameConsole.cpp)
   target_compile_definitions(fake_game_console PRIVATE WIN32_LEAN_AND_MEAN NOMINMAX)
   target_link_libraries(fake_game_console PRIVATE brassbell_settings user32)
@@ -11,8 +11,8 @@ if(WIN32)
     ${CMAKE_CURRENT_LIST_DIR}/win32/ConsoleEndToEndTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/win32/FakeConsoleProcess.cpp
     ${CMAKE_CURRENT_LIST_DIR}/win32/FakeConsoleProcess.h
-    ${CMAKE_CURRENT_LIST_DIR}/win32/FakeConsoleProtocol.h
-    ${CMAKE_CURRENT_LIST_DIR}/win32/Win32WindowSystemTest.cpp)
+    ${CMAKE_CURRENT_LIST_DIR}/win32/Win32WindowSystemTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/TempFile.h)
   target_compile_definitions(console_win32_tests PRIVATE WIN32_LEAN_AND_MEAN NOMINMAX)
   target_link_libraries(console_win32_tests PRIVATE brassbell_console brassbell_console_win32 GTest::gtest_main)
   add_dependencies(console_win32_tests fake_game_console)

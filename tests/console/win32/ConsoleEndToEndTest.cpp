@@ -6,6 +6,7 @@
 #include "console/RecordingPause.h"
 #include "console/win32/Win32WindowSystem.h"
 
+#include "../TempFile.h"
 #include "FakeConsoleProcess.h"
 
 #include <gtest/gtest.h>
@@ -16,21 +17,19 @@
 namespace brassbell {
 namespace {
 
-using test::ascii;
-using test::longChat;
-
 using std::chrono::milliseconds;
+using test::longChat;
+using test::longChatLines;
 
 // Where the program sleeps between chat pieces, the game gets time to work through its queue;
 // here the pause is noted and the console is asked to catch up instead, so a posted Enter is
 // handled where it would be in a real game and no test waits for real time.
 class SettlingPause final : public Pause {
-public:
+  public:
     void Sleep(milliseconds duration) override {
         recorded.Sleep(duration);
-        if (console != nullptr) {
+        if (console != nullptr)
             console->settle();
-        }
     }
 
     RecordingPause recorded;
@@ -38,7 +37,7 @@ public:
 };
 
 class ConsoleEndToEndTest : public ::testing::Test {
-protected:
+  protected:
     void start(const std::vector<std::string>& arguments) {
         console_ = std::make_unique<FakeConsoleProcess>(arguments);
         pause_.console = console_.get();
@@ -50,7 +49,7 @@ protected:
         EXPECT_EQ(console_->finish(), 0u);
     }
 
-    std::size_t pauses() const { return pause_.recorded.count(); }
+    static std::vector<milliseconds> pauses(std::size_t n) { return std::vector(n, milliseconds(300)); }
 
     Win32WindowSystem windows_;
     SettlingPause pause_;
@@ -58,112 +57,67 @@ protected:
     std::unique_ptr<FakeConsoleProcess> console_;
 };
 
-
 // Seen from another process, only captions can be read: the input line and the log read empty,
 // so the captioned button is where the walk ends, as in the game's console.
 TEST_F(ConsoleEndToEndTest, ConsoleChildrenShowTheGamesOrderAndCaptionsToOtherProcesses) {
-    TempLogFile et("children");
+    TempFile et("children");
     start({"--et", et.path()});
     const Hwnd console = windows_.FindWindowA(nullptr, "ET Console");
     ASSERT_NE(console, 0u);
 
     std::vector<Hwnd> children;
     std::vector<std::string> texts;
-    windows_.EnumChildWindows(
-        console,
-        [&](Hwnd child, std::int32_t) {
-            char buffer[260];
-            children.push_back(child);
-            texts.emplace_back(buffer, static_cast<std::size_t>(windows_.GetWindowTextA(child, buffer, 260)));
-            return 1;
-        },
-        0);
+    const auto note = [&](Hwnd child, std::int32_t) {
+        char buffer[260];
+        children.push_back(child);
+        texts.emplace_back(buffer, static_cast<std::size_t>(windows_.GetWindowTextA(child, buffer, 260)));
+        return 1;
+    };
+    windows_.EnumChildWindows(console, note, 0);
     EXPECT_EQ(texts, (std::vector<std::string>{"", "copy", ""}));
     ASSERT_FALSE(children.empty());
     EXPECT_EQ(windows_.FindWindowExA(console, 0, "Edit", nullptr), children.front());
     finish();
 }
 
-TEST_F(ConsoleEndToEndTest, EtConsoleExecutesEveryLineOnceInItsAnsiBytes) {
-    TempLogFile et("et");
-    start({"--et", et.path()});
+TEST_F(ConsoleEndToEndTest, WithBothConsolesOpenEtExecutesEveryLineInItsAnsiBytesAndLongChatInPiecesOf139) {
+    TempFile et("et");
+    TempFile qw("et-qw");
+    start({"--et", et.path(), "--qw", qw.path()});
 
+    EXPECT_TRUE(link_.fConsoleExists());
     link_.fSendCommand(u"rcon status");
-    link_.fSay2All(u"caf\u00e9 for \u20ac5");
+    link_.fSay2All(u"caf\u00e9 for 5\u20ac");
     link_.fSay2Team(u"cover me");
     link_.fSendCommand(u"");
+    link_.fSay2All(longChat());
     finish();
 
-    EXPECT_EQ(et.bytes(), "rcon status\n"
-                          "say caf\xE9 for \x80"
-                          "5\n"
-                          "say_team cover me\n"
-                          "\n");
+    EXPECT_EQ(et.bytes(), "rcon status\nsay caf\xE9 for 5\x80\nsay_team cover me\n\n" + longChatLines("say"));
+    EXPECT_EQ(qw.bytes(), "");
     EXPECT_FALSE(link_.bIsQW());
-    EXPECT_EQ(pause_.recorded.requested(), std::vector<milliseconds>(4, milliseconds(300)));
+    EXPECT_EQ(pause_.recorded.requested(), pauses(7));
 }
 
-TEST_F(ConsoleEndToEndTest, LongChatReachesTheEtConsoleInPiecesOf139) {
-    TempLogFile et("et-long");
-    start({"--et", et.path()});
-    const std::u16string text = longChat();
-
-    link_.fSay2All(text);
-    finish();
-
-    EXPECT_EQ(et.bytes(), "say " + ascii(text.substr(0, 139)) + "\nsay " + ascii(text.substr(139)) + "\n");
-    EXPECT_EQ(pauses(), 3u);
-}
-
-TEST_F(ConsoleEndToEndTest, EtqwConsoleGetsEveryLineWithTheSecondPostedEnter) {
-    TempLogFile qw("qw");
+TEST_F(ConsoleEndToEndTest, EtqwConsoleGetsEveryLineAndEveryChatPieceWithTheSecondPostedEnter) {
+    TempFile qw("qw");
     start({"--qw", qw.path(), "--qw-title", "ETQW 1.5 Console"});
 
     link_.fSendCommand(u"kick 3");
     console_->settle();
     link_.fSay2All(u"gg \u00e9");
     link_.fSay2Team(u"rush");
+    link_.fSay2Team(longChat());
     finish();
 
-    EXPECT_EQ(qw.bytes(), "kick 3\n\n"
-                          "say gg \xE9\n\n"
-                          "sayTeam rush\n\n");
+    EXPECT_EQ(qw.bytes(), "kick 3\n\nsay gg \xE9\n\nsayTeam rush\n\n" + longChatLines("sayTeam", "\n\n"));
     EXPECT_TRUE(link_.bIsQW());
-    EXPECT_EQ(pauses(), 4u);
-}
-
-TEST_F(ConsoleEndToEndTest, LongChatReachesTheEtqwConsoleInPiecesEachWithTwoEnters) {
-    TempLogFile qw("qw-long");
-    start({"--qw", qw.path()});
-    const std::u16string text = longChat();
-
-    link_.fSay2Team(text);
-    finish();
-
-    EXPECT_EQ(qw.bytes(),
-              "sayTeam " + ascii(text.substr(0, 139)) + "\n\nsayTeam " + ascii(text.substr(139)) + "\n\n");
-    EXPECT_EQ(pauses(), 3u);
-}
-
-TEST_F(ConsoleEndToEndTest, WithBothConsolesOpenEverythingGoesToEt) {
-    TempLogFile et("both-et");
-    TempLogFile qw("both-qw");
-    start({"--et", et.path(), "--qw", qw.path()});
-
-    EXPECT_TRUE(link_.fConsoleExists());
-    link_.fSendCommand(u"map_restart");
-    link_.fSay2All(u"all");
-    link_.fSay2Team(u"team");
-    finish();
-
-    EXPECT_EQ(et.bytes(), "map_restart\nsay all\nsay_team team\n");
-    EXPECT_EQ(qw.bytes(), "");
-    EXPECT_FALSE(link_.bIsQW());
+    EXPECT_EQ(pause_.recorded.requested(), pauses(7));
 }
 
 TEST_F(ConsoleEndToEndTest, WithNoConsoleNothingIsTypedAnywhereAndChatStillPauses) {
     // Titled like the ETQW console's class, but of another class: not a console.
-    TempLogFile decoy("decoy");
+    TempFile decoy("decoy");
     start({"--decoy", decoy.path()});
 
     EXPECT_FALSE(link_.fConsoleExists());
@@ -174,11 +128,11 @@ TEST_F(ConsoleEndToEndTest, WithNoConsoleNothingIsTypedAnywhereAndChatStillPause
 
     EXPECT_EQ(decoy.bytes(), "");
     EXPECT_TRUE(link_.bIsQW());
-    EXPECT_EQ(pause_.recorded.requested(), std::vector<milliseconds>(5, milliseconds(300)));
+    EXPECT_EQ(pause_.recorded.requested(), pauses(5));
 }
 
 TEST_F(ConsoleEndToEndTest, AConsoleClosedBetweenTwoSendsIsLookedUpAfreshAndMissed) {
-    TempLogFile et("closed");
+    TempFile et("closed");
     start({"--et", et.path()});
     link_.fSendCommand(u"first");
     finish();

@@ -1,10 +1,5 @@
 #include "FakeConsoleProcess.h"
 
-#include "FakeConsoleProtocol.h"
-
-#include <atomic>
-#include <fstream>
-#include <sstream>
 #include <stdexcept>
 #include <utility>
 
@@ -14,31 +9,25 @@ namespace {
 
 std::string folderOfThisProgram() {
     std::string path(MAX_PATH, '\0');
-    const DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    path.resize(length);
+    path.resize(GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size())));
     return path.substr(0, path.find_last_of("\\/") + 1);
 }
 
 std::string quoted(const std::string& argument) {
     std::string result = "\"";
-    for (const char c : argument) {
-        if (c == '"') {
-            result += '\\';
-        }
-        result += c;
-    }
+    for (const char c : argument)
+        result += c == '"' ? std::string("\\\"") : std::string(1, c);
     return result + "\"";
 }
 
+// A pipe whose one end stays ours and whose other end the child inherits.
 void pipe(HANDLE& ours, HANDLE& theirs, bool theyRead) {
     SECURITY_ATTRIBUTES inheritable{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
-    HANDLE readEnd = nullptr;
-    HANDLE writeEnd = nullptr;
-    if (!CreatePipe(&readEnd, &writeEnd, &inheritable, 0)) {
+    HANDLE ends[2] = {};
+    if (!CreatePipe(&ends[0], &ends[1], &inheritable, 0))
         throw std::runtime_error("cannot make a pipe");
-    }
-    ours = theyRead ? writeEnd : readEnd;
-    theirs = theyRead ? readEnd : writeEnd;
+    ours = ends[theyRead ? 1 : 0];
+    theirs = ends[theyRead ? 0 : 1];
     SetHandleInformation(ours, HANDLE_FLAG_INHERIT, 0);
 }
 
@@ -46,9 +35,8 @@ void pipe(HANDLE& ours, HANDLE& theirs, bool theyRead) {
 
 FakeConsoleProcess::FakeConsoleProcess(const std::vector<std::string>& arguments) {
     std::string commandLine = quoted(folderOfThisProgram() + "fake_game_console.exe");
-    for (const auto& argument : arguments) {
+    for (const auto& argument : arguments)
         commandLine += " " + quoted(argument);
-    }
 
     HANDLE childInput = nullptr;
     HANDLE childOutput = nullptr;
@@ -71,17 +59,19 @@ FakeConsoleProcess::FakeConsoleProcess(const std::vector<std::string>& arguments
         CloseHandle(fromConsole_);
         throw std::runtime_error("cannot start " + commandLine);
     }
-    const std::string greeting = readLine();
-    if (greeting != "ready") {
-        finish();
-        CloseHandle(process_.hProcess);
-        CloseHandle(process_.hThread);
-        CloseHandle(fromConsole_);
-        throw std::runtime_error("fake_game_console said \"" + greeting + "\" instead of \"ready\"");
+    try {
+        expectLine("ready");
+    } catch (...) {
+        release();
+        throw;
     }
 }
 
 FakeConsoleProcess::~FakeConsoleProcess() {
+    release();
+}
+
+void FakeConsoleProcess::release() {
     finish();
     CloseHandle(process_.hProcess);
     CloseHandle(process_.hThread);
@@ -90,37 +80,35 @@ FakeConsoleProcess::~FakeConsoleProcess() {
 
 std::string FakeConsoleProcess::readLine() {
     for (;;) {
-        const auto end = pending_.find('\n');
-        if (end != std::string::npos) {
+        if (const auto end = pending_.find('\n'); end != std::string::npos) {
             std::string line = pending_.substr(0, end);
             pending_.erase(0, end + 1);
-            if (!line.empty() && line.back() == '\r') {
+            if (line.ends_with('\r'))
                 line.pop_back();
-            }
             return line;
         }
         char buffer[256];
         DWORD got = 0;
-        if (!ReadFile(fromConsole_, buffer, sizeof buffer, &got, nullptr) || got == 0) {
+        if (!ReadFile(fromConsole_, buffer, sizeof buffer, &got, nullptr) || got == 0)
             return std::exchange(pending_, {});
-        }
         pending_.append(buffer, got);
     }
 }
 
+void FakeConsoleProcess::expectLine(const std::string& expected) {
+    const std::string line = readLine();
+    if (line != expected)
+        throw std::runtime_error("fake_game_console said \"" + line + "\" instead of \"" + expected + "\"");
+}
+
 void FakeConsoleProcess::settle() {
-    if (!PostThreadMessageA(process_.dwThreadId, kFakeConsoleSync, 0, 0)) {
+    if (!PostThreadMessageA(process_.dwThreadId, kFakeConsoleSync, 0, 0))
         throw std::runtime_error("the fake console's thread takes no messages");
-    }
-    const std::string answer = readLine();
-    if (answer != "synced") {
-        throw std::runtime_error("fake_game_console said \"" + answer + "\" instead of \"synced\"");
-    }
+    expectLine("synced");
 }
 
 DWORD FakeConsoleProcess::finish() {
-    if (!finished_) {
-        finished_ = true;
+    if (!std::exchange(finished_, true)) {
         CloseHandle(toConsole_);
         // A console that hangs must not hang the test with it.
         if (WaitForSingleObject(process_.hProcess, 30000) != WAIT_OBJECT_0) {
@@ -130,30 +118,6 @@ DWORD FakeConsoleProcess::finish() {
         GetExitCodeProcess(process_.hProcess, &exitCode_);
     }
     return exitCode_;
-}
-
-TempLogFile::TempLogFile(const std::string& stem) {
-    static std::atomic<unsigned> counter{0};
-    char folder[MAX_PATH + 1] = {};
-    GetTempPathA(sizeof folder, folder);
-    std::ostringstream name;
-    name << folder << "brassbell-" << stem << "-" << GetCurrentProcessId() << "-" << counter++ << ".log";
-    path_ = name.str();
-    DeleteFileA(path_.c_str());
-}
-
-TempLogFile::~TempLogFile() {
-    DeleteFileA(path_.c_str());
-}
-
-std::string TempLogFile::bytes() const {
-    std::ifstream file(path_, std::ios::binary);
-    if (!file) {
-        throw std::runtime_error("no log file " + path_);
-    }
-    std::ostringstream content;
-    content << file.rdbuf();
-    return content.str();
 }
 
 } // namespace brassbell

@@ -1,6 +1,6 @@
 // A stand-in for the game's console window, for the end-to-end test of the console link.
 //
-//   fake_game_console [--et LOG] [--qw LOG] [--qw-title TITLE] [--decoy LOG] [--timeout-ms N]
+//   fake_game_console [--et LOG] [--qw LOG] [--qw-title TITLE] [--decoy LOG]
 //
 // --et makes the ET console (title "ET Console"), --qw the ETQW console (class "ETQW WinConsole",
 // titled TITLE), --decoy a window titled "ETQW WinConsole" of another class, which the console
@@ -11,14 +11,15 @@
 //
 // Prints "ready" once every window exists, and "synced" for every thread message
 // kFakeConsoleSync, which comes out of the queue after everything posted before it.
-// Ends with 0 when its standard input closes, with 3 when the timeout passes first.
-#include "FakeConsoleProtocol.h"
+// Ends with 0 when its standard input closes, with 3 when a minute passes first.
+#include "FakeConsoleProcess.h"
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 #include <fstream>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -26,6 +27,7 @@
 namespace {
 
 constexpr UINT_PTR kTimeoutTimer = 1;
+constexpr UINT kTimeoutMs = 60000;
 constexpr int kExitTimedOut = 3;
 constexpr int kExitBadArguments = 2;
 
@@ -33,76 +35,56 @@ struct ConsoleWindow {
     std::string logPath;
     HWND frame = nullptr;
     HWND input = nullptr;
-    HWND log = nullptr;
     WNDPROC inputProc = nullptr;
 };
 
 void say(const char* line) {
-    std::fputs(line, stdout);
-    std::fputs("\n", stdout);
+    std::printf("%s\n", line);
     std::fflush(stdout);
-}
-
-void execute(ConsoleWindow& console) {
-    const int length = GetWindowTextLengthA(console.input);
-    std::string line(static_cast<std::size_t>(length) + 1, '\0');
-    const int copied = GetWindowTextA(console.input, line.data(), length + 1);
-    line.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
-
-    std::ofstream(console.logPath, std::ios::binary | std::ios::app) << line << '\n';
-
-    const std::string shown = line + "\r\n";
-    const int end = GetWindowTextLengthA(console.log);
-    SendMessageA(console.log, EM_SETSEL, static_cast<WPARAM>(end), static_cast<LPARAM>(end));
-    SendMessageA(console.log, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(shown.c_str()));
-
-    SetWindowTextA(console.input, "");
 }
 
 LRESULT CALLBACK inputLineProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* console = reinterpret_cast<ConsoleWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (message == WM_CHAR && wParam == VK_RETURN) {
-        execute(*console);
-        return 0;
-    }
-    return CallWindowProcA(console->inputProc, window, message, wParam, lParam);
+    if (message != WM_CHAR || wParam != VK_RETURN)
+        return CallWindowProcA(console->inputProc, window, message, wParam, lParam);
+    std::string line(static_cast<std::size_t>(GetWindowTextLengthA(window)) + 1, '\0');
+    const int copied = GetWindowTextA(window, line.data(), static_cast<int>(line.size()));
+    line.resize(static_cast<std::size_t>(std::max(copied, 0)));
+    std::ofstream(console->logPath, std::ios::binary | std::ios::app) << line << '\n';
+    SetWindowTextA(window, "");
+    return 0;
 }
 
 LRESULT CALLBACK frameProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_TIMER && wParam == kTimeoutTimer) {
-        say("timeout");
-        PostQuitMessage(kExitTimedOut);
-        return 0;
-    }
-    return DefWindowProcA(window, message, wParam, lParam);
-}
-
-bool registerClass(const char* className) {
-    WNDCLASSA frameClass{};
-    frameClass.lpfnWndProc = frameProc;
-    frameClass.hInstance = GetModuleHandleA(nullptr);
-    frameClass.lpszClassName = className;
-    return RegisterClassA(&frameClass) != 0;
+    if (message != WM_TIMER || wParam != kTimeoutTimer)
+        return DefWindowProcA(window, message, wParam, lParam);
+    say("timeout");
+    PostQuitMessage(kExitTimedOut);
+    return 0;
 }
 
 bool create(ConsoleWindow& console, const char* className, const char* title) {
     const HINSTANCE instance = GetModuleHandleA(nullptr);
+    WNDCLASSA frameClass{};
+    frameClass.lpfnWndProc = frameProc;
+    frameClass.hInstance = instance;
+    frameClass.lpszClassName = className;
+    if (RegisterClassA(&frameClass) == 0)
+        return false;
     console.frame = CreateWindowExA(0, className, title, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
                                     640, 480, nullptr, nullptr, instance, nullptr);
-    if (console.frame == nullptr) {
+    if (console.frame == nullptr)
         return false;
-    }
     // The order of creation is the order a child walk sees.
     console.input = CreateWindowExA(0, "Edit", "", WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL, 6, 400,
                                     520, 20, console.frame, nullptr, instance, nullptr);
     const HWND button = CreateWindowExA(0, "Button", "copy", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 530, 400,
                                         90, 20, console.frame, nullptr, instance, nullptr);
-    console.log =
+    const HWND log =
         CreateWindowExA(0, "Edit", "", WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_READONLY, 6, 6,
                         614, 388, console.frame, nullptr, instance, nullptr);
-    if (console.input == nullptr || button == nullptr || console.log == nullptr) {
+    if (console.input == nullptr || button == nullptr || log == nullptr)
         return false;
-    }
     SetWindowLongPtrA(console.input, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&console));
     console.inputProc = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(console.input, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(inputLineProc)));
@@ -122,61 +104,32 @@ DWORD WINAPI watchStandardInput(LPVOID mainThread) {
     return 0;
 }
 
-struct Arguments {
-    std::string etLog, qwLog, qwTitle = "ETQW Console", decoyLog;
-    UINT timeoutMs = 60000;
-};
-
-bool parse(int argc, char** argv, Arguments& arguments) {
-    for (int i = 1; i < argc; ++i) {
-        const std::string option = argv[i];
-        if (i + 1 >= argc) {
-            return false;
-        }
-        const std::string value = argv[++i];
-        if (option == "--et") {
-            arguments.etLog = value;
-        } else if (option == "--qw") {
-            arguments.qwLog = value;
-        } else if (option == "--qw-title") {
-            arguments.qwTitle = value;
-        } else if (option == "--decoy") {
-            arguments.decoyLog = value;
-        } else if (option == "--timeout-ms") {
-            arguments.timeoutMs = static_cast<UINT>(std::strtoul(value.c_str(), nullptr, 10));
-        } else {
-            return false;
-        }
-    }
-    return true;
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
-    Arguments arguments;
-    if (!parse(argc, argv, arguments)) {
-        std::fputs("usage: fake_game_console [--et LOG] [--qw LOG] [--qw-title TITLE] [--decoy LOG] "
-                   "[--timeout-ms N]\n",
-                   stderr);
-        return kExitBadArguments;
+    std::map<std::string, std::string> option{
+        {"--et", ""}, {"--qw", ""}, {"--qw-title", "ETQW Console"}, {"--decoy", ""}};
+    for (int i = 1; i < argc; i += 2) {
+        if (i + 1 == argc || option.count(argv[i]) == 0) {
+            std::fputs("usage: fake_game_console [--et LOG] [--qw LOG] [--qw-title TITLE] [--decoy LOG]\n",
+                       stderr);
+            return kExitBadArguments;
+        }
+        option[argv[i]] = argv[i + 1];
     }
     std::setvbuf(stdout, nullptr, _IONBF, 0);
 
     std::vector<std::unique_ptr<ConsoleWindow>> consoles;
     const auto open = [&](const std::string& logPath, const char* className, const char* title) {
-        if (logPath.empty()) {
+        if (logPath.empty())
             return true;
-        }
-        auto console = std::make_unique<ConsoleWindow>();
-        console->logPath = logPath;
-        const bool made = registerClass(className) && create(*console, className, title);
-        consoles.push_back(std::move(console));
-        return made;
+        consoles.push_back(std::make_unique<ConsoleWindow>());
+        consoles.back()->logPath = logPath;
+        return create(*consoles.back(), className, title);
     };
-    if (!open(arguments.etLog, "BrassbellFakeETConsole", brassbell::kEtConsoleTitle) ||
-        !open(arguments.qwLog, brassbell::kQwConsoleClass, arguments.qwTitle.c_str()) ||
-        !open(arguments.decoyLog, "BrassbellFakeDecoy", brassbell::kQwConsoleClass)) {
+    if (!open(option["--et"], "BrassbellFakeETConsole", brassbell::kEtConsoleTitle) ||
+        !open(option["--qw"], brassbell::kQwConsoleClass, option["--qw-title"].c_str()) ||
+        !open(option["--decoy"], "BrassbellFakeDecoy", brassbell::kQwConsoleClass)) {
         std::fprintf(stderr, "fake_game_console: cannot create its windows (error %lu)\n", GetLastError());
         return 1;
     }
@@ -184,7 +137,7 @@ int main(int argc, char** argv) {
         std::fputs("fake_game_console: no console asked for\n", stderr);
         return kExitBadArguments;
     }
-    SetTimer(consoles.front()->frame, kTimeoutTimer, arguments.timeoutMs, nullptr);
+    SetTimer(consoles.front()->frame, kTimeoutTimer, kTimeoutMs, nullptr);
 
     const HANDLE watcher =
         CreateThread(nullptr, 0, watchStandardInput,
@@ -192,13 +145,8 @@ int main(int argc, char** argv) {
     say("ready");
 
     MSG message;
-    int exitCode = 0;
-    for (;;) {
-        const BOOL got = GetMessageA(&message, nullptr, 0, 0);
-        if (got == 0 || got == -1) {
-            exitCode = got == 0 ? static_cast<int>(message.wParam) : 1;
-            break;
-        }
+    BOOL got;
+    while ((got = GetMessageA(&message, nullptr, 0, 0)) > 0) {
         if (message.hwnd == nullptr && message.message == brassbell::kFakeConsoleSync) {
             say("synced");
             continue;
@@ -206,11 +154,9 @@ int main(int argc, char** argv) {
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
-    for (const auto& console : consoles) {
+    for (const auto& console : consoles)
         DestroyWindow(console->frame);
-    }
-    if (watcher != nullptr) {
+    if (watcher != nullptr)
         CloseHandle(watcher);
-    }
-    return exitCode;
+    return got == 0 ? static_cast<int>(message.wParam) : 1;
 }
