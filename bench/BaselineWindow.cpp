@@ -2,7 +2,7 @@
 // with --quit-when-shown it ends once the window has been painted, as Brassbell does with the
 // same option, so the two are timed doing the same work. --with-label puts one line of text
 // in it, which shows what the first text on screen costs (the font system's start).
-#include "ui/QuitWhenShown.h"
+#include "app/QuitWhenShown.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -1,6 +1,7 @@
 // The console link's own cost per console line: discovery, the child walk, the byte
 // conversion and the messages to the input line, on the simulated desktop with a recording
 // pause, so the mandated 300 ms pauses are left out. Goal: at most 20 µs per line.
+#include "console/ChatSplit.h"
 #include "console/ConsoleLink.h"
 #include "console/RecordingPause.h"
 #include "console/SimulatedDesktop.h"

@@ -2,8 +2,8 @@
 // (filling the real list widgets, offscreen). Goal: below 16 ms, one frame.
 #include "BenchData.h"
 #include "store/Store.h"
-#include "store/mod_ListBoxWork.h"
-#include "store/mod_ListViewWork.h"
+#include "uikit/ListBoxFill.h"
+#include "uikit/ListViewFill.h"
 
 #include <QApplication>
 #include <QListWidget>

@@ -1,7 +1,7 @@
 // The Wine bridge's request parser and line buffer on any bytes: a request either parses, and
 // then encodes back to a line that parses to the same request, or is refused with a reason;
 // the line buffer never holds a line past its limit.
-#include "console/winbridge/BridgeProtocol.h"
+#include "console/wine/BridgeProtocol.h"
 
 #include "FuzzRequire.h"
 

@@ -4,6 +4,7 @@
 // a line break.
 #include "FuzzInput.h"
 #include "console/AnsiCodec.h"
+#include "console/ChatSplit.h"
 #include "console/ConsoleLink.h"
 #include "console/RecordingPause.h"
 #include "console/SimulatedDesktop.h"

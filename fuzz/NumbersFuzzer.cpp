@@ -1,7 +1,7 @@
 // The number parsing of the time-limit prompt and of the random speaker's interval box: any
 // answer gives a number in range or none, and the interval's judgement keeps its promises.
 #include "FuzzInput.h"
-#include "console/CommandPrompts.h"
+#include "commands/CommandPrompts.h"
 #include "messages/SpeakInterval.h"
 
 #include <QLocale>

@@ -2,7 +2,6 @@
 set -euo pipefail
 
 BRASSBELL_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-BUILD_DIR=${BUILD_DIR:-$BRASSBELL_ROOT/build}
 
 # Installs the Debian packages named, those not installed yet, as root or through sudo.
 ensure_packages() {
@@ -20,9 +19,15 @@ ensure_packages() {
         -o DPkg::Lock::Timeout=600 "${missing[@]}" </dev/null
 }
 
-BUILD_PACKAGES=(cmake g++ make pkg-config qt6-base-dev libsqlite3-dev libgtest-dev mdbtools-dev)
+BUILD_PACKAGES=(cmake g++ ninja-build pkg-config qt6-base-dev libsqlite3-dev libgtest-dev mdbtools-dev)
 
-build_native() {
-    cmake -S "$BRASSBELL_ROOT" -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE="${BUILD_TYPE:-RelWithDebInfo}" "$@" >/dev/null
-    cmake --build "$BUILD_DIR" --parallel "$(nproc)"
+# Configures and builds one preset of CMakePresets.json in its own folder under build/; further
+# arguments name the targets to build (by default the preset's own).
+build_preset() {
+    local preset=$1
+    shift
+    local targets=()
+    [ $# -gt 0 ] && targets=(--target "$@")
+    (cd "$BRASSBELL_ROOT" && cmake --preset "$preset" >/dev/null &&
+        cmake --build --preset "$preset" --parallel "$(nproc)" "${targets[@]}")
 }

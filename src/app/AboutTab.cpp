@@ -1,7 +1,7 @@
-#include "ui/AboutTab.h"
+#include "app/AboutTab.h"
 
-#include "ui/TitleFont.h"
-#include "ui/Twips.h"
+#include "app/TitleFont.h"
+#include "uikit/Twips.h"
 
 #include <QDesktopServices>
 #include <QEvent>

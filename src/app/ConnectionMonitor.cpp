@@ -1,4 +1,4 @@
-#include "console/ConnectionMonitor.h"
+#include "app/ConnectionMonitor.h"
 
 #include "console/ConsoleLink.h"
 

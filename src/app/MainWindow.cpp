@@ -1,20 +1,20 @@
-#include "ui/Form1.h"
+#include "app/MainWindow.h"
 
-#include "console/AdminModTab.h"
-#include "console/CommandsTab.h"
-#include "console/ConnectionMonitor.h"
-#include "import/mod_V1Import.h"
+#include "commands/AdminModTab.h"
+#include "commands/CommandsTab.h"
+#include "app/ConnectionMonitor.h"
+#include "import/V1Import.h"
 #include "messages/SpeakTab.h"
 #include "messages/UserDefTab.h"
 #include "rules/RulesTab.h"
 #include "store/Store.h"
-#include "ui/AboutTab.h"
-#include "ui/OldDatabaseTakeOver.h"
-#include "ui/StretchedPicture.h"
-#include "ui/AppContext.h"
-#include "ui/Dialogs.h"
-#include "ui/TitleFont.h"
-#include "ui/Twips.h"
+#include "app/AboutTab.h"
+#include "app/OldDatabaseTakeOver.h"
+#include "app/StretchedPicture.h"
+#include "uikit/AppContext.h"
+#include "uikit/Dialogs.h"
+#include "app/TitleFont.h"
+#include "uikit/Twips.h"
 
 #include <QCloseEvent>
 #include <QIcon>
@@ -41,7 +41,7 @@ const std::u16string kTabStart = u"TabStart";
 
 } // namespace
 
-Form1::Form1(AppContext& app, QWidget* parent)
+MainWindow::MainWindow(AppContext& app, QWidget* parent)
     : QWidget(parent), Label8(new QLabel(QStringLiteral("BRASSBELL"), this)), SSTab1(new QTabWidget(this)),
       Command3(new QPushButton(QStringLiteral("QUIT"), this)), app_(app) {
     initPictures();
@@ -62,14 +62,14 @@ Form1::Form1(AppContext& app, QWidget* parent)
 
     Command3->setObjectName(QStringLiteral("Command3"));
     Command3->setGeometry(twipsRect(9120, 8760, 2055, 495));
-    connect(Command3, &QPushButton::clicked, this, &Form1::Command3_Click);
+    connect(Command3, &QPushButton::clicked, this, &MainWindow::Command3_Click);
 
     monitor_ = new ConnectionMonitor(*this, app_.console, [this](bool bolDisable) { fDisTab(bolDisable); });
     Timer1 = monitor_->Timer1;
 }
 
 // The six tabs in their order.
-void Form1::createPages() {
+void MainWindow::createPages() {
     speakTab = new SpeakTab(app_);
     speakTab->setObjectName(QStringLiteral("SpeakPage"));
     commandsTab = new CommandsTab(app_);
@@ -82,7 +82,7 @@ void Form1::createPages() {
     userDefTab->setObjectName(QStringLiteral("UserDefPage"));
     aboutTab = new AboutTab(app_);
     aboutTab->setObjectName(QStringLiteral("AboutPage"));
-    connect(aboutTab->Command38, &QPushButton::clicked, this, &Form1::Command38_Click);
+    connect(aboutTab->Command38, &QPushButton::clicked, this, &MainWindow::Command38_Click);
 
     SSTab1->addTab(speakTab, QStringLiteral("Speak"));
     SSTab1->addTab(commandsTab, QStringLiteral("Commands"));
@@ -92,7 +92,7 @@ void Form1::createPages() {
     SSTab1->addTab(aboutTab, QStringLiteral("About"));
 }
 
-void Form1::createTabImages() {
+void MainWindow::createTabImages() {
     Image1 = createTabImage(kSpeak, "Image1");
     Image2 = createTabImage(kCommands, "Image2");
     Image3 = createTabImage(kAdminMod, "Image3");
@@ -102,7 +102,7 @@ void Form1::createTabImages() {
 }
 
 // The same small picture, stretched, as the lowest layer of a page.
-QLabel* Form1::createTabImage(int tab, const char* name) {
+QLabel* MainWindow::createTabImage(int tab, const char* name) {
     auto* image = new StretchedPicture(SSTab1->widget(tab));
     image->setObjectName(QLatin1String(name));
     image->setPixmap(QPixmap(QStringLiteral(":/brassbell/tab-background.png")));
@@ -110,12 +110,12 @@ QLabel* Form1::createTabImage(int tab, const char* name) {
     return image;
 }
 
-std::array<QLabel*, Form1::kTabCount> Form1::tabImages() const {
+std::array<QLabel*, MainWindow::kTabCount> MainWindow::tabImages() const {
     return {Image1, Image2, Image3, Image4, Image5, Image7};
 }
 
 // The start-up steps, in their order and with their numbers.
-bool Form1::Form_Load(const QString& commandLine) {
+bool MainWindow::Form_Load(const QString& commandLine) {
     // 1. The command line, held for the last step.
     const QString sCommandLine = commandLine;
 
@@ -157,7 +157,7 @@ bool Form1::Form_Load(const QString& commandLine) {
 
 // A Rules.mdb still in the earlier Windows version's Jet format is carried over first, so
 // the user's texts and rules come along instead of the "not found" message.
-bool Form1::openRulesMdb() {
+bool MainWindow::openRulesMdb() {
     const QString hint = takeOverOldDatabase(app_.store.path(), app_.dialogs);
     try {
         app_.store.fDBConnect(true);
@@ -174,15 +174,15 @@ bool Form1::openRulesMdb() {
 // The pictures cover each page below the tab row. The page starts where the tab row ends,
 // so the picture stands at the page's top left and is as wide as SSTab1 and as high as
 // SSTab1 without its tab row.
-void Form1::fSizeTabImages() {
+void MainWindow::fSizeTabImages() {
     const int height = SSTab1->height() - SSTab1->tabBar()->sizeHint().height();
     for (QLabel* image : tabImages())
         image->setGeometry(0, 0, SSTab1->width(), height);
 }
 
-void Form1::fShowAbout() { aboutTab->fShowAbout(); }
+void MainWindow::fShowAbout() { aboutTab->fShowAbout(); }
 
-void Form1::fSelectStartTab(const QString& commandLine) {
+void MainWindow::fSelectStartTab(const QString& commandLine) {
     static const std::array<std::pair<QString, int>, 5> keywords{{
         {QStringLiteral("Speak"), kSpeak},
         {QStringLiteral("Commands"), kCommands},
@@ -200,15 +200,15 @@ void Form1::fSelectStartTab(const QString& commandLine) {
 
 // An unusable tab is not left on screen: when the "AdminMod" tab is shown as it becomes
 // unusable, the "Commands" tab, whose console buttons partly still work, takes its place.
-void Form1::fDisTab(bool bolDisable) {
+void MainWindow::fDisTab(bool bolDisable) {
     if (bolDisable && SSTab1->currentIndex() == kAdminMod)
         SSTab1->setCurrentIndex(kCommands);
     SSTab1->setTabEnabled(kAdminMod, !bolDisable);
 }
 
-void Form1::Timer1_Timer() { monitor_->Timer1_Timer(); }
+void MainWindow::Timer1_Timer() { monitor_->Timer1_Timer(); }
 
-void Form1::showTab(int index) {
+void MainWindow::showTab(int index) {
     if (index < 0 || index >= kTabCount)
         index = kSpeak;
     if (!SSTab1->isTabEnabled(index))
@@ -217,7 +217,7 @@ void Form1::showTab(int index) {
 }
 
 // "TabStart" holds a 16-bit whole number; anything else opens the first tab.
-int Form1::savedStartTab() {
+int MainWindow::savedStartTab() {
     QString saved;
     try {
         saved = QString::fromStdU16String(app_.store.fGetSysPara(kTabStart));
@@ -234,7 +234,7 @@ int Form1::savedStartTab() {
 
 // Ending goes on when the tab cannot be saved: the user learns why the next start may open
 // on another tab, and nothing else is lost.
-void Form1::saveStartTab(int index) {
+void MainWindow::saveStartTab(int index) {
     try {
         app_.store.fSetSysPara(kTabStart, QString::number(index).toStdU16String());
     } catch (const StoreError& error) {
@@ -244,16 +244,16 @@ void Form1::saveStartTab(int index) {
     }
 }
 
-void Form1::Command3_Click() {
+void MainWindow::Command3_Click() {
     app_.store.fDBConnect(false);
     saveStartTab(SSTab1->currentIndex());
     app_.store.fDBConnect(false);
     end();
 }
 
-void Form1::Command38_Click() { fImportV1List(app_, speakTab->List1); }
+void MainWindow::Command38_Click() { fImportV1List(app_, speakTab->List1); }
 
-void Form1::closeEvent(QCloseEvent* event) {
+void MainWindow::closeEvent(QCloseEvent* event) {
     if (!ended_) {
         saveStartTab(SSTab1->currentIndex());
         app_.store.fDBConnect(false);
@@ -262,7 +262,7 @@ void Form1::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-void Form1::end() {
+void MainWindow::end() {
     ended_ = true;
     Timer1->stop();
     hide();

@@ -23,14 +23,14 @@ class UserDefTab;
 
 // Brassbell's main window: the title line, the six tabs and QUIT. Loading it starts
 // Brassbell's work; QUIT or the close box ends it, keeping the tab shown for the next start.
-class Form1 final : public QWidget {
+class MainWindow final : public QWidget {
     Q_OBJECT
 public:
     // The tabs of SSTab1 by index.
     static constexpr int kSpeak = 0, kCommands = 1, kAdminMod = 2, kRules = 3, kUserDef = 4, kAbout = 5;
     static constexpr int kTabCount = 6;
 
-    explicit Form1(AppContext& app, QWidget* parent = nullptr);
+    explicit MainWindow(AppContext& app, QWidget* parent = nullptr);
 
     // The start-up. False when Rules.mdb cannot be opened: the user has been told, and
     // Brassbell ends without showing the window.

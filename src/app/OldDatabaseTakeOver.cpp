@@ -1,8 +1,8 @@
-#include "ui/OldDatabaseTakeOver.h"
+#include "app/OldDatabaseTakeOver.h"
 
 #include "store/jet/JetDetect.h"
 #include "store/jet/JetMigration.h"
-#include "ui/Dialogs.h"
+#include "uikit/Dialogs.h"
 
 namespace brassbell {
 

@@ -1,4 +1,4 @@
-#include "console/PracticeConsole.h"
+#include "app/PracticeConsole.h"
 
 #include "console/AnsiCodec.h"
 

@@ -1,4 +1,4 @@
-#include "ui/StretchedPicture.h"
+#include "app/StretchedPicture.h"
 
 #include <QPainter>
 

@@ -1,12 +1,12 @@
 #include "console/ConsoleLink.h"
-#include "console/PracticeConsole.h"
-#include "console/WindowSystemFactory.h"
+#include "app/PracticeConsole.h"
+#include "app/ConsoleBackend.h"
 #include "store/Store.h"
 #include "store/jet/JetMigration.h"
-#include "ui/AppContext.h"
-#include "ui/Form1.h"
-#include "ui/QtDialogs.h"
-#include "ui/QuitWhenShown.h"
+#include "uikit/AppContext.h"
+#include "app/MainWindow.h"
+#include "uikit/QtDialogs.h"
+#include "app/QuitWhenShown.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -23,7 +23,7 @@ using namespace brassbell;
 namespace {
 
 // The hidden --screenshot option: a picture of the window as first shown, then the end.
-void takeScreenshotAndQuit(Form1& form, const QString& file) {
+void takeScreenshotAndQuit(MainWindow& form, const QString& file) {
     QTimer::singleShot(0, &form, [&form, file] {
         const bool saved = form.grab().save(file);
         if (!saved)
@@ -60,11 +60,11 @@ int main(int argc, char** argv) {
     ConsoleLink console(backend->windows(), pause);
     AppContext app{console, store, dialogs};
 
-    Form1 form(app);
+    MainWindow form(app);
     dialogs.setOwner(&form);
     if (!form.Form_Load(options.commandLine))
         return 0;
-    QObject::connect(&form, &Form1::ended, &application, &QCoreApplication::quit, Qt::QueuedConnection);
+    QObject::connect(&form, &MainWindow::ended, &application, &QCoreApplication::quit, Qt::QueuedConnection);
     if (options.quitWhenShown)
         new QuitWhenShown(form);
     form.show();

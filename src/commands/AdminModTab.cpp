@@ -1,7 +1,7 @@
-#include "console/AdminModTab.h"
+#include "commands/AdminModTab.h"
 
-#include "console/CommandButtons.h"
-#include "ui/Twips.h"
+#include "commands/CommandButtons.h"
+#include "uikit/Twips.h"
 
 #include <QFont>
 #include <QGroupBox>

@@ -1,10 +1,10 @@
-#include "console/CommandButtons.h"
+#include "commands/CommandButtons.h"
 
-#include "console/CommandPrompts.h"
+#include "commands/CommandPrompts.h"
 #include "console/ConsoleLink.h"
-#include "ui/AppContext.h"
-#include "ui/Dialogs.h"
-#include "ui/Twips.h"
+#include "uikit/AppContext.h"
+#include "uikit/Dialogs.h"
+#include "uikit/Twips.h"
 
 #include <QPushButton>
 

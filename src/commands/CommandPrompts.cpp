@@ -1,6 +1,6 @@
-#include "console/CommandPrompts.h"
+#include "commands/CommandPrompts.h"
 
-#include "ui/Dialogs.h"
+#include "uikit/Dialogs.h"
 
 #include <QLocale>
 

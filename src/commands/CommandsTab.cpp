@@ -1,6 +1,6 @@
-#include "console/CommandsTab.h"
+#include "commands/CommandsTab.h"
 
-#include "console/CommandButtons.h"
+#include "commands/CommandButtons.h"
 
 #include <QPushButton>
 

@@ -1,4 +1,4 @@
-#include "console/ConsoleLink.h"
+#include "console/ChatSplit.h"
 
 namespace brassbell {
 
@@ -6,7 +6,6 @@ namespace {
 
 constexpr std::u16string_view kPieceSeparator = u"|||:|||:|||:|||";
 constexpr std::size_t kPieceLength = 139;
-constexpr std::chrono::milliseconds kPauseAfterPiece{300};
 
 std::vector<std::u16string> splitAt(std::u16string_view text, std::u16string_view separator) {
     std::vector<std::u16string> parts;
@@ -20,9 +19,9 @@ std::vector<std::u16string> splitAt(std::u16string_view text, std::u16string_vie
     return parts;
 }
 
-// A line break inside a console line would end the line in the game and run the rest as a
-// command, so chat is cut into its lines first.
-std::vector<std::u16string_view> splitLines(std::u16string_view text) {
+} // namespace
+
+std::vector<std::u16string_view> splitChatLines(std::u16string_view text) {
     std::vector<std::u16string_view> lines;
     std::size_t start = 0;
     for (std::size_t at = text.find_first_of(u"\r\n"); at != std::u16string_view::npos;
@@ -34,8 +33,6 @@ std::vector<std::u16string_view> splitLines(std::u16string_view text) {
     lines.push_back(text.substr(start));
     return lines;
 }
-
-} // namespace
 
 std::vector<std::u16string> fSplitText(std::u16string_view text) {
     if (text.size() < kPieceLength + 1) {
@@ -70,43 +67,6 @@ std::vector<std::u16string> fSplitText(std::u16string_view text) {
     }
     pieces.emplace_back();
     return pieces;
-}
-
-void ConsoleLink::fSendCommand(std::u16string_view text) {
-    const Hwnd console = fFindConsole();
-    if (bIsQW_) {
-        fQWSendCommand(text);
-    } else if (console != 0) {
-        runChildWalk(console, std::u16string(text));
-    }
-}
-
-void ConsoleLink::fSay2All(std::u16string_view text) {
-    sayPieces(text, false);
-}
-
-void ConsoleLink::fSay2Team(std::u16string_view text) {
-    sayPieces(text, true);
-}
-
-void ConsoleLink::sayPieces(std::u16string_view text, bool team) {
-    const Hwnd console = fFindConsole();
-    for (const std::u16string_view line : splitLines(text)) {
-        for (const std::u16string& piece : fSplitText(line)) {
-            if (!piece.empty()) {
-                // The flag is read anew for each piece: the ETQW delivery looks the console up
-                // again and so sets it again.
-                if (bIsQW_ && team) {
-                    fQWSay2Team(piece);
-                } else if (bIsQW_) {
-                    fQWSay2All(piece);
-                } else if (console != 0) {
-                    runChildWalk(console, (team ? u"say_team " : u"say ") + piece);
-                }
-            }
-            pause_.Sleep(kPauseAfterPiece);
-        }
-    }
 }
 
 } // namespace brassbell

@@ -1,7 +1,10 @@
-#include "console/AnsiCodec.h"
 #include "console/ConsoleLink.h"
 
+#include "console/AnsiCodec.h"
+#include "console/ChatSplit.h"
+
 #include <array>
+#include <chrono>
 
 namespace brassbell {
 
@@ -10,6 +13,10 @@ namespace {
 constexpr const char* kEtConsoleTitle = "ET Console";
 constexpr const char* kEtqwConsoleClass = "ETQW WinConsole";
 constexpr int kWindowTextBuffer = 260;
+constexpr std::chrono::milliseconds kPauseAfterPiece{300};
+
+// The keystroke data of the Enter key: repeat count 1, scan code 0x1C, no flags.
+constexpr std::intptr_t kEnterKeyData = 0x1C0001;
 
 } // namespace
 
@@ -59,6 +66,69 @@ std::vector<std::uint8_t> fStr2Bytes(std::u16string_view text) {
     std::vector<std::uint8_t> bytes(ansi.begin(), ansi.end());
     bytes.push_back(0);
     return bytes;
+}
+
+void ConsoleLink::fSendCommand(std::u16string_view text) {
+    const Hwnd console = fFindConsole();
+    if (bIsQW_) {
+        fQWSendCommand(text);
+    } else if (console != 0) {
+        runChildWalk(console, std::u16string(text));
+    }
+}
+
+void ConsoleLink::fSay2All(std::u16string_view text) {
+    sayPieces(text, false);
+}
+
+void ConsoleLink::fSay2Team(std::u16string_view text) {
+    sayPieces(text, true);
+}
+
+void ConsoleLink::sayPieces(std::u16string_view text, bool team) {
+    const Hwnd console = fFindConsole();
+    for (const std::u16string_view line : splitChatLines(text)) {
+        for (const std::u16string& piece : fSplitText(line)) {
+            if (!piece.empty()) {
+                // The flag is read anew for each piece: the ETQW delivery looks the console up
+                // again and so sets it again.
+                if (bIsQW_ && team) {
+                    fQWSay2Team(piece);
+                } else if (bIsQW_) {
+                    fQWSay2All(piece);
+                } else if (console != 0) {
+                    runChildWalk(console, (team ? u"say_team " : u"say ") + piece);
+                }
+            }
+            pause_.Sleep(kPauseAfterPiece);
+        }
+    }
+}
+
+void ConsoleLink::deliverToQW(std::u16string line) {
+    const Hwnd console = fFindConsole();
+    if (console == 0) {
+        return;
+    }
+    runChildWalk(console, std::move(line));
+    // ETQW's input line takes the line only with a second Enter that arrives through the
+    // game's own message queue.
+    const Hwnd edit = windows_.FindWindowExA(console, 0, "Edit", nullptr);
+    if (edit != 0) {
+        windows_.PostMessageA(edit, WM_CHAR, 13, kEnterKeyData);
+    }
+}
+
+void ConsoleLink::fQWSendCommand(std::u16string_view text) {
+    deliverToQW(std::u16string(text));
+}
+
+void ConsoleLink::fQWSay2All(std::u16string_view piece) {
+    deliverToQW(u"say " + std::u16string(piece));
+}
+
+void ConsoleLink::fQWSay2Team(std::u16string_view piece) {
+    deliverToQW(u"sayTeam " + std::u16string(piece));
 }
 
 } // namespace brassbell

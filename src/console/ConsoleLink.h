@@ -12,23 +12,21 @@ namespace brassbell {
 
 // The console link: finds the game's console window and types lines into its input line.
 // Lookups are made afresh on every call; no window handle is kept between calls.
-// Implemented across mod_GetCons.cpp (discovery, child walk), mod_ETInt.cpp (sending,
-// splitting) and QWTest.cpp (the ETQW variants).
 class ConsoleLink {
 public:
     ConsoleLink(WindowSystem& windows, Pause& pause) : windows_(windows), pause_(pause) {}
 
-    // Discovery (mod_GetCons)
+    // Discovery
     Hwnd fFindConsole();
     bool fConsoleExists();
     std::int32_t fEnumConsoleChild(Hwnd child, std::int32_t lParam);
 
-    // Sending (mod_ETInt); texts go out unchanged except for the chat prefixes
+    // Sending; texts go out unchanged except for the chat prefixes
     void fSendCommand(std::u16string_view text);
     void fSay2All(std::u16string_view text);
     void fSay2Team(std::u16string_view text);
 
-    // The ETQW variants (QWTest)
+    // The ETQW variants
     void fQWSendCommand(std::u16string_view text);
     void fQWSay2All(std::u16string_view piece);
     void fQWSay2Team(std::u16string_view piece);
@@ -56,8 +54,5 @@ private:
 std::string fStripNull(std::string_view text);
 // The single-byte code of each character, then a 0 byte (see AnsiCodec.h for the code page).
 std::vector<std::uint8_t> fStr2Bytes(std::u16string_view text);
-// Cuts a chat text into console-sized pieces of at most 139 characters; the separator
-// "|||:|||:|||:|||" marks further cuts and is never part of a piece.
-std::vector<std::u16string> fSplitText(std::u16string_view text);
 
 } // namespace brassbell

@@ -1,10 +1,10 @@
-#include "import/mod_V1Import.h"
+#include "import/V1Import.h"
 
 #include "import/IniReader.h"
 #include "store/Store.h"
-#include "store/mod_ListBoxWork.h"
-#include "ui/AppContext.h"
-#include "ui/Dialogs.h"
+#include "uikit/ListBoxFill.h"
+#include "uikit/AppContext.h"
+#include "uikit/Dialogs.h"
 
 #include <QFile>
 #include <QFileInfo>

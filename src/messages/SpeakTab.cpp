@@ -3,10 +3,10 @@
 #include "console/ConsoleLink.h"
 #include "messages/SpeakInterval.h"
 #include "store/Store.h"
-#include "store/mod_ListBoxWork.h"
-#include "ui/AppContext.h"
-#include "ui/Controls.h"
-#include "ui/Dialogs.h"
+#include "uikit/ListBoxFill.h"
+#include "uikit/AppContext.h"
+#include "uikit/Controls.h"
+#include "uikit/Dialogs.h"
 
 #include <QCheckBox>
 #include <QEvent>

@@ -1,6 +1,6 @@
-#include "messages/Form2.h"
+#include "messages/UserDefDialog.h"
 
-#include "ui/Twips.h"
+#include "uikit/Twips.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -24,7 +24,7 @@ QPushButton* makeButton(QWidget* parent, const char* name, const QString& captio
 
 } // namespace
 
-Form2::Form2(QWidget* owner) : QWidget(owner, Qt::Dialog) {
+UserDefDialog::UserDefDialog(QWidget* owner) : QWidget(owner, Qt::Dialog) {
     setObjectName("Form2");
     setFixedSize(px(6360), px(2640));
 
@@ -60,7 +60,7 @@ Form2::Form2(QWidget* owner) : QWidget(owner, Qt::Dialog) {
     load();
 }
 
-void Form2::load() {
+void UserDefDialog::load() {
     Text1->clear();
     Combo1->clear();
     Combo1->addItems({QStringLiteral("Speak to team"), QStringLiteral("Speak to all"),
@@ -69,7 +69,7 @@ void Form2::load() {
     setWindowTitle(QString());
 }
 
-void Form2::closeEvent(QCloseEvent* event) {
+void UserDefDialog::closeEvent(QCloseEvent* event) {
     load();
     event->accept();
 }

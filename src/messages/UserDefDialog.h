@@ -16,11 +16,11 @@ namespace brassbell {
 //
 // A plain window rather than a QDialog on purpose: a QDialog would bind Escape to a hide that
 // leaves Text1 filled (read as "save"), and Enter to a default button.
-class Form2 : public QWidget {
+class UserDefDialog : public QWidget {
     Q_OBJECT
 
 public:
-    explicit Form2(QWidget* owner);
+    explicit UserDefDialog(QWidget* owner);
 
     QLabel* Label1;
     QLineEdit* Text1;

@@ -1,13 +1,13 @@
 #include "messages/UserDefTab.h"
 
 #include "console/ConsoleLink.h"
-#include "messages/Form2.h"
+#include "messages/UserDefDialog.h"
 #include "store/Store.h"
-#include "store/mod_ListViewWork.h"
-#include "ui/AppContext.h"
-#include "ui/Controls.h"
-#include "ui/Dialogs.h"
-#include "ui/Twips.h"
+#include "uikit/ListViewFill.h"
+#include "uikit/AppContext.h"
+#include "uikit/Controls.h"
+#include "uikit/Dialogs.h"
+#include "uikit/Twips.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -122,14 +122,14 @@ std::optional<UserDefTab::Entry> UserDefTab::selectedEntry() const {
     return Entry{row->text(0), row->text(1), row->text(2)};
 }
 
-Form2* UserDefTab::form2() {
+UserDefDialog* UserDefTab::form2() {
     if (!form2_)
-        form2_ = new Form2(window());
+        form2_ = new UserDefDialog(window());
     return form2_;
 }
 
 void UserDefTab::cAddUDef_Click() {
-    QPointer<Form2> dialog = form2();
+    QPointer<UserDefDialog> dialog = form2();
     QPointer<UserDefTab> self = this;
     dialog->Text1->clear();
     dialog->Combo1->setEditText(kSpeakToAll);
@@ -149,7 +149,7 @@ void UserDefTab::cChangeUDef_Click() {
     const std::optional<Entry> old = selectedEntry();
     if (!old)
         return;
-    QPointer<Form2> dialog = form2();
+    QPointer<UserDefDialog> dialog = form2();
     QPointer<UserDefTab> self = this;
     dialog->Text1->setText(old->text);
     dialog->Combo1->setEditText(old->kind);

@@ -14,7 +14,7 @@ class QTreeWidgetItem;
 namespace brassbell {
 
 struct AppContext;
-class Form2;
+class UserDefDialog;
 
 // The "UserDef" tab: the user's own console commands and chat texts, each stored with the
 // way it is to be sent, listed in ListView1 and added or edited through Form2.
@@ -45,7 +45,7 @@ private:
         QString kind;
     };
     std::optional<Entry> selectedEntry() const;
-    Form2* form2();
+    UserDefDialog* form2();
     void showError(const QString& description);
 
     void cAddUDef_Click();
@@ -55,7 +55,7 @@ private:
 
     AppContext& app_;
     // Owned by the main window; created on first use and only hidden afterwards.
-    QPointer<Form2> form2_;
+    QPointer<UserDefDialog> form2_;
 };
 
 // A UDID as the list shows it, as the store's key: optional blanks around a decimal whole

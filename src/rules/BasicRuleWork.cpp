@@ -2,8 +2,8 @@
 #include "rules/RuleKeys.h"
 #include "rules/RulesTab.h"
 #include "store/Store.h"
-#include "ui/AppContext.h"
-#include "ui/Dialogs.h"
+#include "uikit/AppContext.h"
+#include "uikit/Dialogs.h"
 
 #include <QComboBox>
 #include <QLineEdit>

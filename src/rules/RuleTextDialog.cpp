@@ -1,6 +1,6 @@
-#include "rules/FrmRule.h"
+#include "rules/RuleTextDialog.h"
 
-#include "ui/Twips.h"
+#include "uikit/Twips.h"
 
 #include <QCloseEvent>
 #include <QPlainTextEdit>
@@ -8,7 +8,7 @@
 
 namespace brassbell {
 
-FrmRule::FrmRule(QWidget* owner) : QWidget(owner, Qt::Dialog) {
+RuleTextDialog::RuleTextDialog(QWidget* owner) : QWidget(owner, Qt::Dialog) {
     setObjectName("FrmRule");
     setWindowTitle(QString::fromUtf16(kDefaultCaption));
     setFixedSize(px(6810), px(3705));
@@ -25,20 +25,20 @@ FrmRule::FrmRule(QWidget* owner) : QWidget(owner, Qt::Dialog) {
     Command1->setObjectName("Command1");
     Command1->setGeometry(twipsRect(3495, 3015, 3195, 495));
 
-    connect(Command2, &QPushButton::clicked, this, &FrmRule::Command2_Click);
-    connect(Command1, &QPushButton::clicked, this, &FrmRule::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &RuleTextDialog::Command2_Click);
+    connect(Command1, &QPushButton::clicked, this, &RuleTextDialog::Command1_Click);
 }
 
-void FrmRule::Command2_Click() {
+void RuleTextDialog::Command2_Click() {
     hide();
 }
 
-void FrmRule::Command1_Click() {
+void RuleTextDialog::Command1_Click() {
     Text1->clear();
     hide();
 }
 
-void FrmRule::closeEvent(QCloseEvent* event) {
+void RuleTextDialog::closeEvent(QCloseEvent* event) {
     Text1->clear();
     event->accept();
 }

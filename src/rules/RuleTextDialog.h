@@ -13,13 +13,13 @@ namespace brassbell {
 //
 // A plain window rather than a QDialog: a QDialog would bind Escape to a hide that leaves
 // Text1 filled, which the caller would read as "save".
-class FrmRule : public QWidget {
+class RuleTextDialog : public QWidget {
     Q_OBJECT
 
 public:
     static constexpr char16_t kDefaultCaption[] = u"Rule work";
 
-    explicit FrmRule(QWidget* owner);
+    explicit RuleTextDialog(QWidget* owner);
 
     QPlainTextEdit* Text1;
     QPushButton* Command2;

@@ -1,17 +1,16 @@
 #include "rules/RulesTab.h"
 
-#include "rules/FrmRule.h"
+#include "rules/RuleTextDialog.h"
 #include "rules/KeptRowTextDelegate.h"
 #include "rules/RuleKeys.h"
-#include "rules/Translation.h"
 #include "rules/WrappingButton.h"
 #include "store/Snapshot.h"
 #include "store/Store.h"
-#include "store/mod_ListViewWork.h"
-#include "ui/AppContext.h"
-#include "ui/Controls.h"
-#include "ui/Dialogs.h"
-#include "ui/Twips.h"
+#include "uikit/ListViewFill.h"
+#include "uikit/AppContext.h"
+#include "uikit/Controls.h"
+#include "uikit/Dialogs.h"
+#include "uikit/Twips.h"
 
 #include <QComboBox>
 #include <QHeaderView>
@@ -252,7 +251,7 @@ void RulesTab::ListView2_Click() {
         const std::optional<std::int32_t> langId = keyFromText(LangKey->text());
         if (!ruleId || !langId)
             return;
-        const QString translation = QString::fromStdU16String(fGetTranslation(app_.store, *ruleId, *langId));
+        const QString translation = QString::fromStdU16String(app_.store.fGetTranslation(*ruleId, *langId));
         // Remember which record the shown text is, so changing or deleting it acts on that one.
         const std::optional<std::int32_t> rid =
             translation.isEmpty() ? std::nullopt : app_.store.findTranslation(*ruleId, *langId);
@@ -281,7 +280,7 @@ void RulesTab::setTextToSpeak(const QString& text, std::optional<std::int32_t> t
 
 QString RulesTab::ruleTextDialog(const QString& caption, const QString& initialText) {
     if (!frmRule_)
-        frmRule_ = new FrmRule(window());
+        frmRule_ = new RuleTextDialog(window());
     // One operation at a time: a dialog already waiting for its text serves no other.
     if (frmRule_->isVisible())
         return QString();
@@ -291,7 +290,7 @@ QString RulesTab::ruleTextDialog(const QString& caption, const QString& initialT
     app_.dialogs.waitWhileVisible(frmRule_);
     if (!frmRule_)
         return QString();
-    frmRule_->setWindowTitle(QString::fromUtf16(FrmRule::kDefaultCaption));
+    frmRule_->setWindowTitle(QString::fromUtf16(RuleTextDialog::kDefaultCaption));
     return frmRule_->Text1->toPlainText();
 }
 

@@ -19,7 +19,7 @@ class QTreeWidget;
 namespace brassbell {
 
 struct AppContext;
-class FrmRule;
+class RuleTextDialog;
 
 // The tab "Rules Prayer": basic rules, the languages and the translations of the rules, and
 // sending a rule to all players in the language of the moment.
@@ -115,7 +115,7 @@ private:
     void setTextToSpeak(const QString& text, std::optional<std::int32_t> translationRid);
 
     AppContext& app_;
-    QPointer<FrmRule> frmRule_;
+    QPointer<RuleTextDialog> frmRule_;
     SpeakMode speakMode_ = SpeakMode::Rule;
     // The language name the speak list was last filled for in translation mode.
     QString speakListLanguage_;

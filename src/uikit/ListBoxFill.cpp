@@ -1,6 +1,6 @@
-#include "store/mod_ListBoxWork.h"
+#include "uikit/ListBoxFill.h"
 
-#include "ui/Twips.h"
+#include "uikit/Twips.h"
 
 #include <QFontMetrics>
 #include <QListWidget>

@@ -1,7 +1,7 @@
-#include "store/mod_ListViewWork.h"
+#include "uikit/ListViewFill.h"
 
 #include "store/Snapshot.h"
-#include "ui/Twips.h"
+#include "uikit/Twips.h"
 
 #include <QHeaderView>
 #include <QTreeWidget>

@@ -1,4 +1,4 @@
-#include "ui/QtDialogs.h"
+#include "uikit/QtDialogs.h"
 
 #include <QEvent>
 #include <QEventLoop>

@@ -3,7 +3,7 @@
 // It speaks the line protocol of BridgeProtocol.h on its standard input and output, and ends
 // when its input ends.
 #include "console/win32/Win32WindowSystem.h"
-#include "console/winbridge/BridgeServer.h"
+#include "winbridge/BridgeServer.h"
 
 #include <fcntl.h>
 #include <io.h>

@@ -1,6 +1,6 @@
-#include "console/winbridge/BridgeServer.h"
+#include "winbridge/BridgeServer.h"
 
-#include "console/winbridge/BridgeProtocol.h"
+#include "console/wine/BridgeProtocol.h"
 
 #include <algorithm>
 #include <array>

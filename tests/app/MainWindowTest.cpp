@@ -1,7 +1,7 @@
-#include "ui/Form1.h"
+#include "app/MainWindow.h"
 #include "GuiWorld.h"
-#include "console/PracticeConsole.h"
-#include "ui/AboutTab.h"
+#include "app/PracticeConsole.h"
+#include "app/AboutTab.h"
 
 #include <QDesktopServices>
 #include <QImage>
@@ -51,7 +51,7 @@ class Form1Test : public GuiWorld {
 
     QPushButton* button(const char* name) const { return form.findChild<QPushButton*>(QLatin1String(name)); }
 
-    Form1 form{app};
+    MainWindow form{app};
 };
 
 TEST_F(Form1Test, FrameHasItsCaptionSizeTabsAndPictures) {
@@ -115,7 +115,7 @@ TEST_F(Form1Test, StartTabComesFromTheSavedTabAndTheCommandLine) {
         desktop = SimulatedDesktop();
         desktop.createEtConsole();
         saveTabStart(c.saved);
-        Form1 started(app);
+        MainWindow started(app);
         ASSERT_TRUE(started.Form_Load(QString::fromLatin1(c.commandLine)));
         EXPECT_EQ(started.SSTab1->currentIndex(), c.shown);
         store.fDBConnect(false);
@@ -136,11 +136,11 @@ TEST_F(Form1Test, MissingDatabaseTellsTheUserAndShowsNoWindow) {
 
 TEST_F(Form1Test, QuitAndTheCloseBoxSaveTheTabShownAndEnd) {
     for (const bool quit : {true, false}) {
-        Form1 shown(app);
+        MainWindow shown(app);
         ASSERT_TRUE(shown.Form_Load(QString()));
         shown.show();
-        shown.SSTab1->setCurrentIndex(quit ? Form1::kAbout : Form1::kCommands);
-        QSignalSpy ended(&shown, &Form1::ended);
+        shown.SSTab1->setCurrentIndex(quit ? MainWindow::kAbout : MainWindow::kCommands);
+        QSignalSpy ended(&shown, &MainWindow::ended);
 
         quit ? shown.findChild<QPushButton*>("Command3")->click() : void(shown.close());
 
@@ -201,7 +201,7 @@ TEST_F(Form1Test, MonitorFollowsTheConsoleAcrossTheWindow) {
     const SimulatedDesktop::GameConsole et = desktop.createEtConsole();
     form.Timer1_Timer();
     EXPECT_EQ(enabledTagged().size(), 70);
-    EXPECT_TRUE(form.SSTab1->isTabEnabled(Form1::kAdminMod));
+    EXPECT_TRUE(form.SSTab1->isTabEnabled(MainWindow::kAdminMod));
 
     desktop.destroyWindow(et.window);
     const SimulatedDesktop::GameConsole qw = desktop.createEtqwConsole();
@@ -209,28 +209,28 @@ TEST_F(Form1Test, MonitorFollowsTheConsoleAcrossTheWindow) {
     EXPECT_EQ(enabledTagged(),
               QStringList({"CSpeakRule", "Check1", "Check3", "Command48", "Command49", "Command51",
                            "cActionUdef", "cSpeak2All", "cSpeak2AllMan", "cSpeak2Team", "cSpeak2TeamMan"}));
-    EXPECT_FALSE(form.SSTab1->isTabEnabled(Form1::kAdminMod));
+    EXPECT_FALSE(form.SSTab1->isTabEnabled(MainWindow::kAdminMod));
 
     desktop.destroyWindow(qw.window);
     form.Timer1_Timer();
     EXPECT_TRUE(enabledTagged().isEmpty());
-    EXPECT_FALSE(form.SSTab1->isTabEnabled(Form1::kAdminMod)) << "stays unusable until ET is back";
+    EXPECT_FALSE(form.SSTab1->isTabEnabled(MainWindow::kAdminMod)) << "stays unusable until ET is back";
 
     desktop.createEtConsole();
     form.Timer1_Timer();
-    EXPECT_TRUE(form.SSTab1->isTabEnabled(Form1::kAdminMod));
+    EXPECT_TRUE(form.SSTab1->isTabEnabled(MainWindow::kAdminMod));
 }
 
 TEST_F(Form1Test, AdminModTabGivesWayToCommandsOnEtqw) {
     desktop.createEtConsole();
     ASSERT_TRUE(form.Form_Load(QStringLiteral("AdminMod")));
-    ASSERT_EQ(form.SSTab1->currentIndex(), Form1::kAdminMod);
+    ASSERT_EQ(form.SSTab1->currentIndex(), MainWindow::kAdminMod);
 
     desktop = SimulatedDesktop();
     desktop.createEtqwConsole();
     form.Timer1_Timer();
-    EXPECT_EQ(form.SSTab1->currentIndex(), Form1::kCommands);
-    EXPECT_TRUE(form.SSTab1->isTabEnabled(Form1::kCommands));
+    EXPECT_EQ(form.SSTab1->currentIndex(), MainWindow::kCommands);
+    EXPECT_TRUE(form.SSTab1->isTabEnabled(MainWindow::kCommands));
 
     button("Command3")->click();
     EXPECT_EQ(savedTabStart(), u"1");
@@ -238,9 +238,9 @@ TEST_F(Form1Test, AdminModTabGivesWayToCommandsOnEtqw) {
     // Saved as the AdminMod tab, the window opens on Commands while only ETQW
     // runs.
     saveTabStart(u"2");
-    Form1 again(app);
+    MainWindow again(app);
     ASSERT_TRUE(again.Form_Load(QString()));
-    EXPECT_EQ(again.SSTab1->currentIndex(), Form1::kCommands);
+    EXPECT_EQ(again.SSTab1->currentIndex(), MainWindow::kCommands);
 }
 
 TEST_F(Form1Test, PauseReachesThePracticeConsole) {
@@ -267,7 +267,7 @@ TEST_F(Form1Test, AnOldJetRulesMdbIsTakenOverBeforeTheWindowOpens) {
     EXPECT_TRUE(dialogs.messages().front().text.contains(QStringLiteral("5 stored texts")))
         << dialogs.messages().front().text.toStdString();
     EXPECT_TRUE(std::filesystem::exists(db.path().string() + ".jet-backup"));
-    EXPECT_EQ(form.SSTab1->currentIndex(), Form1::kRules) << "the old file's saved tab";
+    EXPECT_EQ(form.SSTab1->currentIndex(), MainWindow::kRules) << "the old file's saved tab";
     const auto* list1 = form.findChild<QListWidget*>(QStringLiteral("List1"));
     ASSERT_EQ(list1->count(), 5);
     EXPECT_EQ(list1->item(2)->text(), QStringLiteral("Grüße aus München"));
@@ -289,4 +289,4 @@ TEST_F(Form1Test, ImportButtonOnTheAboutTabFillsTheTextMemory) {
 } // namespace
 } // namespace brassbell::testing
 
-#include "Form1Test.moc"
+#include "MainWindowTest.moc"

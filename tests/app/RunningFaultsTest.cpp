@@ -3,11 +3,11 @@
 // message naming the problem, store nothing, and leave the window working once
 // the fault is gone.
 #include "GuiWorld.h"
-#include "messages/Form2.h"
+#include "messages/UserDefDialog.h"
 #include "messages/SpeakTab.h"
 #include "rules/RulesTab.h"
 #include "store/Snapshot.h"
-#include "ui/Form1.h"
+#include "app/MainWindow.h"
 
 #include <QFocusEvent>
 #include <QLineEdit>
@@ -107,12 +107,12 @@ class RunningFaultsTest : public GuiWorld, public ::testing::WithParamInterface<
     }
     void addUserDef(const QString& text) {
         dialogs.actOnDialog([text](QWidget* dialog) {
-            auto* form2 = qobject_cast<Form2*>(dialog);
+            auto* form2 = qobject_cast<UserDefDialog*>(dialog);
             ASSERT_NE(form2, nullptr);
             QTest::keyClicks(form2->Text1, text);
             QTest::mouseClick(form2->Command2, Qt::LeftButton);
         });
-        form.SSTab1->setCurrentIndex(Form1::kUserDef);
+        form.SSTab1->setCurrentIndex(MainWindow::kUserDef);
         click(form.findChild<QPushButton*>("cAddUDef"));
     }
     void addBasicRule(const QString& text) {
@@ -120,11 +120,11 @@ class RunningFaultsTest : public GuiWorld, public ::testing::WithParamInterface<
             dialog->findChild<QPlainTextEdit*>("Text1")->insertPlainText(text);
             QTest::mouseClick(dialog->findChild<QPushButton*>("Command2"), Qt::LeftButton);
         });
-        form.SSTab1->setCurrentIndex(Form1::kRules);
+        form.SSTab1->setCurrentIndex(MainWindow::kRules);
         click(form.rulesTab->CAddBasicRule);
     }
     void setInterval(const QString& seconds) {
-        form.SSTab1->setCurrentIndex(Form1::kSpeak);
+        form.SSTab1->setCurrentIndex(MainWindow::kSpeak);
         QLineEdit* box = form.speakTab->Text2;
         box->selectAll();
         QTest::keyClicks(box, seconds);
@@ -132,7 +132,7 @@ class RunningFaultsTest : public GuiWorld, public ::testing::WithParamInterface<
         QApplication::sendEvent(box, &leaving);
     }
 
-    Form1 form{app};
+    MainWindow form{app};
     std::unique_ptr<test::SqlPeek> holder;
     bool faultOn = false;
 };
@@ -182,8 +182,8 @@ TEST_P(RunningFaultsTest, EveryOperationFailsWithAMessageStoresNothingAndTheWind
 
     // QUIT still ends Brassbell, telling why the tab shown was not kept.
     const std::vector<std::u16string> beforeQuit = everything();
-    form.SSTab1->setCurrentIndex(Form1::kAbout);
-    QSignalSpy ended(&form, &Form1::ended);
+    form.SSTab1->setCurrentIndex(MainWindow::kAbout);
+    QSignalSpy ended(&form, &MainWindow::ended);
     applyFault();
     dialogs.clearShown();
     dialogs.answerOk();

@@ -1,7 +1,7 @@
 #include "GuiWorld.h"
-#include "console/AdminModTab.h"
-#include "console/CommandsTab.h"
-#include "ui/Twips.h"
+#include "commands/AdminModTab.h"
+#include "commands/CommandsTab.h"
+#include "uikit/Twips.h"
 
 #include <QGroupBox>
 #include <QPushButton>

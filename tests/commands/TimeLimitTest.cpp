@@ -1,4 +1,4 @@
-#include "console/CommandPrompts.h"
+#include "commands/CommandPrompts.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "console/ConsoleLink.h"
+#include "console/ChatSplit.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The import of the version 1.0 list, driven as the user does it: the file dialog answered
 // by a script, then the text memory and List1 checked.
-#include "import/mod_V1Import.h"
+#include "import/V1Import.h"
 
 #include "GuiWorld.h"
 

@@ -1,5 +1,5 @@
 #include "messages/SpeakInterval.h"
-#include "test_speak_fixture.h"
+#include "SpeakTabFixture.h"
 
 #include <QApplication>
 #include <QFocusEvent>

@@ -1,4 +1,4 @@
-#include "test_speak_fixture.h"
+#include "SpeakTabFixture.h"
 
 namespace brassbell::testing {
 namespace {

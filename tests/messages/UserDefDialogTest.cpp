@@ -1,5 +1,5 @@
 // Form2 on its own: the keyboard never finishes the dialog, and a typed kind stays the user's.
-#include "test_userdef_fixture.h"
+#include "UserDefTabFixture.h"
 
 namespace brassbell::testing {
 namespace {
@@ -14,7 +14,7 @@ class Form2Test : public ::testing::Test {
     }
 
     QWidget owner;
-    Form2* form = new Form2(&owner);
+    UserDefDialog* form = new UserDefDialog(&owner);
 };
 
 TEST_F(Form2Test, EnterAndEscapeNeitherSaveNorCancel) {

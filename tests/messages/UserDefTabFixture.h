@@ -1,7 +1,7 @@
 #pragma once
 
 #include "GuiWorld.h"
-#include "messages/Form2.h"
+#include "messages/UserDefDialog.h"
 #include "messages/UserDefTab.h"
 
 #include <QComboBox>
@@ -68,7 +68,7 @@ class UserDefTabTest : public GuiWorld {
     void scriptForm2(Press press, std::optional<QString> text = {}, std::optional<QString> kind = {},
                      Seen* seen = nullptr) {
         dialogs.actOnDialog([=](QWidget* dialog) {
-            auto* form = qobject_cast<Form2*>(dialog);
+            auto* form = qobject_cast<UserDefDialog*>(dialog);
             ASSERT_NE(form, nullptr);
             if (seen)
                 *seen = {form->windowTitle(), form->Text1->text(), form->Combo1->currentText()};
@@ -87,7 +87,7 @@ class UserDefTabTest : public GuiWorld {
                 QTest::mouseClick(press == Press::Save ? form->Command2 : form->Command1, Qt::LeftButton);
         });
     }
-    Form2* form2() const { return window.findChild<Form2*>("Form2"); }
+    UserDefDialog* form2() const { return window.findChild<UserDefDialog*>("Form2"); }
 
     // The "Error" box: a description, then the request to report it.
     void expectErrorBox() {

@@ -1,7 +1,7 @@
 // The UserDef tab's list and its add, change and delete, driven through the real widgets.
-#include "test_userdef_fixture.h"
+#include "UserDefTabFixture.h"
 
-#include "ui/Twips.h"
+#include "uikit/Twips.h"
 
 #include <QHeaderView>
 

@@ -1,5 +1,5 @@
 // Using a user-defined entry: what reaches the game console for each kind.
-#include "test_userdef_fixture.h"
+#include "UserDefTabFixture.h"
 
 namespace brassbell::testing {
 namespace {

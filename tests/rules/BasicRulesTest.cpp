@@ -1,6 +1,6 @@
 #include "RulesTabFixture.h"
 
-#include "ui/Twips.h"
+#include "uikit/Twips.h"
 
 namespace brassbell::testing {
 namespace {

@@ -7,7 +7,7 @@
 #include "console/RecordingPause.h"
 #include "console/SimulatedDesktop.h"
 #include "store/Store.h"
-#include "ui/AppContext.h"
+#include "uikit/AppContext.h"
 
 #include <QCoreApplication>
 #include <QPushButton>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/Dialogs.h"
+#include "uikit/Dialogs.h"
 
 #include <QString>
 

@@ -1,7 +1,7 @@
 // The list fillers on real widgets: what the user sees in the list boxes and list views.
 #include "store/Snapshot.h"
-#include "store/mod_ListBoxWork.h"
-#include "store/mod_ListViewWork.h"
+#include "uikit/ListBoxFill.h"
+#include "uikit/ListViewFill.h"
 
 #include "OpenRulesDb.h"
 

@@ -1,7 +1,7 @@
 // The bridge's request handling, natively, over a simulated desktop that notes every call made.
-#include "console/winbridge/BridgeServer.h"
+#include "winbridge/BridgeServer.h"
 #include "console/SimulatedDesktop.h"
-#include "console/winbridge/BridgeProtocol.h"
+#include "console/wine/BridgeProtocol.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "console/winbridge/BridgeProtocol.h"
+#include "console/wine/BridgeProtocol.h"
 
 #include <charconv>
 #include <initializer_list>

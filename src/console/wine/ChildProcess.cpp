@@ -1,4 +1,4 @@
-#include "console/winbridge/ChildProcess.h"
+#include "console/wine/ChildProcess.h"
 
 #include <fcntl.h>
 #include <poll.h>

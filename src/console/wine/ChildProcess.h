@@ -1,6 +1,6 @@
 #pragma once
 
-#include "console/winbridge/BridgeProtocol.h"
+#include "console/wine/BridgeProtocol.h"
 
 #include <sys/types.h>
 

@@ -1,7 +1,7 @@
-#include "console/WineBridgeWindowSystem.h"
+#include "console/wine/WineBridgeWindowSystem.h"
 
-#include "console/winbridge/BridgeProtocol.h"
-#include "console/winbridge/ChildProcess.h"
+#include "console/wine/BridgeProtocol.h"
+#include "console/wine/ChildProcess.h"
 
 #include <algorithm>
 #include <cstdlib>

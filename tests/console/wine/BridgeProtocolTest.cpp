@@ -1,4 +1,4 @@
-#include "console/winbridge/BridgeProtocol.h"
+#include "console/wine/BridgeProtocol.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
 // WineBridgeWindowSystem against a native stand-in for the bridge (FakeBridge.cpp): the real
 // protocol and process handling, a simulated desktop where Wine would be.
-#include "console/WineBridgeWindowSystem.h"
+#include "console/wine/WineBridgeWindowSystem.h"
 #include "../ChatTexts.h"
 #include "console/ConsoleLink.h"
 #include "console/RecordingPause.h"
-#include "console/winbridge/BridgeProtocol.h"
+#include "console/wine/BridgeProtocol.h"
 
 #include "../TempFile.h"
 

@@ -5,8 +5,8 @@
 #include "../ChatTexts.h"
 #include "console/ConsoleLink.h"
 #include "console/RecordingPause.h"
-#include "console/WineBridgeWindowSystem.h"
-#include "console/winbridge/ChildProcess.h"
+#include "console/wine/WineBridgeWindowSystem.h"
+#include "console/wine/ChildProcess.h"
 
 #include "../TempFile.h"
 

@@ -1,7 +1,7 @@
 // A stand-in for brassbell-winbridge.exe that runs natively: the bridge's own request handling
 // over a simulated desktop, so that WineBridgeWindowSystem can be tried without Wine.
 //
-//   winebridge_fake_bridge [--et LOG] [--qw LOG] [--requests LOG] [--greeting TEXT]
+//   fake_bridge [--et LOG] [--qw LOG] [--requests LOG] [--greeting TEXT]
 //                          [--hang-at N] [--die-at N] [BRIDGE]
 //
 // --et and --qw make the ET and the ETQW console; every line a console executes is appended to
@@ -10,7 +10,7 @@
 // killed) instead of writing line N, --die-at N ends the process instead. --greeting replaces
 // the greeting. BRIDGE, the path of the bridge it stands in for, is ignored.
 #include "console/SimulatedDesktop.h"
-#include "console/winbridge/BridgeServer.h"
+#include "winbridge/BridgeServer.h"
 
 #include <unistd.h>
 
