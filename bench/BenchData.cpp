@@ -33,7 +33,8 @@ void makeFilledRulesDb(const std::filesystem::path& file, int rows) {
     }
     const std::string n = std::to_string(rows);
     // A recursive count gives the rows without a round trip per record.
-    const std::string numbers = "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < " + n + ") ";
+    const std::string numbers =
+        "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < " + n + ") ";
     try {
         run(db, "BEGIN");
         run(db, numbers + "INSERT INTO tbl_Say (SayText) SELECT 'say text number ' || i FROM n");

@@ -46,7 +46,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const wb::ParsedRequest again = wb::parseRequest(encode(*parsed.request));
         BRASSBELL_FUZZ_REQUIRE(again.request && *again.request == *parsed.request);
     } else {
-        BRASSBELL_FUZZ_REQUIRE(parsed.error == wb::kUnknown || parsed.error == wb::kMalformed || parsed.error == wb::kTooLong);
+        BRASSBELL_FUZZ_REQUIRE(parsed.error == wb::kUnknown || parsed.error == wb::kMalformed ||
+                               parsed.error == wb::kTooLong);
     }
 
     if (const auto decoded = wb::decodeBytes(bytes); decoded && *decoded)

@@ -23,7 +23,8 @@ constexpr std::size_t kPieceLength = 139;
 std::u16string withoutSeparators(std::u16string_view text) {
     std::u16string out;
     std::size_t start = 0;
-    for (std::size_t at = text.find(kSeparator); at != std::u16string_view::npos; at = text.find(kSeparator, start)) {
+    for (std::size_t at = text.find(kSeparator); at != std::u16string_view::npos;
+         at = text.find(kSeparator, start)) {
         out += text.substr(start, at - start);
         start = at + kSeparator.size();
     }

@@ -13,8 +13,8 @@
 namespace {
 
 const std::filesystem::path& scratchFile() {
-    static const std::filesystem::path file =
-        std::filesystem::temp_directory_path() / ("brassbell-ini-fuzz-" + std::to_string(::getpid()) + ".ini");
+    static const std::filesystem::path file = std::filesystem::temp_directory_path() /
+                                              ("brassbell-ini-fuzz-" + std::to_string(::getpid()) + ".ini");
     return file;
 }
 

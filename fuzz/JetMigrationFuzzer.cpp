@@ -24,7 +24,8 @@ std::string bytesOf(const fs::path& file) {
 }
 
 const fs::path& scratchFolder() {
-    static const fs::path folder = fs::temp_directory_path() / ("brassbell-jet-fuzz-" + std::to_string(::getpid()));
+    static const fs::path folder =
+        fs::temp_directory_path() / ("brassbell-jet-fuzz-" + std::to_string(::getpid()));
     return folder;
 }
 

@@ -7,8 +7,8 @@
 #include <QLocale>
 #include <QString>
 
-#include <cmath>
 #include "FuzzRequire.h"
+#include <cmath>
 
 #include <cstdlib>
 
@@ -57,7 +57,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const brassbell::IntervalJudgement judged = brassbell::judgeInterval(*number);
         if (judged.verdict == brassbell::IntervalVerdict::Accepted) {
             BRASSBELL_FUZZ_REQUIRE(judged.seconds >= brassbell::kShortestRndInterval &&
-                    judged.seconds <= brassbell::kLongestRndInterval);
+                                   judged.seconds <= brassbell::kLongestRndInterval);
             const auto tick = brassbell::rndTickMillis(judged.seconds);
             BRASSBELL_FUZZ_REQUIRE(tick && *tick == judged.seconds * 10);
         }

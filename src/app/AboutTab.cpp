@@ -40,16 +40,17 @@ AboutTab::AboutTab(AppContext&, QWidget* parent)
 
 void AboutTab::fShowAbout() {
     Label9->setText(QStringLiteral("Velkor proudly present\r\n\r\nBRASSBELL"));
-    Label10->setText(QStringLiteral("An easy way to:\r\n"
-                                    "-Send text messages to all / teammates\r\n"
-                                    "-Send console commands\r\n"
-                                    "-Send AdminMod commands\r\n"
-                                    "-Speak an unlimited number of messages in random order\r\n"
-                                    "   (automatical speak of messages in your own frequency)\r\n"
-                                    "-Define your own commands to send to console or player\r\n"
-                                    "\r\n"
-                                    "To visit Velkors home and find out more about Velkors projects simple click "
-                                    "on the \"Velkor \"(Velkor) picture above."));
+    Label10->setText(
+        QStringLiteral("An easy way to:\r\n"
+                       "-Send text messages to all / teammates\r\n"
+                       "-Send console commands\r\n"
+                       "-Send AdminMod commands\r\n"
+                       "-Speak an unlimited number of messages in random order\r\n"
+                       "   (automatical speak of messages in your own frequency)\r\n"
+                       "-Define your own commands to send to console or player\r\n"
+                       "\r\n"
+                       "To visit Velkors home and find out more about Velkors projects simple click "
+                       "on the \"Velkor \"(Velkor) picture above."));
 }
 
 bool AboutTab::eventFilter(QObject* watched, QEvent* event) {
@@ -62,6 +63,8 @@ bool AboutTab::eventFilter(QObject* watched, QEvent* event) {
 }
 
 // Without a browser nothing opens, and that is not worth a message.
-void AboutTab::Image6_Click() { QDesktopServices::openUrl(QUrl(kHomePage)); }
+void AboutTab::Image6_Click() {
+    QDesktopServices::openUrl(QUrl(kHomePage));
+}
 
 } // namespace brassbell

@@ -10,7 +10,8 @@
 namespace brassbell {
 
 ConnectionMonitor::ConnectionMonitor(QWidget& form, ConsoleLink& console, std::function<void(bool)> fDisTab)
-    : QObject(&form), Timer1(new QTimer(&form)), form_(form), console_(console), fDisTab_(std::move(fDisTab)) {
+    : QObject(&form), Timer1(new QTimer(&form)), form_(form), console_(console),
+      fDisTab_(std::move(fDisTab)) {
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(kInterval);
     connect(Timer1, &QTimer::timeout, this, &ConnectionMonitor::Timer1_Timer);

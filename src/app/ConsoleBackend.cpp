@@ -38,7 +38,8 @@ std::unique_ptr<ConsoleBackend> createConsoleBackend(ConsoleChoice choice, QStri
         std::optional<std::string> prefix;
         if (!winePrefix.isEmpty())
             prefix = QFile::encodeName(winePrefix).toStdString();
-        backend->native = std::make_unique<WineBridgeWindowSystem>(QFile::encodeName(bridge).toStdString(), prefix);
+        backend->native =
+            std::make_unique<WineBridgeWindowSystem>(QFile::encodeName(bridge).toStdString(), prefix);
         return backend;
 #endif
     }

@@ -33,7 +33,8 @@ LaunchOptions parseLaunchOptions(const QStringList& arguments) {
                 options.console = ConsoleChoice::Wine;
             else
                 options.error =
-                    QStringLiteral("Unknown console \"%1\": use --console=practice, --console=win32 or --console=wine.")
+                    QStringLiteral(
+                        "Unknown console \"%1\": use --console=practice, --console=win32 or --console=wine.")
                         .arg(value);
         } else if (argument.startsWith(kWinePrefixOption)) {
             options.winePrefix = argument.mid(kWinePrefixOption.size());

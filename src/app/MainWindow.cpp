@@ -1,19 +1,19 @@
 #include "app/MainWindow.h"
 
+#include "app/AboutTab.h"
+#include "app/ConnectionMonitor.h"
+#include "app/OldDatabaseTakeOver.h"
+#include "app/StretchedPicture.h"
+#include "app/TitleFont.h"
 #include "commands/AdminModTab.h"
 #include "commands/CommandsTab.h"
-#include "app/ConnectionMonitor.h"
 #include "import/V1Import.h"
 #include "messages/SpeakTab.h"
 #include "messages/UserDefTab.h"
 #include "rules/RulesTab.h"
 #include "store/Store.h"
-#include "app/AboutTab.h"
-#include "app/OldDatabaseTakeOver.h"
-#include "app/StretchedPicture.h"
 #include "uikit/AppContext.h"
 #include "uikit/Dialogs.h"
-#include "app/TitleFont.h"
 #include "uikit/Twips.h"
 
 #include <QCloseEvent>
@@ -30,7 +30,9 @@
 #include <utility>
 
 // The pictures live in a static library, where nothing else would pull them in.
-static void initPictures() { Q_INIT_RESOURCE(brassbell); }
+static void initPictures() {
+    Q_INIT_RESOURCE(brassbell);
+}
 
 namespace brassbell {
 
@@ -166,7 +168,8 @@ bool MainWindow::openRulesMdb() {
         QString text = QStringLiteral("Rules.mdb not found...please look for it or reinstall application");
         if (!hint.isEmpty())
             text += QStringLiteral("\r\n") + hint;
-        app_.dialogs.messageBox(text, QStringLiteral("Rules.mdb not found"), MsgButtons::Ok, MsgIcon::Critical);
+        app_.dialogs.messageBox(text, QStringLiteral("Rules.mdb not found"), MsgButtons::Ok,
+                                MsgIcon::Critical);
         return false;
     }
 }
@@ -180,7 +183,9 @@ void MainWindow::fSizeTabImages() {
         image->setGeometry(0, 0, SSTab1->width(), height);
 }
 
-void MainWindow::fShowAbout() { aboutTab->fShowAbout(); }
+void MainWindow::fShowAbout() {
+    aboutTab->fShowAbout();
+}
 
 void MainWindow::fSelectStartTab(const QString& commandLine) {
     static const std::array<std::pair<QString, int>, 5> keywords{{
@@ -206,7 +211,9 @@ void MainWindow::fDisTab(bool bolDisable) {
     SSTab1->setTabEnabled(kAdminMod, !bolDisable);
 }
 
-void MainWindow::Timer1_Timer() { monitor_->Timer1_Timer(); }
+void MainWindow::Timer1_Timer() {
+    monitor_->Timer1_Timer();
+}
 
 void MainWindow::showTab(int index) {
     if (index < 0 || index >= kTabCount)
@@ -222,12 +229,14 @@ int MainWindow::savedStartTab() {
     try {
         saved = QString::fromStdU16String(app_.store.fGetSysPara(kTabStart));
     } catch (const StoreError& error) {
-        app_.dialogs.messageBox(QString::fromUtf8(error.what()), QString(), MsgButtons::Ok, MsgIcon::Critical);
+        app_.dialogs.messageBox(QString::fromUtf8(error.what()), QString(), MsgButtons::Ok,
+                                MsgIcon::Critical);
         return kSpeak;
     }
     bool isNumber = false;
     const int value = saved.trimmed().toInt(&isNumber);
-    if (!isNumber || value < std::numeric_limits<std::int16_t>::min() || value > std::numeric_limits<std::int16_t>::max())
+    if (!isNumber || value < std::numeric_limits<std::int16_t>::min() ||
+        value > std::numeric_limits<std::int16_t>::max())
         return kSpeak;
     return value;
 }
@@ -251,7 +260,9 @@ void MainWindow::Command3_Click() {
     end();
 }
 
-void MainWindow::Command38_Click() { fImportV1List(app_, speakTab->List1); }
+void MainWindow::Command38_Click() {
+    fImportV1List(app_, speakTab->List1);
+}
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     if (!ended_) {

@@ -17,8 +17,8 @@ QString takeOverOldDatabase(const std::filesystem::path& rulesMdb, Dialogs& dial
                            MsgIcon::Information);
     } catch (const JetMigrationError& error) {
         // The original stays as it was; opening it then fails with the usual message.
-        dialogs.messageBox(QString::fromStdU16String(migrationFailureMessage(error)), QString(), MsgButtons::Ok,
-                           MsgIcon::Critical);
+        dialogs.messageBox(QString::fromStdU16String(migrationFailureMessage(error)), QString(),
+                           MsgButtons::Ok, MsgIcon::Critical);
     }
     return {};
 }

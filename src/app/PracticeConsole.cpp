@@ -54,7 +54,9 @@ PracticeConsole::PracticeConsole(SimulatedDesktop& desktop, QWidget* parent)
     present(Presents::Et);
 }
 
-PracticeConsole::~PracticeConsole() { desktop_.setLineObserver({}); }
+PracticeConsole::~PracticeConsole() {
+    desktop_.setLineObserver({});
+}
 
 void PracticeConsole::present(Presents console) {
     if (console == presents_ && (console == Presents::None || desktop_.isWindow(console_.window)))
@@ -80,7 +82,9 @@ void PracticeConsole::present(Presents console) {
         option->setChecked(true);
 }
 
-void PracticeConsole::deliverPosted() { desktop_.pump(); }
+void PracticeConsole::deliverPosted() {
+    desktop_.pump();
+}
 
 void PracticeConsole::lineExecuted(const SimulatedDesktop::ExecutedLine& line) {
     lstExecuted->addItem(QString::fromStdU16String(ansiToUtf16(line.line)));

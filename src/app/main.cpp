@@ -1,12 +1,12 @@
-#include "console/ConsoleLink.h"
-#include "app/PracticeConsole.h"
 #include "app/ConsoleBackend.h"
+#include "app/MainWindow.h"
+#include "app/PracticeConsole.h"
+#include "app/QuitWhenShown.h"
+#include "console/ConsoleLink.h"
 #include "store/Store.h"
 #include "store/jet/JetMigration.h"
 #include "uikit/AppContext.h"
-#include "app/MainWindow.h"
 #include "uikit/QtDialogs.h"
-#include "app/QuitWhenShown.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -48,7 +48,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     QString error;
-    const std::unique_ptr<ConsoleBackend> backend = createConsoleBackend(options.console, error, options.winePrefix);
+    const std::unique_ptr<ConsoleBackend> backend =
+        createConsoleBackend(options.console, error, options.winePrefix);
     if (!backend) {
         std::fprintf(stderr, "%s\n", qPrintable(error));
         return 2;

@@ -17,7 +17,9 @@ namespace {
 constexpr int kFrameLeft = 2940, kFrameWidth = 5415, kFirstFrameTop = 240, kFrameGap = 60;
 constexpr int kFrameCaption = 240, kRowStep = 480, kButtonHeight = 375, kFrameBottom = 120;
 
-constexpr int frameHeight(int rows) { return kFrameCaption + (rows - 1) * kRowStep + kButtonHeight + kFrameBottom; }
+constexpr int frameHeight(int rows) {
+    return kFrameCaption + (rows - 1) * kRowStep + kButtonHeight + kFrameBottom;
+}
 
 } // namespace
 

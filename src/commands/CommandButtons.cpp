@@ -47,8 +47,8 @@ constexpr CommandButton consoleAsked(std::string_view name, std::u16string_view 
     return button;
 }
 
-constexpr CommandButton admin(std::string_view name, std::u16string_view caption, int frame, int column, int row,
-                              Asking asking, std::u16string_view line, int columnsSpanned = 1) {
+constexpr CommandButton admin(std::string_view name, std::u16string_view caption, int frame, int column,
+                              int row, Asking asking, std::u16string_view line, int columnsSpanned = 1) {
     return CommandButton{.name = name,
                          .caption = caption,
                          .tag = kOnlyConn,
@@ -72,14 +72,15 @@ constexpr CommandButton adminAsked(std::string_view name, std::u16string_view ca
 }
 
 constexpr CommandButton consoleDump() {
-    CommandButton button = console("Command49", u"Console dump", kOnlyConnQW, 3, 7, Asking::None,
-                                   u"condump Condump.txt");
+    CommandButton button =
+        console("Command49", u"Console dump", kOnlyConnQW, 3, 7, Asking::None, u"condump Condump.txt");
     button.messageAfter = u"Dump was created in your ETMain-Folder";
     return button;
 }
 
 constexpr CommandButton bindlist() {
-    CommandButton button = console("Command52", u"Bindlist to text-file", kOnlyConn, 2, 6, Asking::None, u"clear");
+    CommandButton button =
+        console("Command52", u"Bindlist to text-file", kOnlyConn, 2, 6, Asking::None, u"clear");
     button.lines = {u"clear", u"bindlist", u"condump Bindlist.txt"};
     button.messageAfter = u"Bindings was exported to ETMain\\Bindlist.txt";
     return button;
@@ -146,7 +147,8 @@ const CommandButton kAdminModTab[] = {
     // Frame4 "Level3"
     admin("Command30", u"Ban", 4, 1, 1, Name, u"!ban "),
     admin("Command32", u"Pause", 4, 2, 1, None, u"!pause"),
-    adminAsked("Command36", u"Match reset", 4, 3, 1, u"!match_reset", u"Do you want to reset this match?", u"Reset?"),
+    adminAsked("Command36", u"Match reset", 4, 3, 1, u"!match_reset", u"Do you want to reset this match?",
+               u"Reset?"),
     adminAsked("Command40", u"Start Match", 4, 4, 1, u"!start_match", u"Do you want to start this match?",
                u"Start match?"),
     admin("Command42", u"PutSpec", 4, 1, 2, Name, u"!putspec "),
@@ -155,10 +157,12 @@ const CommandButton kAdminModTab[] = {
     admin("Command41", u"Allready", 4, 4, 2, None, u"!allready"),
     admin("Command43", u"PutAxis", 4, 1, 3, Name, u"!putaxis "),
     admin("Command34", u"Lock", 4, 2, 3, None, u"!lock"),
-    adminAsked("Command39", u"Map restart", 4, 3, 3, u"!restart", u"Do you want to restart this map?", u"Restart?"),
+    adminAsked("Command39", u"Map restart", 4, 3, 3, u"!restart", u"Do you want to restart this map?",
+               u"Restart?"),
     admin("Command44", u"PutAllies", 4, 1, 4, Name, u"!putallies "),
     admin("Command35", u"Unlock", 4, 2, 4, None, u"!unlock"),
-    adminAsked("Command45", u"Swap Teams", 4, 3, 4, u"!swap_teams", u"Do you want to swap teams?", u"Swap teams?"),
+    adminAsked("Command45", u"Swap Teams", 4, 3, 4, u"!swap_teams", u"Do you want to swap teams?",
+               u"Swap teams?"),
 };
 
 QString toQString(std::u16string_view text) {
@@ -174,13 +178,19 @@ void send(ConsoleLink& console, Sender sender, std::u16string_view line) {
 
 } // namespace
 
-std::span<const CommandButton> commandsTabButtons() { return kCommandsTab; }
-std::span<const CommandButton> adminModTabButtons() { return kAdminModTab; }
+std::span<const CommandButton> commandsTabButtons() {
+    return kCommandsTab;
+}
+std::span<const CommandButton> adminModTabButtons() {
+    return kAdminModTab;
+}
 
 QPushButton* createCommandButton(const CommandButton& command, QWidget* parent) {
     auto* button = new QPushButton(toQString(command.caption), parent);
-    button->setObjectName(QString::fromLatin1(command.name.data(), static_cast<qsizetype>(command.name.size())));
-    button->setProperty("Tag", QString::fromLatin1(command.tag.data(), static_cast<qsizetype>(command.tag.size())));
+    button->setObjectName(
+        QString::fromLatin1(command.name.data(), static_cast<qsizetype>(command.name.size())));
+    button->setProperty("Tag",
+                        QString::fromLatin1(command.tag.data(), static_cast<qsizetype>(command.tag.size())));
     button->setGeometry(twipsRect(command.left, command.top, command.width, command.height));
     return button;
 }
@@ -225,7 +235,8 @@ void pressCommandButton(const CommandButton& command, AppContext& app) {
 QPushButton* createPressableCommandButton(const CommandButton& command, QWidget* parent, AppContext& app) {
     QPushButton* button = createCommandButton(command, parent);
     // The specs are fixed tables and the context outlives every tab, so both may be held by reference.
-    QObject::connect(button, &QPushButton::clicked, button, [&command, &app] { pressCommandButton(command, app); });
+    QObject::connect(button, &QPushButton::clicked, button,
+                     [&command, &app] { pressCommandButton(command, app); });
     return button;
 }
 

@@ -12,12 +12,15 @@ namespace {
 
 constexpr std::int32_t kDefaultTimeLimit = 20;
 
-bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
+bool isDigit(QChar c) {
+    return c >= u'0' && c <= u'9';
+}
 
 } // namespace
 
 QString fAskPlayerName(Dialogs& dialogs) {
-    return dialogs.inputBox(QStringLiteral("Please enter the player name"), QStringLiteral("Playername"), QString());
+    return dialogs.inputBox(QStringLiteral("Please enter the player name"), QStringLiteral("Playername"),
+                            QString());
 }
 
 std::int32_t fAskTimeLimit(Dialogs& dialogs) {

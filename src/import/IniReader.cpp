@@ -46,7 +46,7 @@ std::string_view trimBlanks(std::string_view text) {
 // Follows the file line by line as its bytes arrive in chunks, so a line may span chunks and
 // a file of any size needs no more than the few names and values asked for.
 class Scanner {
-  public:
+public:
     Scanner(std::string_view section, std::span<const std::string_view> keys)
         : section_(section), keys_(keys), values_(keys.size()), found_(keys.size(), 0) {
         for (const std::string_view key : keys) {
@@ -74,7 +74,7 @@ class Scanner {
 
     std::vector<std::string> take() { return std::move(values_); }
 
-  private:
+private:
     enum class State { LineStart, Skip, SectionName, Key, ValueLead, Value };
 
     std::size_t step(std::size_t pos) {

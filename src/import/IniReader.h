@@ -11,7 +11,7 @@ namespace brassbell {
 
 // The file could not be read at all: gone, not a regular file, no permission, an I/O error.
 class IniReadError : public std::runtime_error {
-  public:
+public:
     using std::runtime_error::runtime_error;
 };
 

@@ -2,9 +2,9 @@
 
 #include "import/IniReader.h"
 #include "store/Store.h"
-#include "uikit/ListBoxFill.h"
 #include "uikit/AppContext.h"
 #include "uikit/Dialogs.h"
+#include "uikit/ListBoxFill.h"
 
 #include <QFile>
 #include <QFileInfo>

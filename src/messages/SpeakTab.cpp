@@ -3,10 +3,10 @@
 #include "console/ConsoleLink.h"
 #include "messages/SpeakInterval.h"
 #include "store/Store.h"
-#include "uikit/ListBoxFill.h"
 #include "uikit/AppContext.h"
 #include "uikit/Controls.h"
 #include "uikit/Dialogs.h"
+#include "uikit/ListBoxFill.h"
 
 #include <QCheckBox>
 #include <QEvent>

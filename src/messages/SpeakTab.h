@@ -24,7 +24,7 @@ struct AppContext;
 class SpeakTab : public QWidget {
     Q_OBJECT
 
-  public:
+public:
     explicit SpeakTab(AppContext& app, QWidget* parent = nullptr);
 
     // Start-up: both lists from the database, the text memory first.
@@ -71,10 +71,10 @@ class SpeakTab : public QWidget {
     std::int32_t RndTickCount = 0;
     std::int32_t LastRndIndex = 0;
 
-  protected:
+protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-  private:
+private:
     // A list on this tab and the one text field of the table behind it.
     struct TextList {
         QListWidget* list;

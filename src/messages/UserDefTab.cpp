@@ -3,10 +3,10 @@
 #include "console/ConsoleLink.h"
 #include "messages/UserDefDialog.h"
 #include "store/Store.h"
-#include "uikit/ListViewFill.h"
 #include "uikit/AppContext.h"
 #include "uikit/Controls.h"
 #include "uikit/Dialogs.h"
+#include "uikit/ListViewFill.h"
 #include "uikit/Twips.h"
 
 #include <QComboBox>

@@ -1,15 +1,15 @@
 #include "rules/RulesTab.h"
 
-#include "rules/RuleTextDialog.h"
 #include "rules/KeptRowTextDelegate.h"
 #include "rules/RuleKeys.h"
+#include "rules/RuleTextDialog.h"
 #include "rules/WrappingButton.h"
 #include "store/Snapshot.h"
 #include "store/Store.h"
-#include "uikit/ListViewFill.h"
 #include "uikit/AppContext.h"
 #include "uikit/Controls.h"
 #include "uikit/Dialogs.h"
+#include "uikit/ListViewFill.h"
 #include "uikit/Twips.h"
 
 #include <QComboBox>

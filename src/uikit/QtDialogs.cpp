@@ -41,9 +41,15 @@ MsgAnswer QtDialogs::messageBox(const QString& text, const QString& title, MsgBu
     box.setWindowTitle(titleOrApp(title));
     box.setText(text);
     switch (icon) {
-    case MsgIcon::None: box.setIcon(QMessageBox::NoIcon); break;
-    case MsgIcon::Information: box.setIcon(QMessageBox::Information); break;
-    case MsgIcon::Critical: box.setIcon(QMessageBox::Critical); break;
+    case MsgIcon::None:
+        box.setIcon(QMessageBox::NoIcon);
+        break;
+    case MsgIcon::Information:
+        box.setIcon(QMessageBox::Information);
+        break;
+    case MsgIcon::Critical:
+        box.setIcon(QMessageBox::Critical);
+        break;
     }
     if (buttons == MsgButtons::YesNo) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);

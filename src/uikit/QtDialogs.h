@@ -10,7 +10,8 @@ public:
     explicit QtDialogs(QWidget* owner = nullptr) : owner_(owner) {}
     void setOwner(QWidget* owner) { owner_ = owner; }
 
-    MsgAnswer messageBox(const QString& text, const QString& title, MsgButtons buttons, MsgIcon icon) override;
+    MsgAnswer messageBox(const QString& text, const QString& title, MsgButtons buttons,
+                         MsgIcon icon) override;
     QString inputBox(const QString& prompt, const QString& title, const QString& defaultText) override;
     QString openFile(const QString& title, const QString& filter) override;
     void waitWhileVisible(QWidget* dialog) override;

@@ -8,7 +8,9 @@ namespace brassbell {
 // inch, where 15 twips make one pixel.
 inline constexpr int kTwipsPerPixel = 15;
 
-constexpr int px(int twips) { return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel; }
+constexpr int px(int twips) {
+    return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel;
+}
 
 inline QRect twipsRect(int left, int top, int width, int height) {
     return QRect(px(left), px(top), px(width), px(height));

@@ -23,7 +23,8 @@ int main() {
             return got > 0 ? static_cast<std::size_t>(got) : std::size_t{0};
         },
         [](std::string_view line) {
-            return std::fwrite(line.data(), 1, line.size(), stdout) == line.size() && std::fflush(stdout) == 0;
+            return std::fwrite(line.data(), 1, line.size(), stdout) == line.size() &&
+                   std::fflush(stdout) == 0;
         },
         windows);
     return 0;

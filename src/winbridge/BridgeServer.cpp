@@ -33,8 +33,10 @@ std::string serveRequest(const Request& request, WindowSystem& windows) {
     }
     case Operation::Text: {
         std::vector<char> buffer(request.count, '\0');
-        const int copied = windows.GetWindowTextA(request.window, buffer.data(), static_cast<int>(request.count));
-        const auto length = static_cast<std::size_t>(std::clamp(copied, 0, static_cast<int>(request.count) - 1));
+        const int copied =
+            windows.GetWindowTextA(request.window, buffer.data(), static_cast<int>(request.count));
+        const auto length =
+            static_cast<std::size_t>(std::clamp(copied, 0, static_cast<int>(request.count) - 1));
         return answerBytes(std::string_view(buffer.data(), length));
     }
     case Operation::SetText:
@@ -44,10 +46,10 @@ std::string serveRequest(const Request& request, WindowSystem& windows) {
         return answerNumber(windows.SendMessageA(request.window, WM_CHAR, request.wParam,
                                                  static_cast<std::intptr_t>(request.lParam)));
     case Operation::PostChar:
-        return answerNumber(
-            windows.PostMessageA(request.window, WM_CHAR, request.wParam, static_cast<std::intptr_t>(request.lParam))
-                ? 1
-                : 0);
+        return answerNumber(windows.PostMessageA(request.window, WM_CHAR, request.wParam,
+                                                 static_cast<std::intptr_t>(request.lParam))
+                                ? 1
+                                : 0);
     }
     return answerError(kUnknown);
 }
@@ -83,7 +85,8 @@ void serve(const ReadBytes& read, const WriteLine& write, WindowSystem& windows)
         }
         lines.append(std::string_view(buffer.data(), got));
         while (auto line = lines.next()) {
-            const std::string answer = line->tooLong ? answerError(kTooLong) : answerRequest(line->text, windows);
+            const std::string answer =
+                line->tooLong ? answerError(kTooLong) : answerRequest(line->text, windows);
             if (!writeLine(write, answer)) {
                 return;
             }

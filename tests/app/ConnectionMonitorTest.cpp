@@ -12,7 +12,7 @@ namespace brassbell::testing {
 namespace {
 
 class ConnectionMonitorTest : public GuiWorld {
-  protected:
+protected:
     QPushButton* tagged(const char* name, const char* tag) {
         auto* button = new QPushButton(&form);
         button->setObjectName(QLatin1String(name));

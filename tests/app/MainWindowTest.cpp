@@ -1,7 +1,7 @@
 #include "app/MainWindow.h"
 #include "GuiWorld.h"
-#include "app/PracticeConsole.h"
 #include "app/AboutTab.h"
+#include "app/PracticeConsole.h"
 
 #include <QDesktopServices>
 #include <QImage>
@@ -25,7 +25,7 @@ namespace brassbell::testing {
 namespace {
 
 class Form1Test : public GuiWorld {
-  protected:
+protected:
     void saveTabStart(const std::u16string& value) {
         store.fDBConnect(true);
         store.fSetSysPara(u"TabStart", value);
@@ -155,9 +155,9 @@ TEST_F(Form1Test, QuitAndTheCloseBoxSaveTheTabShownAndEnd) {
 
 class UrlCatcher : public QObject {
     Q_OBJECT
-  public:
+public:
     QList<QUrl> opened;
-  public slots:
+public slots:
     void open(const QUrl& url) { opened << url; }
 };
 

@@ -9,7 +9,7 @@ namespace brassbell::testing {
 namespace {
 
 class PracticeConsoleTest : public GuiWorld {
-  protected:
+protected:
     QStringList listed() const {
         QStringList lines;
         for (int row = 0; row < practice.lstExecuted->count(); ++row)

@@ -3,11 +3,11 @@
 // message naming the problem, store nothing, and leave the window working once
 // the fault is gone.
 #include "GuiWorld.h"
-#include "messages/UserDefDialog.h"
+#include "app/MainWindow.h"
 #include "messages/SpeakTab.h"
+#include "messages/UserDefDialog.h"
 #include "rules/RulesTab.h"
 #include "store/Snapshot.h"
-#include "app/MainWindow.h"
 
 #include <QFocusEvent>
 #include <QLineEdit>
@@ -37,7 +37,7 @@ const QStringList kProblemNamed[] = {{"Rules.mdb is in use by another program"},
                                      {"read-only"}};
 
 class RunningFaultsTest : public GuiWorld, public ::testing::WithParamInterface<Fault> {
-  protected:
+protected:
     void SetUp() override {
         // The file's own inode stays reachable through a second name, so what a
         // deleted file would have received can still be read, and putting the name

@@ -85,7 +85,7 @@ ScriptedDialogs::Shown question(const Row& row) {
 }
 
 class CommandPanelsTest : public GuiWorld {
-  protected:
+protected:
     void SetUp() override { desktop.createEtConsole(); }
 
     QPushButton* button(int number) {

@@ -27,7 +27,8 @@ TEST(TimeLimitTest, NumbersRoundHalvesToEvenAndEverythingElseGivesNothing) {
         {"-2147483649", u'.', none}, {"99999999999999999999999", u'.', none}};
     // clang-format on
     for (const Case& c : cases)
-        EXPECT_EQ(parseTimeLimit(QString::fromLatin1(c.answer), QChar(c.localePoint)), c.expected) << c.answer;
+        EXPECT_EQ(parseTimeLimit(QString::fromLatin1(c.answer), QChar(c.localePoint)), c.expected)
+            << c.answer;
 }
 
 } // namespace

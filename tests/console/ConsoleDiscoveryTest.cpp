@@ -10,7 +10,7 @@ namespace {
 using Message = SimulatedDesktop::Message;
 
 class ConsoleDiscoveryTest : public ::testing::Test {
-  protected:
+protected:
     SimulatedDesktop desktop;
     RecordingPause pause;
     ConsoleLink link{desktop, pause};

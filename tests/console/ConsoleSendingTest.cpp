@@ -17,7 +17,7 @@ using Message = SimulatedDesktop::Message;
 const Message kPostedEnter{WM_CHAR, 13, 0x1C0001, ""};
 
 class ConsoleSendingTest : public ::testing::Test {
-  protected:
+protected:
     // Everything posted so far as seen by the game once its thread has run.
     Lines linesAfterPump() {
         desktop.pump();

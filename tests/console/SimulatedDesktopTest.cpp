@@ -15,7 +15,7 @@ std::intptr_t address(const char* bytes) {
 }
 
 class SimulatedDesktopTest : public ::testing::Test {
-  protected:
+protected:
     SimulatedDesktop desktop;
 };
 

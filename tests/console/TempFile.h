@@ -13,7 +13,7 @@ namespace brassbell {
 
 // A fresh file name in the temporary folder; the file is deleted when this goes.
 class TempFile {
-  public:
+public:
     explicit TempFile(const std::string& stem) {
         static std::atomic<unsigned> counter{0};
         path_ = (std::filesystem::temp_directory_path() /
@@ -33,7 +33,7 @@ class TempFile {
         return content.str();
     }
 
-  private:
+private:
     std::string path_;
 };
 

@@ -13,7 +13,7 @@ namespace brassbell {
 namespace {
 
 class IniReader : public ::testing::Test {
-  protected:
+protected:
     std::filesystem::path write(const std::string& bytes) {
         const std::filesystem::path file = dir_.path().toStdString() + "/Brassbell.ini";
         std::ofstream out(file, std::ios::binary | std::ios::trunc);

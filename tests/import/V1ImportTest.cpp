@@ -29,7 +29,7 @@ const QStringList kV1ListTexts{"Hello all",
                                "last one taken"};
 
 class V1Import : public testing::GuiWorld {
-  protected:
+protected:
     void SetUp() override { store.fDBConnect(true); }
 
     // Chooses the file and closes the one message the import shows.

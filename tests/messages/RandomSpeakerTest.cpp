@@ -4,7 +4,7 @@ namespace brassbell::testing {
 namespace {
 
 class RandomSpeaker : public SpeakTabTest {
-  protected:
+protected:
     // Runs one speaking turn the way Timer2 brings it: a hundred ticks.
     void turn() {
         for (int tick = 0; tick < 100; ++tick)

@@ -70,7 +70,7 @@ TEST(IntervalTick, IsTenMillisecondsASecondWhileItFitsIn32Bits) {
 }
 
 class IntervalEntry : public SpeakTabTest {
-  protected:
+protected:
     void SetUp() override {
         SpeakTabTest::SetUp();
         setRndTimer("30");

@@ -14,7 +14,7 @@ namespace brassbell::testing {
 
 // The Speak tab on a window of its own beside an ET console.
 class SpeakTabTest : public GuiWorld {
-  protected:
+protected:
     void SetUp() override {
         store.fDBConnect(true);
         et = createEtConsole();

@@ -25,7 +25,7 @@ const TextList kLists[] = {
 };
 
 class TextLists : public SpeakTabTest, public ::testing::WithParamInterface<TextList> {
-  protected:
+protected:
     QListWidget* list() const { return tab.get()->*GetParam().list; }
     void press(QPushButton* SpeakTab::*button) { click(tab.get()->*button); }
     void put(const QStringList& texts) { storeTexts(GetParam().table, GetParam().field, texts); }

@@ -5,7 +5,7 @@ namespace brassbell::testing {
 namespace {
 
 class Form2Test : public ::testing::Test {
-  protected:
+protected:
     Form2Test() {
         owner.show();
         form->show();

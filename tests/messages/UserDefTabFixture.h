@@ -25,7 +25,7 @@ inline const QString kCommand = QStringLiteral("Send to console (command)");
 // The UserDef tab on a window of its own. Writes never wait for a busy file, so a write
 // attempted while the test holds the file's write lock shows up as an "Error" message.
 class UserDefTabTest : public GuiWorld {
-  protected:
+protected:
     UserDefTabTest() {
         store.setBusyTimeout(std::chrono::milliseconds{0});
         store.fDBConnect(true);

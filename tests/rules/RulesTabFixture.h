@@ -20,7 +20,7 @@ namespace brassbell::testing {
 // The rules tab as the program starts it, beside an ET console, the rule text dialog
 // answered from a script.
 class RulesTabTest : public GuiWorld {
-  protected:
+protected:
     RulesTabTest() {
         store.fDBConnect(true);
         desktop.createEtConsole();

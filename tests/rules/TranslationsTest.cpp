@@ -5,7 +5,7 @@ namespace {
 
 // The rules "Be fair" and "No camping", the language German; the tab started, "Be fair" and German chosen.
 class TranslationsTest : public RulesTabTest {
-  protected:
+protected:
     void SetUp() override {
         stock({u"Be fair", u"No camping"}, {u"German"});
         startUp();

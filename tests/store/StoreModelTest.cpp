@@ -24,7 +24,7 @@ using Rows = std::vector<std::u16string>;
 
 // A generator whose sequence is the same with every standard library (std:: distributions are not).
 class Dice {
-  public:
+public:
     explicit Dice(std::uint64_t seed) : state_(seed) {}
     std::size_t below(std::size_t n) {
         std::uint64_t z = (state_ += 0x9E3779B97F4A7C15ULL);
@@ -34,7 +34,7 @@ class Dice {
     }
     bool percent(unsigned p) { return below(100) < p; }
 
-  private:
+private:
     std::uint64_t state_;
 };
 
@@ -131,7 +131,7 @@ struct Step {
 };
 
 class StoreModel {
-  public:
+public:
     explicit StoreModel(std::uint64_t seed) : dice_(seed) { store_.fDBConnect(true); }
 
     // Runs `steps` random steps; returns an empty text, or what went wrong and where.
@@ -161,7 +161,7 @@ class StoreModel {
         return {};
     }
 
-  private:
+private:
     // Every table, read through a connection of the test's own.
     Rows database() {
         Rows rows;

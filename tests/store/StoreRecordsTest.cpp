@@ -9,7 +9,7 @@ using test::bytesOf;
 using test::Rows;
 
 class StoreRecords : public test::OpenRulesDb {
-  protected:
+protected:
     Rows say() { return rows("SELECT rowid, SayText FROM tbl_Say ORDER BY rowid"); }
 };
 

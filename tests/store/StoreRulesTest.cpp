@@ -8,7 +8,7 @@ using test::bytesOf;
 using test::Rows;
 
 class StoreRules : public test::OpenRulesDb {
-  protected:
+protected:
     Rows text() { return rows("SELECT RID, LangID, RuleID, Translation FROM tbl_Text ORDER BY rowid"); }
 };
 

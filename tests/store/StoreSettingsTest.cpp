@@ -7,7 +7,7 @@ namespace {
 using test::Rows;
 
 class StoreSettings : public test::OpenRulesDb {
-  protected:
+protected:
     Rows sys() { return rows("SELECT Para, Val, typeof(Val) FROM tbl_Sys ORDER BY rowid"); }
 };
 

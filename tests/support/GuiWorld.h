@@ -25,7 +25,7 @@ namespace brassbell::testing {
 // opens it), a simulated desktop for the game, pauses that are only noted, and dialogs
 // answered from a script. Every scripted answer must have been asked for by the end.
 class GuiWorld : public ::testing::Test {
-  protected:
+protected:
     ~GuiWorld() override { EXPECT_TRUE(dialogs.allAnswersUsed()) << "a scripted answer was left over"; }
 
     SimulatedDesktop::GameConsole createEtConsole() { return desktop.createEtConsole(); }

@@ -13,7 +13,7 @@ namespace brassbell::test {
 using Rows = std::vector<std::u16string>;
 
 class OpenRulesDb : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override { store.fDBConnect(true); }
     Rows rows(const std::string& sql) { return peek(db.path(), sql); }
     void run(const std::string& sql) { execute(db.path(), sql); }

@@ -14,7 +14,7 @@ namespace brassbell::testing {
 // Answers every box from queues filled by the test and records what was shown.
 // A box asked for with nothing queued fails the test (and answers No / Cancel).
 class ScriptedDialogs final : public Dialogs {
-  public:
+public:
     enum class Kind { Message, Input, OpenFile };
     struct Shown {
         Kind kind;
@@ -62,7 +62,7 @@ class ScriptedDialogs final : public Dialogs {
         return answers_.empty() && inputs_.empty() && files_.empty() && dialogActions_.empty();
     }
 
-  private:
+private:
     std::deque<MsgAnswer> answers_;
     std::deque<QString> inputs_;
     std::deque<QString> files_;

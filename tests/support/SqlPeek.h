@@ -15,7 +15,7 @@
 namespace brassbell::test {
 
 class SqlPeek {
-  public:
+public:
     explicit SqlPeek(const std::filesystem::path& file, bool writable = true) {
         const int flags = writable ? SQLITE_OPEN_READWRITE : SQLITE_OPEN_READONLY;
         if (sqlite3_open_v2(file.string().c_str(), &db_, flags, nullptr) != SQLITE_OK) {
@@ -76,7 +76,7 @@ class SqlPeek {
         return sqlite3_last_insert_rowid(db_);
     }
 
-  private:
+private:
     sqlite3_stmt* prepare(const std::string& sql) {
         sqlite3_stmt* stmt = nullptr;
         if (sqlite3_prepare_v2(db_, sql.c_str(), -1, &stmt, nullptr) != SQLITE_OK)

@@ -9,7 +9,7 @@ namespace brassbell {
 //     TempRulesDb db;
 //     Store store(db.path());
 class TempRulesDb {
-  public:
+public:
     TempRulesDb();
     ~TempRulesDb();
     TempRulesDb(const TempRulesDb&) = delete;
@@ -18,7 +18,7 @@ class TempRulesDb {
     const std::filesystem::path& path() const { return file_; }
     const std::filesystem::path& folder() const { return folder_; }
 
-  private:
+private:
     std::filesystem::path folder_;
     std::filesystem::path file_;
 };

@@ -33,7 +33,7 @@ QStringList headers(const QTreeWidget& list, int role = Qt::DisplayRole) {
 }
 
 class ListBoxFilling : public test::OpenRulesDb {
-  protected:
+protected:
     void SetUp() override {
         OpenRulesDb::SetUp();
         QFont font("DejaVu Sans");
@@ -111,7 +111,7 @@ TEST_F(ListBoxFilling, AFailingStatementLeavesTheListAsItWas) {
 }
 
 class ListViewFilling : public test::OpenRulesDb {
-  protected:
+protected:
     void SetUp() override {
         OpenRulesDb::SetUp();
         ListView1.resize(500, 200);

@@ -13,7 +13,7 @@ namespace {
 
 // Passes every call on to the desktop after noting it.
 class NotingWindows final : public WindowSystem {
-  public:
+public:
     explicit NotingWindows(SimulatedDesktop& desktop) : desktop_(desktop) {}
 
     Hwnd FindWindowA(const char* c, const char* w) override {
@@ -37,7 +37,7 @@ class NotingWindows final : public WindowSystem {
 
     std::vector<std::string> calls;
 
-  private:
+private:
     SimulatedDesktop& note(std::string call) {
         calls.push_back(std::move(call));
         return desktop_;
@@ -47,7 +47,7 @@ class NotingWindows final : public WindowSystem {
 };
 
 class BridgeServerTest : public ::testing::Test {
-  protected:
+protected:
     std::string ask(const std::string& request) { return answerRequest(request, windows_); }
     std::string handle(Hwnd h) { return answerNumber(h); }
 

@@ -182,8 +182,8 @@ ParsedRequest parseRequest(std::string_view line) {
         request.window = *parent;
     } else if (name == "TEXT") {
         const auto window = expect(2) ? handle(t[1]) : std::nullopt;
-        const auto count =
-            expect(2) ? decimal(t[2], 1, static_cast<std::int64_t>(kMaxTextBytes) + 1) : std::optional<std::int64_t>{};
+        const auto count = expect(2) ? decimal(t[2], 1, static_cast<std::int64_t>(kMaxTextBytes) + 1)
+                                     : std::optional<std::int64_t>{};
         if (!window || !count) {
             return malformed;
         }

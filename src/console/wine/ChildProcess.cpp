@@ -152,9 +152,8 @@ bool ChildProcess::start(const std::vector<std::string>& argv, const Environment
     auto argumentPointers = pointers(arguments);
     auto variablePointers = pointers(variables);
     pid_t pid = -1;
-    const int failed =
-        ::posix_spawnp(&pid, arguments.front().c_str(), &actions, &attributes, argumentPointers.data(),
-                       variablePointers.data());
+    const int failed = ::posix_spawnp(&pid, arguments.front().c_str(), &actions, &attributes,
+                                      argumentPointers.data(), variablePointers.data());
     posix_spawn_file_actions_destroy(&actions);
     posix_spawnattr_destroy(&attributes);
     ::close(input[0]);

@@ -39,7 +39,7 @@ std::optional<std::int32_t> wholeNumber(const std::optional<std::string>& text) 
 }
 
 class Database {
-  public:
+public:
     explicit Database(const std::filesystem::path& file) {
         const auto utf8 = file.u8string();
         const int rc = sqlite3_open_v2(reinterpret_cast<const char*>(utf8.c_str()), &db_,
@@ -76,12 +76,12 @@ class Database {
                                     ".");
     }
 
-  private:
+private:
     sqlite3* db_ = nullptr;
 };
 
 class Statement {
-  public:
+public:
     Statement(Database& db, const std::string& sql) : db_(db) {
         db.check(sqlite3_prepare_v2(db.get(), sql.c_str(), -1, &stmt_, nullptr));
     }
@@ -118,7 +118,7 @@ class Statement {
         sqlite3_clear_bindings(stmt_);
     }
 
-  private:
+private:
     Database& db_;
     sqlite3_stmt* stmt_ = nullptr;
 };

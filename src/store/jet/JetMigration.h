@@ -14,7 +14,7 @@ namespace brassbell {
 // A migration failed; what() says why, fit to show the user (UTF-8). Whatever failed, the
 // old file is as it was and no partial file is left.
 class JetMigrationError : public std::runtime_error {
-  public:
+public:
     using std::runtime_error::runtime_error;
 };
 

@@ -17,7 +17,7 @@ struct JetRows {
 
 // A Jet database opened read-only through libmdb. Every failure throws JetMigrationError.
 class JetReader {
-  public:
+public:
     explicit JetReader(const std::filesystem::path& file);
     ~JetReader();
     JetReader(const JetReader&) = delete;
@@ -31,7 +31,7 @@ class JetReader {
     // the table says it holds, as happens with a damaged or truncated file.
     JetRows read(const std::string& table, const std::vector<std::string>& fields);
 
-  private:
+private:
     struct Handle;
     Handle* handle_;
     std::filesystem::path file_;

@@ -25,7 +25,7 @@ using test::longChatLines;
 // here the pause is noted and the console is asked to catch up instead, so a posted Enter is
 // handled where it would be in a real game and no test waits for real time.
 class SettlingPause final : public Pause {
-  public:
+public:
     void Sleep(milliseconds duration) override {
         recorded.Sleep(duration);
         if (console != nullptr)
@@ -37,7 +37,7 @@ class SettlingPause final : public Pause {
 };
 
 class ConsoleEndToEndTest : public ::testing::Test {
-  protected:
+protected:
     void start(const std::vector<std::string>& arguments) {
         console_ = std::make_unique<FakeConsoleProcess>(arguments);
         pause_.console = console_.get();

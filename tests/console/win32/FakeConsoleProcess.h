@@ -18,7 +18,7 @@ inline constexpr UINT kFakeConsoleSync = WM_APP + 1;
 // The fake game console running in a process of its own, as the game would, with its standard
 // input and output on pipes of ours. Closing its input ends it.
 class FakeConsoleProcess {
-  public:
+public:
     // Starts fake_game_console from the folder of the running program with these arguments and
     // returns once it has said "ready". Throws std::runtime_error when it does not start or says
     // something else.
@@ -32,7 +32,7 @@ class FakeConsoleProcess {
     // Closes its input and returns its exit code.
     DWORD finish();
 
-  private:
+private:
     // The next line it printed, without the line end; "" after it ended.
     std::string readLine();
     // Reads the next line and throws unless it is `expected`.

@@ -24,7 +24,7 @@ LRESULT CALLBACK recordingProc(HWND window, UINT message, WPARAM wParam, LPARAM 
 }
 
 class Win32WindowSystemTest : public ::testing::Test {
-  protected:
+protected:
     static void SetUpTestSuite() {
         WNDCLASSA windowClass{};
         windowClass.lpfnWndProc = recordingProc;
@@ -57,7 +57,7 @@ class Win32WindowSystemTest : public ::testing::Test {
 
     Win32WindowSystem windows_;
 
-  private:
+private:
     std::vector<HWND> made_;
 };
 

@@ -28,7 +28,7 @@ using Clock = std::chrono::steady_clock;
 constexpr auto kReadyLimit = 10s;
 
 class WineBridgeWindowSystemTest : public ::testing::Test {
-  protected:
+protected:
     // The fake bridge runs with `arguments`; waits between starts follow the hand-moved clock.
     WineBridgeOptions optionsWith(std::vector<std::string> arguments) {
         WineBridgeOptions options;

@@ -5,8 +5,8 @@
 #include "../ChatTexts.h"
 #include "console/ConsoleLink.h"
 #include "console/RecordingPause.h"
-#include "console/wine/WineBridgeWindowSystem.h"
 #include "console/wine/ChildProcess.h"
+#include "console/wine/WineBridgeWindowSystem.h"
 
 #include "../TempFile.h"
 
@@ -68,7 +68,7 @@ std::string logOnceItHolds(const TempFile& log, const std::string& expected) {
 // before the next line goes out it has, as the real pause gives it time to. Here the pause is
 // noted and waits only until the ETQW log shows both Enters of every line.
 class EtqwSettlingPause final : public Pause {
-  public:
+public:
     explicit EtqwSettlingPause(const TempFile& qwLog) : qwLog_(qwLog) {}
     void Sleep(std::chrono::milliseconds duration) override {
         recorded.Sleep(duration);
@@ -83,12 +83,12 @@ class EtqwSettlingPause final : public Pause {
 
     RecordingPause recorded;
 
-  private:
+private:
     const TempFile& qwLog_;
 };
 
 class WineEndToEndTest : public ::testing::Test {
-  protected:
+protected:
     static void SetUpTestSuite() {
         if (winBin().empty())
             return;

@@ -51,7 +51,7 @@ TEST(JetDetect, OnlyAJetHeaderCountsAsJet) {
 }
 
 class ConvertJet : public ::testing::Test {
-  protected:
+protected:
     int run(const std::vector<std::string>& args) { return runConvertJet(args, out_, err_); }
     std::filesystem::path folder() const { return temp_.folder(); }
 

@@ -52,7 +52,7 @@ void renameInPage(std::string& bytes, std::string_view landmark, std::string_vie
 
 // Puts a copy of the sample (or of bytes made from it) where a user's Rules.mdb would be.
 class JetMigration : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         ASSERT_TRUE(std::filesystem::exists(jetSample())) << "the Jet sample is missing: " << jetSample();
         std::filesystem::remove(rulesMdb());
