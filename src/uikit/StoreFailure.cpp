@@ -1,0 +1,10 @@
+#include "uikit/StoreFailure.h"
+
+namespace brassbell {
+
+void reportStoreFailure(Dialogs& dialogs, const StoreError& error, const StoreFailureBox& box) {
+    dialogs.messageBox(QString::fromUtf8(error.what()) + box.afterDescription, box.title, MsgButtons::Ok,
+                       box.icon);
+}
+
+} // namespace brassbell
