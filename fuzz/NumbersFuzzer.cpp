@@ -1,8 +1,8 @@
 // The number parsing of the time-limit prompt and of the random speaker's interval box: any
 // answer gives a number in range or none, and the interval's judgement keeps its promises.
 #include "FuzzInput.h"
-#include "commands/CommandPrompts.h"
 #include "messages/SpeakInterval.h"
+#include "uikit/Numbers.h"
 
 #include <QLocale>
 #include <QString>

@@ -1,49 +1,9 @@
 #include "messages/SpeakInterval.h"
 
-#include <QLocale>
-
 #include <cmath>
 #include <limits>
 
 namespace brassbell {
-
-std::optional<double> readIntervalNumber(const QString& text, const QLocale& locale) {
-    const QString trimmed = text.trimmed();
-    const QString localePoint = locale.decimalPoint();
-    QString normalized;
-    qsizetype pos = 0;
-    if (pos < trimmed.size() && (trimmed[pos] == u'+' || trimmed[pos] == u'-'))
-        normalized += trimmed[pos++];
-    bool seenPoint = false;
-    bool seenDigit = false;
-    while (pos < trimmed.size()) {
-        const QChar c = trimmed[pos];
-        if (c >= u'0' && c <= u'9') {
-            normalized += c;
-            seenDigit = true;
-            ++pos;
-        } else if (!seenPoint && c == u'.') {
-            normalized += u'.';
-            seenPoint = true;
-            ++pos;
-        } else if (!seenPoint && !localePoint.isEmpty() && trimmed.sliced(pos).startsWith(localePoint)) {
-            normalized += u'.';
-            seenPoint = true;
-            pos += localePoint.size();
-        } else {
-            return std::nullopt;
-        }
-    }
-    if (!seenDigit)
-        return std::nullopt;
-    bool ok = false;
-    const double value = QLocale::c().toDouble(normalized, &ok);
-    if (ok)
-        return value;
-    // The form is sound, so the only way to fail is a value beyond a double's range.
-    return normalized.startsWith(u'-') ? -std::numeric_limits<double>::infinity()
-                                       : std::numeric_limits<double>::infinity();
-}
 
 IntervalJudgement judgeInterval(double number) {
     // The default rounding mode rounds halves to the even neighbour.

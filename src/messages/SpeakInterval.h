@@ -1,11 +1,7 @@
 #pragma once
 
-#include <QString>
-
 #include <cstdint>
 #include <optional>
-
-class QLocale;
 
 namespace brassbell {
 
@@ -13,12 +9,6 @@ namespace brassbell {
 inline constexpr std::int32_t kShortestRndInterval = 15;
 // A tick is a hundredth of the interval and the timer's longest tick is 65,535 ms.
 inline constexpr std::int32_t kLongestRndInterval = 6553;
-
-// What reads as a number in the seconds box: blanks around it, an optional sign, decimal
-// digits with at most one decimal point, which may be "." or the locale's own separator, and
-// at least one digit. No exponent, no digit grouping. A value too large for a double reads
-// as infinite.
-std::optional<double> readIntervalNumber(const QString& text, const QLocale& locale);
 
 enum class IntervalVerdict { Accepted, TooShort, TooLong };
 

@@ -7,6 +7,7 @@
 #include "uikit/Controls.h"
 #include "uikit/Dialogs.h"
 #include "uikit/ListBoxFill.h"
+#include "uikit/Numbers.h"
 
 #include <QCheckBox>
 #include <QEvent>

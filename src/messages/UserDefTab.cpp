@@ -7,6 +7,7 @@
 #include "uikit/Controls.h"
 #include "uikit/Dialogs.h"
 #include "uikit/ListViewFill.h"
+#include "uikit/Numbers.h"
 #include "uikit/Twips.h"
 
 #include <QComboBox>
@@ -25,7 +26,7 @@ const QString kSpeakToAll = QStringLiteral("Speak to all");
 const QString kSendToConsole = QStringLiteral("Send to console (command)");
 
 std::int32_t keyOf(const QString& udid) {
-    const std::optional<std::int32_t> key = udidFromText(udid);
+    const std::optional<std::int32_t> key = keyFromText(udid);
     if (!key)
         throw StoreError("The key \"" + udid.toStdString() +
                          "\" of the user defined entry is not a whole number");
@@ -33,14 +34,6 @@ std::int32_t keyOf(const QString& udid) {
 }
 
 } // namespace
-
-std::optional<std::int32_t> udidFromText(const QString& text) {
-    bool ok = false;
-    const int value = text.trimmed().toInt(&ok, 10);
-    if (!ok)
-        return std::nullopt;
-    return static_cast<std::int32_t>(value);
-}
 
 UserDefTab::UserDefTab(AppContext& app, QWidget* parent) : QWidget(parent), app_(app) {
     setObjectName("UserDefTab");

@@ -58,8 +58,4 @@ private:
     QPointer<UserDefDialog> form2_;
 };
 
-// A UDID as the list shows it, as the store's key: optional blanks around a decimal whole
-// number with an optional sign, within 32 bits. Anything else has no key.
-std::optional<std::int32_t> udidFromText(const QString& text);
-
 } // namespace brassbell

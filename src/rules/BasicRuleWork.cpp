@@ -1,9 +1,9 @@
 // The keeping of basic rules and languages on the tab "Rules Prayer".
-#include "rules/RuleKeys.h"
 #include "rules/RulesTab.h"
 #include "store/Store.h"
 #include "uikit/AppContext.h"
 #include "uikit/Dialogs.h"
+#include "uikit/Numbers.h"
 
 #include <QComboBox>
 #include <QLineEdit>

@@ -1,7 +1,6 @@
 #include "rules/RulesTab.h"
 
 #include "rules/KeptRowTextDelegate.h"
-#include "rules/RuleKeys.h"
 #include "rules/RuleTextDialog.h"
 #include "rules/WrappingButton.h"
 #include "store/Snapshot.h"
@@ -10,6 +9,7 @@
 #include "uikit/Controls.h"
 #include "uikit/Dialogs.h"
 #include "uikit/ListViewFill.h"
+#include "uikit/Numbers.h"
 #include "uikit/Twips.h"
 
 #include <QComboBox>

@@ -1,10 +1,10 @@
 // The keeping of translations and the speaking of a rule on the tab "Rules Prayer".
 #include "console/ConsoleLink.h"
-#include "rules/RuleKeys.h"
 #include "rules/RulesTab.h"
 #include "store/Store.h"
 #include "uikit/AppContext.h"
 #include "uikit/Dialogs.h"
+#include "uikit/Numbers.h"
 
 #include <QComboBox>
 #include <QLineEdit>

@@ -1,4 +1,5 @@
 #include "commands/CommandPrompts.h"
+#include "uikit/Numbers.h"
 
 #include <gtest/gtest.h>
 

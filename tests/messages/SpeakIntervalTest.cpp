@@ -1,5 +1,6 @@
 #include "messages/SpeakInterval.h"
 #include "SpeakTabFixture.h"
+#include "uikit/Numbers.h"
 
 #include <QApplication>
 #include <QFocusEvent>
