@@ -8,6 +8,7 @@
 #include "uikit/Dialogs.h"
 #include "uikit/ListBoxFill.h"
 #include "uikit/Numbers.h"
+#include "uikit/StoreFailure.h"
 
 #include <QCheckBox>
 #include <QEvent>
@@ -135,7 +136,7 @@ void SpeakTab::showStoredInterval() {
         seconds = app_.store.fGetRndTimer();
     } catch (const StoreError& error) {
         Text2->setText(intervalInEffectText());
-        reportStoreFailure(error.what());
+        reportStoreFailure(app_.dialogs, error);
         return;
     }
     Text2->setText(QString::number(seconds));
@@ -231,12 +232,12 @@ void SpeakTab::speak(const QString& text, bool toTeam) {
 }
 
 bool SpeakTab::applyAndRebuild(const TextList& target, const std::function<void()>& change) {
-    std::optional<std::string> failure;
+    std::optional<StoreError> failure;
     if (change) {
         try {
             change();
         } catch (const StoreError& error) {
-            failure = error.what();
+            failure = error;
         }
     }
     try {
@@ -245,15 +246,12 @@ bool SpeakTab::applyAndRebuild(const TextList& target, const std::function<void(
         // What the list showed may no longer be what is stored; showing nothing claims less.
         target.list->clear();
         if (!failure)
-            failure = error.what();
+            failure = error;
     }
+    // Told once the list is rebuilt, so that the box stands over what the database holds.
     if (failure)
-        reportStoreFailure(failure->c_str());
+        reportStoreFailure(app_.dialogs, *failure);
     return change && !failure;
-}
-
-void SpeakTab::reportStoreFailure(const char* description) {
-    app_.dialogs.messageBox(QString::fromUtf8(description), QString(), MsgButtons::Ok, MsgIcon::Critical);
 }
 
 bool SpeakTab::eventFilter(QObject* watched, QEvent* event) {
@@ -288,7 +286,7 @@ void SpeakTab::commitInterval() {
             Timer2->setInterval(*rndTickMillis(judgement.seconds));
         } catch (const StoreError& error) {
             Text2->setText(storedIntervalText());
-            reportStoreFailure(error.what());
+            reportStoreFailure(app_.dialogs, error);
         }
     } else {
         Text2->setText(storedIntervalText());

@@ -96,7 +96,6 @@ private:
     // Runs one change of the database, reporting a failure, then rebuilds the list so that it
     // shows what the database holds either way. True when the change went through.
     bool applyAndRebuild(const TextList& target, const std::function<void()>& change);
-    void reportStoreFailure(const char* description);
 
     void checkIntervalWhileTyping(const QString& text);
     void commitInterval();

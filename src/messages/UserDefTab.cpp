@@ -8,6 +8,7 @@
 #include "uikit/Dialogs.h"
 #include "uikit/ListViewFill.h"
 #include "uikit/Numbers.h"
+#include "uikit/StoreFailure.h"
 #include "uikit/Twips.h"
 
 #include <QComboBox>
@@ -15,7 +16,7 @@
 #include <QPushButton>
 #include <QTreeWidget>
 
-#include <exception>
+#include <functional>
 
 namespace brassbell {
 
@@ -51,22 +52,24 @@ UserDefTab::UserDefTab(AppContext& app, QWidget* parent) : QWidget(parent), app_
     // Usable only while a console of ET or ETQW is found; the connection monitor switches it.
     cActionUdef->setProperty("Tag", QStringLiteral("OnlyConn_QW"));
 
-    connect(cAddUDef, &QPushButton::clicked, this, &UserDefTab::cAddUDef_Click);
-    connect(cChangeUDef, &QPushButton::clicked, this, &UserDefTab::cChangeUDef_Click);
-    connect(cDelUDef, &QPushButton::clicked, this, &UserDefTab::cDelUDef_Click);
-    connect(cActionUdef, &QPushButton::clicked, this, &UserDefTab::cActionUdef_Click);
+    connect(cAddUDef, &QPushButton::clicked, this, &UserDefTab::addEntry);
+    connect(cChangeUDef, &QPushButton::clicked, this, &UserDefTab::changeEntry);
+    connect(cDelUDef, &QPushButton::clicked, this, &UserDefTab::deleteEntry);
+    connect(cActionUdef, &QPushButton::clicked, this, &UserDefTab::useEntry);
     // The double click is not switched by the monitor: without a console, sending does nothing.
-    connect(ListView1, &QTreeWidget::itemDoubleClicked, this, &UserDefTab::cActionUdef_Click);
+    connect(ListView1, &QTreeWidget::itemDoubleClicked, this, &UserDefTab::useEntry);
 }
 
-void UserDefTab::showError(const QString& description) {
-    app_.dialogs.messageBox(description +
-                                QStringLiteral("\r\nPlease contact Velkor if this error occours again"),
-                            QStringLiteral("Error"), MsgButtons::Ok, MsgIcon::Information);
+void UserDefTab::guarded(const std::function<void()>& operation) {
+    StoreFailureBox box;
+    box.title = QStringLiteral("Error");
+    box.icon = MsgIcon::Information;
+    box.afterDescription = QStringLiteral("\r\nPlease contact Velkor if this error occours again");
+    runReportingStoreFailure(app_.dialogs, operation, box);
 }
 
 void UserDefTab::fFillUserDef() {
-    try {
+    guarded([this] {
         ListView1->clear();
         ListView1->setColumnCount(0);
         fFillListView(ListView1, app_.store.path(), "tbl_UserDef", false);
@@ -76,35 +79,23 @@ void UserDefTab::fFillUserDef() {
             QTreeWidgetItem* row = ListView1->topLevelItem(index);
             row->setFlags(row->flags() & ~Qt::ItemIsEditable);
         }
-    } catch (const std::exception& error) {
-        showError(QString::fromUtf8(error.what()));
-    }
+    });
 }
 
 void UserDefTab::fAddUserDef(const QString& text, const QString& kind) {
-    try {
-        app_.store.addUserDef(text.toStdU16String(), kind.toStdU16String());
-    } catch (const std::exception& error) {
-        showError(QString::fromUtf8(error.what()));
-    }
+    guarded([&] { app_.store.addUserDef(text.toStdU16String(), kind.toStdU16String()); });
 }
 
 void UserDefTab::fChangeUserDef(const QString& udid, const QString& text, const QString& kind) {
-    try {
+    guarded([&] {
         if (!app_.store.isOpen())
             app_.store.fDBConnect(true);
         app_.store.changeUserDef(keyOf(udid), text.toStdU16String(), kind.toStdU16String());
-    } catch (const std::exception& error) {
-        showError(QString::fromUtf8(error.what()));
-    }
+    });
 }
 
 void UserDefTab::fDelUserDef(const QString& udid) {
-    try {
-        app_.store.deleteUserDef(keyOf(udid));
-    } catch (const std::exception& error) {
-        showError(QString::fromUtf8(error.what()));
-    }
+    guarded([&] { app_.store.deleteUserDef(keyOf(udid)); });
 }
 
 std::optional<UserDefTab::Entry> UserDefTab::selectedEntry() const {
@@ -115,14 +106,14 @@ std::optional<UserDefTab::Entry> UserDefTab::selectedEntry() const {
     return Entry{row->text(0), row->text(1), row->text(2)};
 }
 
-UserDefDialog* UserDefTab::form2() {
-    if (!form2_)
-        form2_ = new UserDefDialog(window());
-    return form2_;
+UserDefDialog* UserDefTab::entryDialog() {
+    if (!entryDialog_)
+        entryDialog_ = new UserDefDialog(window());
+    return entryDialog_;
 }
 
-void UserDefTab::cAddUDef_Click() {
-    QPointer<UserDefDialog> dialog = form2();
+void UserDefTab::addEntry() {
+    QPointer<UserDefDialog> dialog = entryDialog();
     QPointer<UserDefTab> self = this;
     dialog->Text1->clear();
     dialog->Combo1->setEditText(kSpeakToAll);
@@ -138,11 +129,11 @@ void UserDefTab::cAddUDef_Click() {
     fFillUserDef();
 }
 
-void UserDefTab::cChangeUDef_Click() {
+void UserDefTab::changeEntry() {
     const std::optional<Entry> old = selectedEntry();
     if (!old)
         return;
-    QPointer<UserDefDialog> dialog = form2();
+    QPointer<UserDefDialog> dialog = entryDialog();
     QPointer<UserDefTab> self = this;
     dialog->Text1->setText(old->text);
     dialog->Combo1->setEditText(old->kind);
@@ -157,7 +148,7 @@ void UserDefTab::cChangeUDef_Click() {
     fFillUserDef();
 }
 
-void UserDefTab::cDelUDef_Click() {
+void UserDefTab::deleteEntry() {
     const std::optional<Entry> entry = selectedEntry();
     if (!entry)
         return;
@@ -170,7 +161,7 @@ void UserDefTab::cDelUDef_Click() {
     fFillUserDef();
 }
 
-void UserDefTab::cActionUdef_Click() {
+void UserDefTab::useEntry() {
     const std::optional<Entry> entry = selectedEntry();
     if (!entry)
         return;

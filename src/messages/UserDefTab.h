@@ -5,6 +5,7 @@
 #include <QWidget>
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 
 class QPushButton;
@@ -45,17 +46,19 @@ private:
         QString kind;
     };
     std::optional<Entry> selectedEntry() const;
-    UserDefDialog* form2();
-    void showError(const QString& description);
+    UserDefDialog* entryDialog();
+    // Runs a store operation; a failure is reported in the "Error" box with the request to
+    // report it.
+    void guarded(const std::function<void()>& operation);
 
-    void cAddUDef_Click();
-    void cChangeUDef_Click();
-    void cDelUDef_Click();
-    void cActionUdef_Click();
+    void addEntry();
+    void changeEntry();
+    void deleteEntry();
+    void useEntry();
 
     AppContext& app_;
     // Owned by the main window; created on first use and only hidden afterwards.
-    QPointer<UserDefDialog> form2_;
+    QPointer<UserDefDialog> entryDialog_;
 };
 
 } // namespace brassbell

@@ -12,7 +12,7 @@
 
 namespace brassbell {
 
-void RulesTab::CAddBasicRule_Click() {
+void RulesTab::addBasicRule() {
     const QString text = ruleTextDialog(QStringLiteral("Add a rule"), QString());
     if (text.isEmpty())
         return;
@@ -23,7 +23,7 @@ void RulesTab::CAddBasicRule_Click() {
     });
 }
 
-void RulesTab::CChBasRule_Click() {
+void RulesTab::editBasicRule() {
     onSelectedRule([&](std::int32_t ruleId) {
         const QString initialText = TextBox1->toPlainText();
         const QString text = ruleTextDialog(QStringLiteral("Edit rule"), initialText);
@@ -34,7 +34,7 @@ void RulesTab::CChBasRule_Click() {
     });
 }
 
-void RulesTab::CDelBasRule_Click() {
+void RulesTab::deleteBasicRule() {
     onSelectedRule([&](std::int32_t ruleId) {
         if (!app_.dialogs.ask(QStringLiteral("Do you want to delete this rule: ") + TextBox1->toPlainText() +
                                   QStringLiteral("?\r\nThis will also delete all present rules which have a "
@@ -46,7 +46,7 @@ void RulesTab::CDelBasRule_Click() {
     });
 }
 
-void RulesTab::CAddLang_Click() {
+void RulesTab::addLanguage() {
     // The speak list goes blank whatever the answer; it shows something again once a language
     // is picked or rule mode is entered.
     ListView3->clear();
@@ -62,7 +62,7 @@ void RulesTab::CAddLang_Click() {
     });
 }
 
-void RulesTab::CChLang_Click() {
+void RulesTab::renameLanguage() {
     if (Combo1->currentText().isEmpty())
         return;
     // The language renamed is the one in LangKey, and the prompt offers its stored name,
@@ -78,7 +78,7 @@ void RulesTab::CChLang_Click() {
     });
 }
 
-void RulesTab::CDelLang_Click() {
+void RulesTab::deleteLanguage() {
     onSelectedLanguage([&](std::int32_t langId, const QString& storedName) {
         if (!app_.dialogs.ask(QStringLiteral("Do you want to delete the language: ") + storedName +
                                   QStringLiteral("?\r\nThis will also delete all present rules for this "

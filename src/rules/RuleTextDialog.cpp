@@ -25,15 +25,15 @@ RuleTextDialog::RuleTextDialog(QWidget* owner) : QWidget(owner, Qt::Dialog) {
     Command1->setObjectName("Command1");
     Command1->setGeometry(twipsRect(3495, 3015, 3195, 495));
 
-    connect(Command2, &QPushButton::clicked, this, &RuleTextDialog::Command2_Click);
-    connect(Command1, &QPushButton::clicked, this, &RuleTextDialog::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &RuleTextDialog::save);
+    connect(Command1, &QPushButton::clicked, this, &RuleTextDialog::cancel);
 }
 
-void RuleTextDialog::Command2_Click() {
+void RuleTextDialog::save() {
     hide();
 }
 
-void RuleTextDialog::Command1_Click() {
+void RuleTextDialog::cancel() {
     Text1->clear();
     hide();
 }

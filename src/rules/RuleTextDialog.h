@@ -30,8 +30,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void Command1_Click();
-    void Command2_Click();
+    void cancel();
+    void save();
 };
 
 } // namespace brassbell

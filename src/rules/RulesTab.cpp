@@ -10,6 +10,7 @@
 #include "uikit/Dialogs.h"
 #include "uikit/ListViewFill.h"
 #include "uikit/Numbers.h"
+#include "uikit/StoreFailure.h"
 #include "uikit/Twips.h"
 
 #include <QComboBox>
@@ -67,21 +68,21 @@ RulesTab::RulesTab(AppContext& app, QWidget* parent) : QWidget(parent), app_(app
     setObjectName("RulesTab");
     buildControls();
 
-    connect(CAddBasicRule, &QPushButton::clicked, this, &RulesTab::CAddBasicRule_Click);
-    connect(CDelBasRule, &QPushButton::clicked, this, &RulesTab::CDelBasRule_Click);
-    connect(CChBasRule, &QPushButton::clicked, this, &RulesTab::CChBasRule_Click);
-    connect(CAddLang, &QPushButton::clicked, this, &RulesTab::CAddLang_Click);
-    connect(CDelLang, &QPushButton::clicked, this, &RulesTab::CDelLang_Click);
+    connect(CAddBasicRule, &QPushButton::clicked, this, &RulesTab::addBasicRule);
+    connect(CDelBasRule, &QPushButton::clicked, this, &RulesTab::deleteBasicRule);
+    connect(CChBasRule, &QPushButton::clicked, this, &RulesTab::editBasicRule);
+    connect(CAddLang, &QPushButton::clicked, this, &RulesTab::addLanguage);
+    connect(CDelLang, &QPushButton::clicked, this, &RulesTab::deleteLanguage);
     connect(CUseBasic, &QPushButton::clicked, this, &RulesTab::useBasicLanguage);
-    connect(CChLang, &QPushButton::clicked, this, &RulesTab::CChLang_Click);
-    connect(CAddLangRule, &QPushButton::clicked, this, &RulesTab::CAddLangRule_Click);
-    connect(CDelLangRule, &QPushButton::clicked, this, &RulesTab::CDelLangRule_Click);
-    connect(CEditLangRule, &QPushButton::clicked, this, &RulesTab::CEditLangRule_Click);
-    connect(CSpeakRule, &QPushButton::clicked, this, &RulesTab::CSpeakRule_Click);
+    connect(CChLang, &QPushButton::clicked, this, &RulesTab::renameLanguage);
+    connect(CAddLangRule, &QPushButton::clicked, this, &RulesTab::addTranslation);
+    connect(CDelLangRule, &QPushButton::clicked, this, &RulesTab::deleteTranslation);
+    connect(CEditLangRule, &QPushButton::clicked, this, &RulesTab::editTranslation);
+    connect(CSpeakRule, &QPushButton::clicked, this, &RulesTab::speakRule);
     // Only picking an entry counts; typing into the box's text part triggers nothing.
-    connect(Combo1, &QComboBox::activated, this, &RulesTab::Combo1_Pick);
-    connect(ListView2, &QTreeWidget::itemClicked, this, &RulesTab::ListView2_Click);
-    connect(ListView3, &QTreeWidget::itemClicked, this, &RulesTab::ListView3_Click);
+    connect(Combo1, &QComboBox::activated, this, &RulesTab::onLanguagePicked);
+    connect(ListView2, &QTreeWidget::itemClicked, this, &RulesTab::onBasicRuleClicked);
+    connect(ListView3, &QTreeWidget::itemClicked, this, &RulesTab::onSpeakRowClicked);
 }
 
 void RulesTab::buildControls() {
@@ -186,7 +187,7 @@ void RulesTab::showRuleMode() {
     Label7->setText(QStringLiteral("Rule"));
 }
 
-void RulesTab::languagePicked() {
+void RulesTab::showTranslationMode() {
     setTextToSpeak(QString(), std::nullopt);
     const QString name = Combo1->currentText();
     fFillListView(ListView3, app_.store.path(), kTranslationsOfLanguage, true, {name.toStdU16String()});
@@ -206,7 +207,7 @@ void RulesTab::showTranslationsAgain() {
     QString name;
     if (existingLanguage(&name))
         Combo1->setEditText(name);
-    languagePicked();
+    showTranslationMode();
 }
 
 void RulesTab::fillSpeakListForMode() {
@@ -228,13 +229,13 @@ void RulesTab::fillSpeakListForMode() {
     }
 }
 
-void RulesTab::Combo1_Pick() {
-    guarded([this] { languagePicked(); });
+void RulesTab::onLanguagePicked() {
+    guarded([this] { showTranslationMode(); });
 }
 
 // --- clicks in the lists: a failure ends them silently, keeping what was set before ---
 
-void RulesTab::ListView2_Click() {
+void RulesTab::onBasicRuleClicked() {
     try {
         const QTreeWidgetItem* row = selectedRow(ListView2);
         if (row == nullptr || ListView2->columnCount() < 2)
@@ -256,12 +257,12 @@ void RulesTab::ListView2_Click() {
         const std::optional<std::int32_t> rid =
             translation.isEmpty() ? std::nullopt : app_.store.findTranslation(*ruleId, *langId);
         setTextToSpeak(translation, rid);
-    } catch (const std::exception&) {
+    } catch (const StoreError&) {
         return;
     }
 }
 
-void RulesTab::ListView3_Click() {
+void RulesTab::onSpeakRowClicked() {
     const QTreeWidgetItem* row = selectedRow(ListView3);
     if (row == nullptr || ListView3->columnCount() < 4)
         return;
@@ -327,14 +328,12 @@ void RulesTab::reportMissingLanguage() {
                             QStringLiteral("Language not found"), MsgButtons::Ok, MsgIcon::Critical);
 }
 
-void RulesTab::reportFailure(const std::exception& error) {
-    app_.dialogs.messageBox(QString::fromUtf8(error.what()), QStringLiteral("Error"), MsgButtons::Ok,
-                            MsgIcon::Critical);
+void RulesTab::showWhatIsStored() {
     // The failure is told already; a refill that fails as well leaves its list as it is.
     const auto refill = [](const std::function<void()>& fill) {
         try {
             fill();
-        } catch (const std::exception&) {
+        } catch (const StoreError&) {
             return;
         }
     };
@@ -348,11 +347,11 @@ void RulesTab::reportFailure(const std::exception& error) {
 }
 
 void RulesTab::guarded(const std::function<void()>& operation) {
-    try {
-        operation();
-    } catch (const std::exception& error) {
-        reportFailure(error);
-    }
+    StoreFailureBox box;
+    box.title = QStringLiteral("Error");
+    box.icon = MsgIcon::Critical;
+    if (!runReportingStoreFailure(app_.dialogs, operation, box))
+        showWhatIsStored();
 }
 
 } // namespace brassbell

@@ -5,7 +5,6 @@
 #include <QWidget>
 
 #include <cstdint>
-#include <exception>
 #include <functional>
 #include <optional>
 
@@ -67,27 +66,27 @@ private:
     void buildControls();
 
     // Basic rules and languages
-    void CAddBasicRule_Click();
-    void CChBasRule_Click();
-    void CDelBasRule_Click();
-    void CAddLang_Click();
-    void CChLang_Click();
-    void CDelLang_Click();
-    void Combo1_Pick();
-    void ListView2_Click();
+    void addBasicRule();
+    void editBasicRule();
+    void deleteBasicRule();
+    void addLanguage();
+    void renameLanguage();
+    void deleteLanguage();
+    void onLanguagePicked();
+    void onBasicRuleClicked();
 
     // Translations and speaking
-    void CAddLangRule_Click();
-    void CEditLangRule_Click();
-    void CDelLangRule_Click();
-    void CSpeakRule_Click();
-    void ListView3_Click();
+    void addTranslation();
+    void editTranslation();
+    void deleteTranslation();
+    void speakRule();
+    void onSpeakRowClicked();
 
     // Throwing forms of the fills and modes; the handlers catch around them.
     void fillBasicRules();
     void fillLangs();
     void showRuleMode();
-    void languagePicked();
+    void showTranslationMode();
     // Shows the translations of the language in LangKey again, with the box naming it.
     void showTranslationsAgain();
     // After a basic rule changed: both lists show the rules, and the box offers no language.
@@ -108,9 +107,10 @@ private:
     // nothing happens without a key, and a record gone meanwhile is reported instead.
     void onSelectedRule(const std::function<void(std::int32_t ruleId)>& operation);
     void onSelectedLanguage(const std::function<void(std::int32_t, const QString& storedName)>& operation);
-    // A failing store operation: says why and lets the lists show what the database holds.
-    void reportFailure(const std::exception& error);
+    // Runs a store operation; a failure is reported in the "Error" box, and then the lists
+    // show what the database holds.
     void guarded(const std::function<void()>& operation);
+    void showWhatIsStored();
 
     void setTextToSpeak(const QString& text, std::optional<std::int32_t> translationRid);
 

@@ -27,7 +27,7 @@ void reportNoBasicRule(Dialogs& dialogs) {
 
 } // namespace
 
-void RulesTab::CAddLangRule_Click() {
+void RulesTab::addTranslation() {
     if (Combo1->currentText().isEmpty()) {
         reportNoLanguage(app_.dialogs);
         return;
@@ -59,7 +59,7 @@ void RulesTab::CAddLangRule_Click() {
     });
 }
 
-void RulesTab::CEditLangRule_Click() {
+void RulesTab::editTranslation() {
     // Only the translation whose text TextBox2 shows is ever changed.
     if (TextBox2->text().isEmpty() || !shownRid_)
         return;
@@ -74,7 +74,7 @@ void RulesTab::CEditLangRule_Click() {
     });
 }
 
-void RulesTab::CDelLangRule_Click() {
+void RulesTab::deleteTranslation() {
     if (TextBox2->text().isEmpty() || !shownRid_)
         return;
     const std::int32_t rid = *shownRid_;
@@ -92,7 +92,7 @@ void RulesTab::CDelLangRule_Click() {
     });
 }
 
-void RulesTab::CSpeakRule_Click() {
+void RulesTab::speakRule() {
     const QString text = TextBox2->text();
     if (text.isEmpty())
         return;
