@@ -56,14 +56,14 @@ void AboutTab::fShowAbout() {
 bool AboutTab::eventFilter(QObject* watched, QEvent* event) {
     if (watched == Image6 && event->type() == QEvent::MouseButtonRelease &&
         static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-        Image6_Click();
+        openHomePage();
         return true;
     }
     return QWidget::eventFilter(watched, event);
 }
 
 // Without a browser nothing opens, and that is not worth a message.
-void AboutTab::Image6_Click() {
+void AboutTab::openHomePage() {
     QDesktopServices::openUrl(QUrl(kHomePage));
 }
 

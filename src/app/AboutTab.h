@@ -30,7 +30,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void Image6_Click();
+    void openHomePage();
 };
 
 } // namespace brassbell

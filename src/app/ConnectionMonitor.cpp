@@ -14,11 +14,11 @@ ConnectionMonitor::ConnectionMonitor(QWidget& form, ConsoleLink& console, std::f
       fDisTab_(std::move(fDisTab)) {
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(kInterval);
-    connect(Timer1, &QTimer::timeout, this, &ConnectionMonitor::Timer1_Timer);
+    connect(Timer1, &QTimer::timeout, this, &ConnectionMonitor::checkConsole);
     Timer1->start();
 }
 
-void ConnectionMonitor::Timer1_Timer() {
+void ConnectionMonitor::checkConsole() {
     // The walk lets pending events run, and a handler run there can block long enough for
     // the next timeout to arrive inside this tick; that one is dropped rather than nested.
     if (ticking_)

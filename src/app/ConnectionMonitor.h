@@ -26,7 +26,7 @@ public:
     QTimer* Timer1;
 
     // One tick: every tagged control off, then the right ones on again.
-    void Timer1_Timer();
+    void checkConsole();
 
 private:
     void setTagged(const char* tag, bool enabled);

@@ -64,7 +64,7 @@ MainWindow::MainWindow(AppContext& app, QWidget* parent)
 
     Command3->setObjectName(QStringLiteral("Command3"));
     Command3->setGeometry(twipsRect(9120, 8760, 2055, 495));
-    connect(Command3, &QPushButton::clicked, this, &MainWindow::Command3_Click);
+    connect(Command3, &QPushButton::clicked, this, &MainWindow::quit);
 
     monitor_ = new ConnectionMonitor(*this, app_.console, [this](bool bolDisable) { fDisTab(bolDisable); });
     Timer1 = monitor_->Timer1;
@@ -84,7 +84,7 @@ void MainWindow::createPages() {
     userDefTab->setObjectName(QStringLiteral("UserDefPage"));
     aboutTab = new AboutTab(app_);
     aboutTab->setObjectName(QStringLiteral("AboutPage"));
-    connect(aboutTab->Command38, &QPushButton::clicked, this, &MainWindow::Command38_Click);
+    connect(aboutTab->Command38, &QPushButton::clicked, this, &MainWindow::importOldList);
 
     SSTab1->addTab(speakTab, QStringLiteral("Speak"));
     SSTab1->addTab(commandsTab, QStringLiteral("Commands"));
@@ -117,7 +117,7 @@ std::array<QLabel*, MainWindow::kTabCount> MainWindow::tabImages() const {
 }
 
 // The start-up steps, in their order and with their numbers.
-bool MainWindow::Form_Load(const QString& commandLine) {
+bool MainWindow::load(const QString& commandLine) {
     // 1. The command line, held for the last step.
     const QString sCommandLine = commandLine;
 
@@ -138,7 +138,7 @@ bool MainWindow::Form_Load(const QString& commandLine) {
     speakTab->showStoredInterval();
 
     // 7. The console-bound controls are set before the window is first shown.
-    Timer1_Timer();
+    checkConsole();
 
     // 8. The tab shown when Brassbell last ended.
     showTab(savedStartTab());
@@ -211,8 +211,8 @@ void MainWindow::fDisTab(bool bolDisable) {
     SSTab1->setTabEnabled(kAdminMod, !bolDisable);
 }
 
-void MainWindow::Timer1_Timer() {
-    monitor_->Timer1_Timer();
+void MainWindow::checkConsole() {
+    monitor_->checkConsole();
 }
 
 void MainWindow::showTab(int index) {
@@ -253,14 +253,14 @@ void MainWindow::saveStartTab(int index) {
     }
 }
 
-void MainWindow::Command3_Click() {
+void MainWindow::quit() {
     app_.store.fDBConnect(false);
     saveStartTab(SSTab1->currentIndex());
     app_.store.fDBConnect(false);
     end();
 }
 
-void MainWindow::Command38_Click() {
+void MainWindow::importOldList() {
     fImportV1List(app_, speakTab->List1);
 }
 

@@ -34,13 +34,13 @@ public:
 
     // The start-up. False when Rules.mdb cannot be opened: the user has been told, and
     // Brassbell ends without showing the window.
-    bool Form_Load(const QString& commandLine);
+    bool load(const QString& commandLine);
 
     void fSizeTabImages();
     void fShowAbout();
     void fSelectStartTab(const QString& commandLine);
     void fDisTab(bool bolDisable);
-    void Timer1_Timer();
+    void checkConsole();
 
     QLabel* Label8;
     QTabWidget* SSTab1;
@@ -77,8 +77,8 @@ private:
     int savedStartTab();
     void saveStartTab(int index);
     bool openRulesMdb();
-    void Command3_Click();
-    void Command38_Click();
+    void quit();
+    void importOldList();
     void end();
 
     AppContext& app_;

@@ -63,7 +63,7 @@ int main(int argc, char** argv) {
 
     MainWindow form(app);
     dialogs.setOwner(&form);
-    if (!form.Form_Load(options.commandLine))
+    if (!form.load(options.commandLine))
         return 0;
     QObject::connect(&form, &MainWindow::ended, &application, &QCoreApplication::quit, Qt::QueuedConnection);
     if (options.quitWhenShown)

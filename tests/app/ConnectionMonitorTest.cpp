@@ -68,7 +68,7 @@ TEST_F(ConnectionMonitorTest, ControlsFollowTheConsoleFound) {
         if (c.qwConsole)
             desktop.createEtqwConsole();
         disTabCalls.clear();
-        monitor.Timer1_Timer();
+        monitor.checkConsole();
         EXPECT_EQ(enabled(), c.enabled);
         if (c.disTab)
             EXPECT_EQ(disTabCalls, std::vector<bool>{*c.disTab});
@@ -94,9 +94,9 @@ TEST_F(ConnectionMonitorTest, EventsRunDuringTheWalkButATickInsideATickIsDropped
     bool ranInside = false;
     QTimer::singleShot(0, &form, [&] {
         ranInside = true;
-        monitor.Timer1_Timer();
+        monitor.checkConsole();
     });
-    monitor.Timer1_Timer();
+    monitor.checkConsole();
     EXPECT_TRUE(ranInside);
     EXPECT_EQ(disTabCalls, std::vector<bool>{false});
     EXPECT_TRUE(et->isEnabled());

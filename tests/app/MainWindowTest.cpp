@@ -55,7 +55,7 @@ protected:
 };
 
 TEST_F(Form1Test, FrameHasItsCaptionSizeTabsAndPictures) {
-    ASSERT_TRUE(form.Form_Load(QString()));
+    ASSERT_TRUE(form.load(QString()));
     EXPECT_EQ(form.windowTitle(), QStringLiteral("Brassbell"));
     EXPECT_FALSE(form.windowIcon().isNull());
     EXPECT_EQ(form.size(), QSize(753, 623));
@@ -116,7 +116,7 @@ TEST_F(Form1Test, StartTabComesFromTheSavedTabAndTheCommandLine) {
         desktop.createEtConsole();
         saveTabStart(c.saved);
         MainWindow started(app);
-        ASSERT_TRUE(started.Form_Load(QString::fromLatin1(c.commandLine)));
+        ASSERT_TRUE(started.load(QString::fromLatin1(c.commandLine)));
         EXPECT_EQ(started.SSTab1->currentIndex(), c.shown);
         store.fDBConnect(false);
     }
@@ -125,7 +125,7 @@ TEST_F(Form1Test, StartTabComesFromTheSavedTabAndTheCommandLine) {
 TEST_F(Form1Test, MissingDatabaseTellsTheUserAndShowsNoWindow) {
     std::filesystem::remove(db.path());
     dialogs.answerOk();
-    EXPECT_FALSE(form.Form_Load(QStringLiteral("Commands")));
+    EXPECT_FALSE(form.load(QStringLiteral("Commands")));
 
     EXPECT_EQ(dialogs.shown(), std::vector<ScriptedDialogs::Shown>{ScriptedDialogs::message(
                                    "Rules.mdb not found...please look for it or reinstall application",
@@ -137,7 +137,7 @@ TEST_F(Form1Test, MissingDatabaseTellsTheUserAndShowsNoWindow) {
 TEST_F(Form1Test, QuitAndTheCloseBoxSaveTheTabShownAndEnd) {
     for (const bool quit : {true, false}) {
         MainWindow shown(app);
-        ASSERT_TRUE(shown.Form_Load(QString()));
+        ASSERT_TRUE(shown.load(QString()));
         shown.show();
         shown.SSTab1->setCurrentIndex(quit ? MainWindow::kAbout : MainWindow::kCommands);
         QSignalSpy ended(&shown, &MainWindow::ended);
@@ -162,7 +162,7 @@ public slots:
 };
 
 TEST_F(Form1Test, AboutTextsAreExactAndTheLogoOpensTheHomePage) {
-    ASSERT_TRUE(form.Form_Load(QString()));
+    ASSERT_TRUE(form.load(QString()));
     EXPECT_EQ(form.findChild<QLabel*>("Label9")->text(),
               QStringLiteral("Velkor proudly present\r\n\r\nBRASSBELL"));
     EXPECT_EQ(form.findChild<QLabel*>("Label10")->text(),
@@ -192,43 +192,43 @@ TEST_F(Form1Test, AboutTextsAreExactAndTheLogoOpensTheHomePage) {
 }
 
 TEST_F(Form1Test, MonitorFollowsTheConsoleAcrossTheWindow) {
-    ASSERT_TRUE(form.Form_Load(QString()));
+    ASSERT_TRUE(form.load(QString()));
     EXPECT_EQ(form.findChild<QTimer*>("Timer1"), form.Timer1);
     EXPECT_TRUE(enabledTagged().isEmpty()) << "no console at start";
     EXPECT_TRUE(button("Command3")->isEnabled());
     EXPECT_TRUE(button("Command38")->isEnabled());
 
     const SimulatedDesktop::GameConsole et = desktop.createEtConsole();
-    form.Timer1_Timer();
+    form.checkConsole();
     EXPECT_EQ(enabledTagged().size(), 70);
     EXPECT_TRUE(form.SSTab1->isTabEnabled(MainWindow::kAdminMod));
 
     desktop.destroyWindow(et.window);
     const SimulatedDesktop::GameConsole qw = desktop.createEtqwConsole();
-    form.Timer1_Timer();
+    form.checkConsole();
     EXPECT_EQ(enabledTagged(),
               QStringList({"CSpeakRule", "Check1", "Check3", "Command48", "Command49", "Command51",
                            "cActionUdef", "cSpeak2All", "cSpeak2AllMan", "cSpeak2Team", "cSpeak2TeamMan"}));
     EXPECT_FALSE(form.SSTab1->isTabEnabled(MainWindow::kAdminMod));
 
     desktop.destroyWindow(qw.window);
-    form.Timer1_Timer();
+    form.checkConsole();
     EXPECT_TRUE(enabledTagged().isEmpty());
     EXPECT_FALSE(form.SSTab1->isTabEnabled(MainWindow::kAdminMod)) << "stays unusable until ET is back";
 
     desktop.createEtConsole();
-    form.Timer1_Timer();
+    form.checkConsole();
     EXPECT_TRUE(form.SSTab1->isTabEnabled(MainWindow::kAdminMod));
 }
 
 TEST_F(Form1Test, AdminModTabGivesWayToCommandsOnEtqw) {
     desktop.createEtConsole();
-    ASSERT_TRUE(form.Form_Load(QStringLiteral("AdminMod")));
+    ASSERT_TRUE(form.load(QStringLiteral("AdminMod")));
     ASSERT_EQ(form.SSTab1->currentIndex(), MainWindow::kAdminMod);
 
     desktop = SimulatedDesktop();
     desktop.createEtqwConsole();
-    form.Timer1_Timer();
+    form.checkConsole();
     EXPECT_EQ(form.SSTab1->currentIndex(), MainWindow::kCommands);
     EXPECT_TRUE(form.SSTab1->isTabEnabled(MainWindow::kCommands));
 
@@ -239,19 +239,19 @@ TEST_F(Form1Test, AdminModTabGivesWayToCommandsOnEtqw) {
     // runs.
     saveTabStart(u"2");
     MainWindow again(app);
-    ASSERT_TRUE(again.Form_Load(QString()));
+    ASSERT_TRUE(again.load(QString()));
     EXPECT_EQ(again.SSTab1->currentIndex(), MainWindow::kCommands);
 }
 
 TEST_F(Form1Test, PauseReachesThePracticeConsole) {
     PracticeConsole practice(desktop);
-    ASSERT_TRUE(form.Form_Load(QStringLiteral("Commands")));
+    ASSERT_TRUE(form.load(QStringLiteral("Commands")));
     button("Command46")->click();
     ASSERT_EQ(practice.lstExecuted->count(), 1);
     EXPECT_EQ(practice.lstExecuted->item(0)->text(), QStringLiteral("pause"));
 
     practice.optClosed->click();
-    form.Timer1_Timer();
+    form.checkConsole();
     EXPECT_FALSE(button("Command46")->isEnabled());
 }
 
@@ -260,7 +260,7 @@ TEST_F(Form1Test, AnOldJetRulesMdbIsTakenOverBeforeTheWindowOpens) {
     std::filesystem::copy_file(BRASSBELL_JET_SAMPLE, db.path(),
                                std::filesystem::copy_options::overwrite_existing);
     dialogs.answerOk();
-    ASSERT_TRUE(form.Form_Load(QString()));
+    ASSERT_TRUE(form.load(QString()));
 
     ASSERT_EQ(dialogs.messages().size(), 1u);
     EXPECT_EQ(dialogs.messages().front().icon, MsgIcon::Information);
@@ -276,7 +276,7 @@ TEST_F(Form1Test, AnOldJetRulesMdbIsTakenOverBeforeTheWindowOpens) {
 TEST_F(Form1Test, ImportButtonOnTheAboutTabFillsTheTextMemory) {
     const std::filesystem::path ini = db.path().parent_path() / "Brassbell.ini";
     std::ofstream(ini) << "[SayStrings]\r\nSay1=0001Hello all, gl hf\r\n";
-    ASSERT_TRUE(form.Form_Load(QString()));
+    ASSERT_TRUE(form.load(QString()));
     dialogs.chooseFile(QString::fromStdString(ini.string()));
     dialogs.answerOk();
     click(button("Command38"));

@@ -52,9 +52,9 @@ protected:
         store.setBusyTimeout(std::chrono::milliseconds{0});
         setSnapshotBusyTimeout(std::chrono::milliseconds{0});
         desktop.createEtConsole();
-        ASSERT_TRUE(form.Form_Load(QString()));
+        ASSERT_TRUE(form.load(QString()));
         form.show();
-        form.Timer1_Timer();
+        form.checkConsole();
     }
     void TearDown() override {
         setSnapshotBusyTimeout(kDefaultBusyTimeout);
