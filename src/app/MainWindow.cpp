@@ -14,6 +14,7 @@
 #include "store/Store.h"
 #include "uikit/AppContext.h"
 #include "uikit/Dialogs.h"
+#include "uikit/StoreFailure.h"
 #include "uikit/Twips.h"
 
 #include <QCloseEvent>
@@ -226,13 +227,9 @@ void MainWindow::showTab(int index) {
 // "TabStart" holds a 16-bit whole number; anything else opens the first tab.
 int MainWindow::savedStartTab() {
     QString saved;
-    try {
-        saved = QString::fromStdU16String(app_.store.fGetSysPara(kTabStart));
-    } catch (const StoreError& error) {
-        app_.dialogs.messageBox(QString::fromUtf8(error.what()), QString(), MsgButtons::Ok,
-                                MsgIcon::Critical);
+    const auto read = [&] { saved = QString::fromStdU16String(app_.store.fGetSysPara(kTabStart)); };
+    if (!runReportingStoreFailure(app_.dialogs, read))
         return kSpeak;
-    }
     bool isNumber = false;
     const int value = saved.trimmed().toInt(&isNumber);
     if (!isNumber || value < std::numeric_limits<std::int16_t>::min() ||
@@ -244,13 +241,9 @@ int MainWindow::savedStartTab() {
 // Ending goes on when the tab cannot be saved: the user learns why the next start may open
 // on another tab, and nothing else is lost.
 void MainWindow::saveStartTab(int index) {
-    try {
-        app_.store.fSetSysPara(kTabStart, QString::number(index).toStdU16String());
-    } catch (const StoreError& error) {
-        app_.dialogs.messageBox(QStringLiteral("The tab shown could not be saved for the next start.\r\n") +
-                                    QString::fromUtf8(error.what()),
-                                QString(), MsgButtons::Ok, MsgIcon::Critical);
-    }
+    runReportingStoreFailure(
+        app_.dialogs, [&] { app_.store.fSetSysPara(kTabStart, QString::number(index).toStdU16String()); },
+        {.beforeDescription = QStringLiteral("The tab shown could not be saved for the next start.\r\n")});
 }
 
 void MainWindow::quit() {

@@ -5,6 +5,7 @@
 #include "uikit/AppContext.h"
 #include "uikit/Dialogs.h"
 #include "uikit/ListBoxFill.h"
+#include "uikit/StoreFailure.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -123,7 +124,7 @@ void fImportV1List(AppContext& app, QListWidget* List1) {
         } catch (const StoreError&) {
             // The database cannot even be read now; the description below says why.
         }
-        app.dialogs.messageBox(QString::fromUtf8(error.what()), QString(), MsgButtons::Ok, MsgIcon::Critical);
+        reportStoreFailure(app.dialogs, error);
         return;
     }
 

@@ -3,8 +3,8 @@
 namespace brassbell {
 
 void reportStoreFailure(Dialogs& dialogs, const StoreError& error, const StoreFailureBox& box) {
-    dialogs.messageBox(QString::fromUtf8(error.what()) + box.afterDescription, box.title, MsgButtons::Ok,
-                       box.icon);
+    dialogs.messageBox(box.beforeDescription + QString::fromUtf8(error.what()) + box.afterDescription,
+                       box.title, MsgButtons::Ok, box.icon);
 }
 
 } // namespace brassbell

@@ -8,12 +8,14 @@
 namespace brassbell {
 
 // How a window shows an operation on Rules.mdb that failed: the failure's description in a
-// message box with this title and icon, and the line some windows add under it.
+// message box with this title and icon, and the lines some windows add under or above it.
 struct StoreFailureBox {
     // Empty shows the application's title.
     QString title;
     MsgIcon icon = MsgIcon::Critical;
     QString afterDescription;
+    // What was lost, where the description alone would not say it.
+    QString beforeDescription;
 };
 
 void reportStoreFailure(Dialogs& dialogs, const StoreError& error, const StoreFailureBox& box = {});
