@@ -11,32 +11,35 @@
 #include <QTest>
 #include <QTreeWidget>
 
+#include <array>
 #include <functional>
 #include <memory>
-#include <vector>
 
 namespace brassbell::testing {
 
-// The rules tab as the program starts it, beside an ET console, the rule text dialog
-// answered from a script.
+// The rules tab as the program starts it, beside an ET console, on the rules "Be fair" and
+// "No camping", the languages German and Fran'ais and three translations; the rule text dialog
+// is answered from a script. The first translation's key equals the key of "Be fair".
 class RulesTabTest : public GuiWorld {
-protected:
+public:
+    using GuiWorld::dialogs;
+    using GuiWorld::sql;
+    using GuiWorld::store;
+
     RulesTabTest() {
         store.fDBConnect(true);
         desktop.createEtConsole();
+        rule = {store.addRule(u"Be fair"), store.addRule(u"No camping")};
+        lang = {store.addLanguage(u"German"), store.addLanguage(u"Fran'ais")};
+        store.addTranslation(lang[0], rule[1], u"Nicht campen");
+        store.addTranslation(lang[0], rule[0], u"Bitte fair");
+        store.addTranslation(lang[1], rule[0], u"Jouez fair");
         tab = std::make_unique<RulesTab>(app);
         tab->resize(753, 520);
         tab->show();
+        startUp();
     }
 
-    // Stores the rules and the languages, keeping their keys in `ruleKeys` and `langKeys`.
-    void stock(std::initializer_list<std::u16string_view> ruleTexts,
-               std::initializer_list<std::u16string_view> languageNames = {}) {
-        for (const std::u16string_view text : ruleTexts)
-            ruleKeys.push_back(store.addRule(text));
-        for (const std::u16string_view name : languageNames)
-            langKeys.push_back(store.addLanguage(name));
-    }
     // Start-up step of the main window for this tab.
     void startUp() {
         tab->fFilleBasicRule();
@@ -44,18 +47,14 @@ protected:
         tab->fFillLangs();
     }
 
-    void clickRow(QTreeWidget* list, int row) {
-        QTreeWidgetItem* item = list->topLevelItem(row);
-        ASSERT_NE(item, nullptr) << "no row " << row;
-        list->scrollToItem(item);
-        // The key columns have no width, so the text sits near the list's left edge.
-        const QRect place = list->visualItemRect(item);
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(10, place.center().y()));
-    }
     void clickRowNamed(QTreeWidget* list, int column, const QString& text) {
         const int row = static_cast<int>(rowTexts(list, column).indexOf(text));
         ASSERT_GE(row, 0) << "no row " << text.toStdString() << " in " << list->objectName().toStdString();
-        clickRow(list, row);
+        QTreeWidgetItem* item = list->topLevelItem(row);
+        list->scrollToItem(item);
+        // The key columns have no width, so the text sits near the list's left edge.
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          QPoint(10, list->visualItemRect(item).center().y()));
     }
     void clickRuleNamed(const QString& text) { clickRowNamed(tab->ListView2, 1, text); }
     void clickSpeakRowNamed(const QString& text) { clickRowNamed(tab->ListView3, 3, text); }
@@ -74,39 +73,30 @@ protected:
         QTest::keyClick(tab->Combo1->lineEdit(), Qt::Key_Backspace);
         QTest::keyClicks(tab->Combo1->lineEdit(), text);
     }
-    void click(QPushButton* button) {
+    void press(QPushButton* button) {
         ASSERT_TRUE(button->isEnabled()) << button->objectName().toStdString() << " is disabled";
         QTest::mouseClick(button, Qt::LeftButton);
     }
 
-    // The rule text dialog's answers; each notes the dialog's caption and initial text.
+    // The rule text dialog's answer; each notes the dialog's caption and initial text.
     void answerDialog(const std::function<void(QWidget* dialog, QPlainTextEdit* text1)>& answer) {
         dialogs.actOnDialog([this, answer](QWidget* dialog) {
             dialogsSeen.push_back(dialog);
-            dialogCaptions << dialog->windowTitle();
             auto* text1 = dialog->findChild<QPlainTextEdit*>("Text1");
-            dialogInitialTexts << text1->toPlainText();
+            dialogSeen << dialog->windowTitle() << text1->toPlainText();
             answer(dialog, text1);
         });
     }
-    void applyInDialog(const QString& text) {
-        answerDialog([text](QWidget* dialog, QPlainTextEdit* text1) {
+    // Replaces the text and presses Apply / Save (Command2), Cancel (Command1) or the close box.
+    void answerDialog(const QString& text, const char* button) {
+        answerDialog([text, button](QWidget* dialog, QPlainTextEdit* text1) {
             text1->selectAll();
             QTest::keyClick(text1, Qt::Key_Delete);
             text1->insertPlainText(text);
-            QTest::mouseClick(dialog->findChild<QPushButton*>("Command2"), Qt::LeftButton);
-        });
-    }
-    void cancelDialog() {
-        answerDialog([](QWidget* dialog, QPlainTextEdit* text1) {
-            QTest::keyClicks(text1, "typed, then cancelled");
-            QTest::mouseClick(dialog->findChild<QPushButton*>("Command1"), Qt::LeftButton);
-        });
-    }
-    void closeDialogBox() {
-        answerDialog([](QWidget* dialog, QPlainTextEdit* text1) {
-            QTest::keyClicks(text1, "typed, then closed");
-            dialog->close();
+            if (button == nullptr)
+                dialog->close();
+            else
+                QTest::mouseClick(dialog->findChild<QPushButton*>(button), Qt::LeftButton);
         });
     }
 
@@ -118,18 +108,6 @@ protected:
     }
     QStringList basicList() const { return rowTexts(tab->ListView2, 1); }
     QStringList speakList() const { return rowTexts(tab->ListView3, 3); }
-    static QStringList headers(const QTreeWidget* list) {
-        QStringList texts;
-        for (int column = 0; column < list->columnCount(); ++column)
-            texts << list->headerItem()->text(column);
-        return texts;
-    }
-    static std::vector<int> widths(const QTreeWidget* list) {
-        std::vector<int> result;
-        for (int column = 0; column < list->columnCount(); ++column)
-            result.push_back(list->columnWidth(column));
-        return result;
-    }
     QStringList comboEntries() const {
         QStringList entries;
         for (int index = 0; index < tab->Combo1->count(); ++index)
@@ -139,31 +117,18 @@ protected:
     QStringList rules() { return stored("tbl_Rules", "RuleBasicLang"); }
     QStringList languages() { return stored("tbl_Langs", "Language"); }
     QStringList translations() { return stored("tbl_Text", "Translation"); }
-    // How many of add, delete and edit translation can be pressed.
-    int translationButtonsEnabled() const {
-        return tab->CAddLangRule->isEnabled() + tab->CDelLangRule->isEnabled() +
-               tab->CEditLangRule->isEnabled();
-    }
-    // Rule mode: the speak list shows the rules, no language is chosen or keyed, and the
-    // translation buttons are off.
-    void expectRuleMode() {
-        EXPECT_EQ(tab->Label7->text(), "Rule");
-        EXPECT_EQ(tab->Combo1->currentText(), "");
-        EXPECT_EQ(tab->LangKey->text(), "");
-        EXPECT_EQ(translationButtonsEnabled(), 0);
-    }
-    void expectTranslationMode(const QString& language) {
-        EXPECT_EQ(tab->Label7->text(), "Translation");
-        EXPECT_EQ(tab->Combo1->currentText(), language);
-        EXPECT_FALSE(tab->LangKey->text().isEmpty());
-        EXPECT_EQ(translationButtonsEnabled(), 3);
+    // "Rule", or "Translation" with the add, delete and change translation buttons usable.
+    QString mode() const {
+        const int usable =
+            tab->CAddLangRule->isEnabled() + tab->CDelLangRule->isEnabled() + tab->CEditLangRule->isEnabled();
+        return tab->Label7->text() + (usable == 0 ? "" : usable == 3 ? " usable" : " half usable");
     }
 
     std::unique_ptr<RulesTab> tab;
-    std::vector<std::int32_t> ruleKeys;
-    std::vector<std::int32_t> langKeys;
-    QStringList dialogCaptions;
-    QStringList dialogInitialTexts;
+    std::array<std::int32_t, 2> rule{};
+    std::array<std::int32_t, 2> lang{};
+    // Caption and initial text of every rule text dialog shown.
+    QStringList dialogSeen;
     std::vector<QWidget*> dialogsSeen;
 };
 
