@@ -4,34 +4,22 @@
 namespace brassbell::testing {
 namespace {
 
-class Form2Test : public ::testing::Test {
-protected:
-    Form2Test() {
-        owner.show();
-        form->show();
-        form->Text1->setText("bind x kill");
-        form->Combo1->setEditText(kTeam);
-    }
-
+TEST(UserDefDialogTest, EnterAndEscapeNeitherSaveNorCancelAndAnOwnKindIsKeptAsTyped) {
     QWidget owner;
-    UserDefDialog* form = new UserDefDialog(&owner);
-};
-
-TEST_F(Form2Test, EnterAndEscapeNeitherSaveNorCancel) {
-    for (QWidget* target : {static_cast<QWidget*>(form->Text1), static_cast<QWidget*>(form->Combo1),
-                            static_cast<QWidget*>(form->Command2), static_cast<QWidget*>(form->Command1)}) {
+    owner.show();
+    auto* form = new UserDefDialog(&owner);
+    form->show();
+    form->Text1->setText("bind x kill");
+    form->Combo1->lineEdit()->clear();
+    QTest::keyClicks(form->Combo1->lineEdit(), "Whisper");
+    for (QWidget* target :
+         std::initializer_list<QWidget*>{form->Text1, form->Combo1, form->Command2, form->Command1}) {
         target->setFocus();
         for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape})
             QTest::keyClick(target, key);
     }
     EXPECT_TRUE(form->isVisible());
     EXPECT_EQ(form->Text1->text(), "bind x kill");
-}
-
-TEST_F(Form2Test, AKindOfOnesOwnIsKeptAsTypedAndTheListStaysTheThreeKinds) {
-    form->Combo1->lineEdit()->clear();
-    QTest::keyClicks(form->Combo1->lineEdit(), "Whisper");
-    QTest::keyClick(form->Combo1->lineEdit(), Qt::Key_Return);
     EXPECT_EQ(form->Combo1->currentText(), "Whisper");
     QStringList kinds;
     for (int index = 0; index < form->Combo1->count(); ++index)

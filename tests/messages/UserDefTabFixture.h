@@ -9,33 +9,33 @@
 #include <QTreeWidget>
 
 #include <chrono>
-#include <cstdint>
 #include <optional>
 
 namespace brassbell::testing {
 
-// How the user leaves Form2.
-enum class Press { Save, Cancel, CloseBox };
-
-inline const QString kErrorTail = QStringLiteral("\r\nPlease contact Velkor if this error occours again");
 inline const QString kTeam = QStringLiteral("Speak to team");
 inline const QString kAll = QStringLiteral("Speak to all");
 inline const QString kCommand = QStringLiteral("Send to console (command)");
 
-// The UserDef tab on a window of its own. Writes never wait for a busy file, so a write
-// attempted while the test holds the file's write lock shows up as an "Error" message.
+// The UserDef tab on a window of its own beside an ET console. Writes never wait for a busy
+// file, so a write attempted while the test holds the file's write lock shows up as an "Error"
+// message.
 class UserDefTabTest : public GuiWorld {
-protected:
+public:
+    using GuiWorld::desktop;
+    using GuiWorld::sql;
+
     UserDefTabTest() {
         store.setBusyTimeout(std::chrono::milliseconds{0});
         store.fDBConnect(true);
+        et = createEtConsole();
         tab = new UserDefTab(app, &window);
         window.resize(753, 545);
         window.show();
     }
 
-    std::int64_t insert(const QString& text, const QString& kind) {
-        return sql.insert("tbl_Userdef", "UserD1, Kind", {text.toStdU16String(), kind.toStdU16String()});
+    void insert(const QString& text, const QString& kind) {
+        sql.insert("tbl_Userdef", "UserD1, Kind", {text.toStdU16String(), kind.toStdU16String()});
     }
     // Every record as "UDID|UserD1|Kind", by key.
     QStringList userdefs() {
@@ -44,34 +44,33 @@ protected:
             rows << QString::fromStdU16String(row);
         return rows;
     }
-
-    QTreeWidget* list() const { return tab->ListView1; }
-    int rowCount() const { return list()->topLevelItemCount(); }
-    QTreeWidgetItem* row(int index) const { return list()->topLevelItem(index); }
-    void select(int index) { list()->setCurrentItem(row(index)); }
-    // On the row's text, as a person does it: a click, then the second press that makes it
-    // a double click. The key column is 0 pixels wide.
+    QStringList shownRows() const {
+        QStringList rows;
+        for (int index = 0; index < tab->ListView1->topLevelItemCount(); ++index) {
+            const QTreeWidgetItem* row = tab->ListView1->topLevelItem(index);
+            rows << row->text(0) + "|" + row->text(1) + "|" + row->text(2);
+        }
+        return rows;
+    }
+    void select(int index) { tab->ListView1->setCurrentItem(tab->ListView1->topLevelItem(index)); }
+    // On the row's text, as a person does it: a click, then the second press that makes it a
+    // double click. The key column is 0 pixels wide.
     void doubleClickRow(int index) {
-        const QPoint where(list()->columnViewportPosition(1) + 4,
-                           list()->visualItemRect(row(index)).center().y());
-        QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, where);
-        QTest::mouseDClick(list()->viewport(), Qt::LeftButton, {}, where);
+        QTreeWidget* list = tab->ListView1;
+        const QPoint where(list->columnViewportPosition(1) + 4,
+                           list->visualItemRect(list->topLevelItem(index)).center().y());
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, where);
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, where);
     }
 
-    // What Form2 showed when it came up: caption, text, kind.
-    struct Seen {
-        QString caption;
-        QString text;
-        QString kind;
-    };
-    // Scripts the user's turn in Form2: replace the text and the kind if given, then press.
-    void scriptForm2(Press press, std::optional<QString> text = {}, std::optional<QString> kind = {},
-                     Seen* seen = nullptr) {
-        dialogs.actOnDialog([=](QWidget* dialog) {
+    // Scripts the user's turn in Form2, noting its caption, text and kind as it came up:
+    // replace the text and the kind if given, then press Command2 (Save), Command1 (Cancel) or,
+    // with no button, the close box.
+    void scriptForm2(const char* button, std::optional<QString> text, std::optional<QString> kind = {}) {
+        dialogs.actOnDialog([=, this](QWidget* dialog) {
             auto* form = qobject_cast<UserDefDialog*>(dialog);
             ASSERT_NE(form, nullptr);
-            if (seen)
-                *seen = {form->windowTitle(), form->Text1->text(), form->Combo1->currentText()};
+            form2Seen << form->windowTitle() << form->Text1->text() << form->Combo1->currentText();
             const auto retype = [](QLineEdit* field, const QString& typed) {
                 field->selectAll();
                 field->del();
@@ -81,26 +80,18 @@ protected:
                 retype(form->Text1, *text);
             if (kind)
                 retype(form->Combo1->lineEdit(), *kind);
-            if (press == Press::CloseBox)
+            if (button == nullptr)
                 form->close();
             else
-                QTest::mouseClick(press == Press::Save ? form->Command2 : form->Command1, Qt::LeftButton);
+                QTest::mouseClick(form->findChild<QPushButton*>(button), Qt::LeftButton);
         });
     }
     UserDefDialog* form2() const { return window.findChild<UserDefDialog*>("Form2"); }
 
-    // The "Error" box: a description, then the request to report it.
-    void expectErrorBox() {
-        const ScriptedDialogs::Shown& shown = dialogs.last();
-        EXPECT_EQ(shown.title, "Error");
-        EXPECT_EQ(shown.icon, MsgIcon::Information);
-        EXPECT_EQ(shown.buttons, MsgButtons::Ok);
-        EXPECT_TRUE(shown.text.endsWith(kErrorTail)) << shown.text.toStdString();
-        EXPECT_GT(shown.text.size(), kErrorTail.size()) << "the description is missing";
-    }
-
+    SimulatedDesktop::GameConsole et;
     QWidget window;
     UserDefTab* tab = nullptr;
+    QStringList form2Seen;
 };
 
 } // namespace brassbell::testing
