@@ -1,0 +1,228 @@
+#pragma once
+
+// The Windows behaviour the console link relies on, written once and proven on every window
+// system that carries it: the simulated desktop, the real user32 calls and the Wine bridge.
+// Each instance brings a World that opens the game's consoles as the game makes them:
+//   - the ET console, titled "ET Console";
+//   - the ETQW console, of the class "ETQW WinConsole" and titled "ETQW Console";
+//   - a decoy titled "ETQW WinConsole", of another class;
+// each with the children of the game's console in its order: the input line (an "Edit" without
+// text), a button captioned "copy", the log (an "Edit").
+//   static std::string unavailable();   why the instance cannot run here; "" when it can
+//   WindowSystem& windows();
+//   void open();  void close();         the three windows and their children
+//   std::string executed(Console, const std::string& awaited);
+//       every line that console's input line executed, each followed by "\n", once it holds
+//       `awaited` or a limit passed: the game handles a posted Enter in its own time
+#include "ChatTexts.h"
+#include "TempFile.h"
+#include "console/ConsoleLink.h"
+#include "console/RecordingPause.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <functional>
+#include <stdexcept>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace brassbell::testing {
+
+enum class Console { Et, Etqw, Decoy };
+
+// The fake game console (tests/console/win32/FakeGameConsole.cpp) in a process of its own, as
+// the game's would be, writing the lines each console executes to a log file of ours.
+class FakeConsoleWorld {
+public:
+    std::string executed(Console console, const std::string& awaited) const {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+        std::string bytes = logs_[static_cast<int>(console)].bytes();
+        for (; bytes != awaited && std::chrono::steady_clock::now() < deadline;
+             bytes = logs_[static_cast<int>(console)].bytes())
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        return bytes;
+    }
+
+protected:
+    // The console's options, with each log named as the console's process names files.
+    std::vector<std::string> options(const std::function<std::string(std::string)>& named) const {
+        return {"--et",    named(logs_[0].path()), "--qw", named(logs_[1].path()),
+                "--decoy", named(logs_[2].path())};
+    }
+    // The console makes each log once that console's windows exist, the decoy's last.
+    void waitForWindows() const {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(120);
+        while (!std::filesystem::exists(logs_[2].path())) {
+            if (std::chrono::steady_clock::now() > deadline)
+                throw std::runtime_error("the fake game console made no windows");
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+    }
+
+    TempFile logs_[3]{TempFile("et"), TempFile("qw"), TempFile("decoy")};
+};
+
+template <class World>
+class WindowSystemTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (const std::string why = World::unavailable(); !why.empty())
+            GTEST_SKIP() << why;
+        world.open();
+    }
+
+    std::string text(Hwnd window, int size = 260) {
+        // One byte more than offered, so a text left without its NUL shows.
+        std::vector<char> buffer(static_cast<std::size_t>(size) + 1, '#');
+        buffer.back() = '\0';
+        const int copied = world.windows().GetWindowTextA(window, buffer.data(), size);
+        EXPECT_EQ(std::string(buffer.data()).size(), static_cast<std::size_t>(copied));
+        return buffer.data();
+    }
+    Hwnd inputLineOf(const char* className, const char* title) {
+        return world.windows().FindWindowExA(world.windows().FindWindowA(className, title), 0, "Edit",
+                                             nullptr);
+    }
+    void setText(Hwnd window, const std::string& bytes) {
+        world.windows().SendMessageA(window, WM_SETTEXT, 0, reinterpret_cast<std::intptr_t>(bytes.c_str()));
+    }
+
+    World world;
+};
+
+TYPED_TEST_SUITE_P(WindowSystemTest);
+
+TYPED_TEST_P(WindowSystemTest, FindsTopLevelWindowsByExactTitleOrExactClass) {
+    // The title of the window found; a null argument matches any, an empty text only itself.
+    struct {
+        const char* className;
+        const char* title;
+        const char* found;
+    } const cases[] = {{nullptr, "ET Console", "ET Console"},
+                       {"ETQW WinConsole", nullptr, "ETQW Console"},
+                       {"ETQW WinConsole", "ETQW Console", "ETQW Console"},
+                       {nullptr, "ETQW WinConsole", "ETQW WinConsole"},
+                       {"ETQW WinConsole", "", ""},
+                       {nullptr, "ET Consol", ""},
+                       {"ETQW WinConsol", nullptr, ""}};
+    for (const auto& c : cases) {
+        const Hwnd found = this->world.windows().FindWindowA(c.className, c.title);
+        SCOPED_TRACE(std::string(c.className ? c.className : "null") + ", " + (c.title ? c.title : "null"));
+        EXPECT_EQ(found != 0, *c.found != '\0');
+        EXPECT_EQ(this->text(found), c.found);
+    }
+}
+
+TYPED_TEST_P(WindowSystemTest, ChildrenComeInTheGamesOrderUntilTheCallbackSaysStop) {
+    WindowSystem& windows = this->world.windows();
+    const Hwnd console = windows.FindWindowA(nullptr, "ET Console");
+    std::vector<Hwnd> children;
+    std::vector<std::string> seen;
+    windows.EnumChildWindows(
+        console,
+        [&](Hwnd child, std::int32_t lParam) {
+            children.push_back(child);
+            seen.push_back(this->text(child) + "/" + std::to_string(lParam));
+            return 1;
+        },
+        -7);
+    ASSERT_EQ(seen, (std::vector<std::string>{"/-7", "copy/-7", "/-7"}));
+
+    std::vector<Hwnd> untilStopped;
+    windows.EnumChildWindows(
+        console,
+        [&](Hwnd child, std::int32_t) { return (untilStopped.push_back(child), child != children[1]); }, 0);
+    EXPECT_EQ(untilStopped, std::vector<Hwnd>(children.begin(), children.begin() + 2));
+    int visits = 0;
+    const auto throwing = [&](Hwnd, std::int32_t) -> std::int32_t {
+        ++visits;
+        throw std::runtime_error("stop");
+    };
+    EXPECT_THROW(windows.EnumChildWindows(console, throwing, 0), std::runtime_error);
+    EXPECT_EQ(visits, 1);
+
+    EXPECT_EQ(windows.FindWindowExA(console, 0, "Edit", nullptr), children[0]);
+    EXPECT_EQ(windows.FindWindowExA(console, children[0], "Edit", nullptr), children[2]);
+    EXPECT_EQ(windows.FindWindowExA(console, children[2], "Edit", nullptr), 0u);
+    EXPECT_EQ(windows.FindWindowExA(console, 0, nullptr, "copy"), children[1]);
+    EXPECT_EQ(windows.FindWindowExA(console, this->inputLineOf("ETQW WinConsole", nullptr), "Edit", nullptr),
+              0u);
+    EXPECT_EQ(windows.FindWindowExA(0, 0, nullptr, "ET Console"), console);
+}
+
+TYPED_TEST_P(WindowSystemTest, WindowTextIsCutToTheBufferAndEndsInNul) {
+    const Hwnd console = this->world.windows().FindWindowA(nullptr, "ET Console");
+    for (const auto& [size, expected] :
+         {std::pair{260, "ET Console"}, {11, "ET Console"}, {10, "ET Consol"}, {1, ""}})
+        EXPECT_EQ(this->text(console, size), expected) << size;
+}
+
+TYPED_TEST_P(WindowSystemTest, InputLineExecutesItsBytesOnEnterAndEmptiesItself) {
+    WindowSystem& windows = this->world.windows();
+    const Hwnd input = this->inputLineOf(nullptr, "ET Console");
+    const Hwnd log =
+        windows.FindWindowExA(windows.FindWindowA(nullptr, "ET Console"), input, "Edit", nullptr);
+    const std::string line = "say caf\xE9 5\x80 \xFF";
+
+    this->setText(input, line);
+    EXPECT_EQ(this->world.executed(Console::Et, ""), "");
+    windows.SendMessageA(input, WM_CHAR, 13, 1);
+    windows.SendMessageA(input, WM_CHAR, 13, 1);
+    // The log is an edit control too, but Enter there executes nothing.
+    this->setText(log, "echo log");
+    windows.SendMessageA(log, WM_CHAR, 13, 1);
+    EXPECT_EQ(this->world.executed(Console::Et, line + "\n\n"), line + "\n\n");
+    EXPECT_EQ(this->world.executed(Console::Etqw, ""), "");
+}
+
+TYPED_TEST_P(WindowSystemTest, APostedEnterReachesTheGameThroughItsOwnQueue) {
+    WindowSystem& windows = this->world.windows();
+    const Hwnd input = this->inputLineOf("ETQW WinConsole", nullptr);
+    this->setText(input, "kill");
+    // A message that carries a pointer cannot wait in a queue.
+    EXPECT_FALSE(windows.PostMessageA(input, WM_SETTEXT, 0, reinterpret_cast<std::intptr_t>("no")));
+    EXPECT_TRUE(windows.PostMessageA(input, WM_CHAR, 13, 0x1C0001));
+    EXPECT_EQ(this->world.executed(Console::Etqw, "kill\n"), "kill\n");
+}
+
+TYPED_TEST_P(WindowSystemTest, AClosedConsoleIsGoneAndTakesNothing) {
+    WindowSystem& windows = this->world.windows();
+    const Hwnd console = windows.FindWindowA(nullptr, "ET Console");
+    const Hwnd input = this->inputLineOf(nullptr, "ET Console");
+    this->world.close();
+
+    EXPECT_EQ(windows.FindWindowA(nullptr, "ET Console"), 0u);
+    EXPECT_EQ(this->text(console), "");
+    int visits = 0;
+    windows.EnumChildWindows(
+        console, [&](Hwnd, std::int32_t) { return ++visits; }, 0);
+    EXPECT_EQ(visits, 0);
+    EXPECT_EQ(windows.SendMessageA(input, WM_CHAR, 13, 1), 0);
+    EXPECT_FALSE(windows.PostMessageA(input, WM_CHAR, 13, 1));
+}
+
+// The console link's whole way to the game, once per window system: with both consoles open, a
+// command with characters beyond ASCII and a chat of two pieces reach ET in Windows-1252 bytes.
+TYPED_TEST_P(WindowSystemTest, ConsoleLinkTypesIntoEtInWindows1252Bytes) {
+    RecordingPause pause;
+    ConsoleLink link(this->world.windows(), pause);
+    link.fSendCommand(u"bind x \"say caf\u00e9 5\u20ac\"");
+    link.fSay2All(test::longChat());
+
+    const std::string expected = "bind x \"say caf\xE9 5\x80\"\n" + test::longChatLines("say");
+    EXPECT_EQ(this->world.executed(Console::Et, expected), expected);
+    EXPECT_EQ(this->world.executed(Console::Etqw, ""), "");
+    EXPECT_EQ(pause.count(), 3u);
+}
+
+REGISTER_TYPED_TEST_SUITE_P(WindowSystemTest, FindsTopLevelWindowsByExactTitleOrExactClass,
+                            ChildrenComeInTheGamesOrderUntilTheCallbackSaysStop,
+                            WindowTextIsCutToTheBufferAndEndsInNul,
+                            InputLineExecutesItsBytesOnEnterAndEmptiesItself,
+                            APostedEnterReachesTheGameThroughItsOwnQueue, AClosedConsoleIsGoneAndTakesNothing,
+                            ConsoleLinkTypesIntoEtInWindows1252Bytes);
+
+} // namespace brassbell::testing
