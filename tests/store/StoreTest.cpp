@@ -1,0 +1,115 @@
+// What the reference model in StoreModelTest cannot make: records put in behind the store's
+// back (Null, doubled or missing settings, odd stored intervals), requests the store must
+// refuse, a cascade that fails half-way and a text of hundreds of thousands of characters.
+#include "OpenRulesDb.h"
+
+#include <functional>
+
+namespace brassbell::testing {
+namespace {
+
+using test::bytesOf;
+using test::Rows;
+
+class StoreTest : public test::OpenRulesDb {
+protected:
+    Rows sys() { return rows("SELECT Para, Val, typeof(Val) FROM tbl_Sys ORDER BY rowid"); }
+};
+
+// Names outside the schema, keys the database numbers, statements that do more than read one
+// result: refused, and the file keeps every byte.
+TEST_F(StoreTest, RefusedRequestsChangeNothing) {
+    store.fAddRecord("tbl_Say", "SayText", u"kept");
+    const std::string before = bytesOf(db.path());
+    const std::pair<const char*, std::function<void()>> cases[] = {
+        {"unknown table", [&] { store.fAddRecord("tbl_Nope", "SayText", u"x"); }},
+        {"unknown field", [&] { store.fAddRecord("tbl_Say", "Nope", u"x"); }},
+        {"statement for a table", [&] { store.fAddRecord("tbl_Say; DROP TABLE tbl_Say", "SayText", u"x"); }},
+        {"statement for a field",
+         [&] { store.fChangeRecord("tbl_Say", "SayText = SayText OR 1=1 --", u"kept", u"x"); }},
+        {"numbered key added", [&] { store.fAddRecord("tbl_Rules", "RuleID", u"7"); }},
+        {"numbered key changed", [&] { store.fChangeRecord("tbl_Userdef", "UDID", u"1", u"9"); }},
+        {"list of a deletion", [&] { store.firstColumn("DELETE FROM tbl_Say"); }},
+        {"list then a deletion",
+         [&] { store.firstColumn("SELECT SayText FROM tbl_Say; DELETE FROM tbl_Say"); }},
+        {"list of an unknown field", [&] { store.firstColumn("SELECT Nope FROM tbl_Say"); }},
+        {"list of nothing", [&] { store.firstColumn(""); }},
+    };
+    for (const auto& [name, request] : cases)
+        EXPECT_THROW(request(), StoreError) << name;
+    EXPECT_EQ(bytesOf(db.path()), before);
+}
+
+// A deletion that fails half-way (here a trigger stands in for a disk error) keeps the
+// translations too: the cascade is one transaction.
+TEST_F(StoreTest, ACascadeThatFailsHalfWayKeepsEverything) {
+    store.addTranslation(store.addLanguage(u"Deutsch"), store.addRule(u"Be fair"), u"Sei fair");
+    run("CREATE TRIGGER refuse_rules BEFORE DELETE ON tbl_Rules BEGIN SELECT RAISE(ABORT, 'no'); END;"
+        "CREATE TRIGGER refuse_langs BEFORE DELETE ON tbl_Langs BEGIN SELECT RAISE(ABORT, 'no'); END;");
+    const std::string before = bytesOf(db.path());
+    EXPECT_THROW(store.deleteRule(1), StoreError);
+    EXPECT_THROW(store.deleteLanguage(1), StoreError);
+    EXPECT_THROW(store.fDelRecord("tbl_Rules", "RuleBasicLang", u"Be fair"), StoreError);
+    EXPECT_THROW(store.fDelRecord("tbl_Langs", "Language", u"Deutsch"), StoreError);
+    EXPECT_EQ(bytesOf(db.path()), before);
+}
+
+// Files made by other tools hold Null: a list keeps it apart, every other read shows the empty text.
+TEST_F(StoreTest, NullReadsAsTheEmptyText) {
+    run("INSERT INTO tbl_Say (SayText) VALUES ('b'), (NULL), ('');"
+        "INSERT INTO tbl_Rules (RuleBasicLang) VALUES (NULL); INSERT INTO tbl_Langs (Language) VALUES (NULL);"
+        "INSERT INTO tbl_Text (LangID, RuleID, Translation) VALUES (1, 1, NULL), (1, 1, 'second');"
+        "INSERT INTO tbl_Sys (Para, Val) VALUES ('Empty', NULL);");
+    EXPECT_EQ(store.firstColumn("SELECT SayText FROM tbl_Say"),
+              (std::vector<std::optional<std::u16string>>{u"b", std::nullopt, u""}));
+    EXPECT_EQ(store.fGetTranslation(1, 1), u"");
+    EXPECT_EQ(store.findTranslation(1, 1), 1);
+    EXPECT_EQ(store.languageName(1), u"");
+    EXPECT_EQ(store.languageNames(), Rows{u""});
+    EXPECT_EQ(store.fGetSysPara(u"Empty"), u"");
+}
+
+// A stored interval counts when it is a whole number, blanks around and a sign allowed;
+// anything else, a missing row too, reads as 60 seconds.
+TEST_F(StoreTest, AStoredIntervalReadsAsTheNumberOrTheDefault) {
+    const std::pair<const char*, std::int32_t> cases[] = {
+        {"'30'", 30},  {"' 45 '", 45}, {"'+20'", 20},   {"'-5'", -5},  {"45", 45},    {"NULL", 60},
+        {"''", 60},    {"'abc'", 60},  {"'12abc'", 60}, {"'1.5'", 60}, {"'+-5'", 60}, {"'99999999999'", 60},
+        {"no row", 60}};
+    for (const auto& [val, read] : cases) {
+        run(std::string(val) == "no row"
+                ? "DELETE FROM tbl_Sys WHERE Para = 'RndTimer';"
+                : std::string("UPDATE tbl_Sys SET Val = ") + val + " WHERE Para = 'RndTimer';");
+        EXPECT_EQ(store.fGetRndTimer(), read) << val;
+    }
+}
+
+// Reading a missing setting gives its default without writing; writing creates the row. A
+// doubled row is read and written in its first record only.
+TEST_F(StoreTest, MissingAndDoubledSettingRows) {
+    run("DELETE FROM tbl_Sys;");
+    EXPECT_EQ(store.fGetSysPara(u"RndTimer"), u"60");
+    EXPECT_EQ(store.fGetSysPara(u"TabStart"), u"0");
+    EXPECT_EQ(store.fGetSysPara(u"Unknown"), u"");
+    EXPECT_TRUE(sys().empty()) << "reading must not write";
+    store.fSetSysPara(u"TabStart", u"3");
+    store.fSetRndTimer(20);
+    run("INSERT INTO tbl_Sys (Para, Val) VALUES ('TabStart', '5');");
+    store.fSetSysPara(u"TabStart", u"4");
+    EXPECT_EQ(sys(), (Rows{u"TabStart|4|text", u"RndTimer|20|text", u"TabStart|5|text"}));
+    EXPECT_EQ(store.fGetSysPara(u"TabStart"), u"4");
+}
+
+TEST_F(StoreTest, ATextOfHundredsOfThousandsOfCharactersIsKeptWhole) {
+    const std::u16string text = std::u16string(300000, u'\u00e4') + u"'\U0001F600";
+    store.fAddRecord("tbl_Say", "SayText", text);
+    store.fChangeRecord("tbl_Say", "SayText", text, text + u"!");
+    EXPECT_EQ(store.firstColumn("SELECT SayText FROM tbl_Say"),
+              (std::vector<std::optional<std::u16string>>{text + u"!"}));
+    store.addTranslation(store.addLanguage(text), store.addRule(text), text);
+    EXPECT_EQ(store.fGetTranslation(1, 1), text);
+    EXPECT_EQ(store.languageIdByName(text), 1);
+}
+
+} // namespace
+} // namespace brassbell::testing
