@@ -14,6 +14,7 @@
 #include "store/Store.h"
 #include "uikit/AppContext.h"
 #include "uikit/Dialogs.h"
+#include "uikit/Numbers.h"
 #include "uikit/StoreFailure.h"
 #include "uikit/Twips.h"
 
@@ -26,8 +27,6 @@
 #include <QTabWidget>
 #include <QTimer>
 
-#include <cstdint>
-#include <limits>
 #include <utility>
 
 // The pictures live in a static library, where nothing else would pull them in.
@@ -230,12 +229,7 @@ int MainWindow::savedStartTab() {
     const auto read = [&] { saved = QString::fromStdU16String(app_.store.fGetSysPara(kTabStart)); };
     if (!runReportingStoreFailure(app_.dialogs, read))
         return kSpeak;
-    bool isNumber = false;
-    const int value = saved.trimmed().toInt(&isNumber);
-    if (!isNumber || value < std::numeric_limits<std::int16_t>::min() ||
-        value > std::numeric_limits<std::int16_t>::max())
-        return kSpeak;
-    return value;
+    return int16FromText(saved).value_or(kSpeak);
 }
 
 // Ending goes on when the tab cannot be saved: the user learns why the next start may open

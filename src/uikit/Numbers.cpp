@@ -13,15 +13,23 @@ bool isDigit(QChar c) {
     return c >= u'0' && c <= u'9';
 }
 
+template <typename Whole>
+std::optional<Whole> wholeNumberFromText(const QString& text) {
+    bool ok = false;
+    const qlonglong value = text.trimmed().toLongLong(&ok, 10);
+    if (!ok || value < std::numeric_limits<Whole>::min() || value > std::numeric_limits<Whole>::max())
+        return std::nullopt;
+    return static_cast<Whole>(value);
+}
+
 } // namespace
 
 std::optional<std::int32_t> keyFromText(const QString& text) {
-    bool ok = false;
-    const qlonglong value = text.trimmed().toLongLong(&ok, 10);
-    if (!ok || value < std::numeric_limits<std::int32_t>::min() ||
-        value > std::numeric_limits<std::int32_t>::max())
-        return std::nullopt;
-    return static_cast<std::int32_t>(value);
+    return wholeNumberFromText<std::int32_t>(text);
+}
+
+std::optional<std::int16_t> int16FromText(const QString& text) {
+    return wholeNumberFromText<std::int16_t>(text);
 }
 
 std::optional<double> readIntervalNumber(const QString& text, const QLocale& locale) {

@@ -16,6 +16,10 @@ namespace brassbell {
 // else, the empty text too, is no key.
 std::optional<std::int32_t> keyFromText(const QString& text);
 
+// A setting that holds a 16-bit whole number, such as the tab shown at the last end: the same
+// form as a key, in the smaller range.
+std::optional<std::int16_t> int16FromText(const QString& text);
+
 // What reads as a number in the seconds box: blanks around it, an optional sign, decimal
 // digits with at most one decimal point, which may be "." or the locale's own separator, and
 // at least one digit. No exponent, no digit grouping. A value too large for a double reads
