@@ -61,15 +61,15 @@ void WineBridgeWindowSystem::fail(std::string why) {
     nextStart_ = options_.clock() + wait;
 }
 
-void WineBridgeWindowSystem::startIfDue() {
+bool WineBridgeWindowSystem::startIfDue() {
     if (state_ != State::Stopped || options_.clock() < nextStart_) {
-        return;
+        return false;
     }
     ++startAttempts_;
     std::error_code ignored;
     if (!std::filesystem::is_regular_file(options_.bridgePath, ignored)) {
         fail("no bridge at " + options_.bridgePath);
-        return;
+        return false;
     }
     std::vector<std::string> argv = options_.launcher;
     argv.push_back(options_.bridgePath);
@@ -83,10 +83,11 @@ void WineBridgeWindowSystem::startIfDue() {
     std::string error;
     if (!process_->start(argv, environment, error)) {
         fail(error);
-        return;
+        return false;
     }
     state_ = State::Starting;
     startDeadline_ = SteadyClock::now() + options_.startTimeout;
+    return true;
 }
 
 bool WineBridgeWindowSystem::becomeReady(SteadyClock::time_point deadline) {
@@ -124,8 +125,12 @@ bool WineBridgeWindowSystem::waitUntilReady(std::chrono::milliseconds limit) {
     return becomeReady(SteadyClock::now() + limit);
 }
 
-std::optional<std::string> WineBridgeWindowSystem::call(const std::string& request) {
-    startIfDue();
+std::optional<std::string> WineBridgeWindowSystem::call(const std::string& request, Restart restart) {
+    // The lookup that starts the bridge finds nothing, whether or not the bridge happens to have
+    // said hello already: what a lookup finds must not depend on how fast the machine is.
+    if (restart == Restart::IfDue && startIfDue()) {
+        return std::nullopt;
+    }
     if (!becomeReady(SteadyClock::now())) {
         return std::nullopt;
     }
@@ -152,7 +157,7 @@ std::optional<std::string> WineBridgeWindowSystem::call(const std::string& reque
 }
 
 Hwnd WineBridgeWindowSystem::FindWindowA(const char* lpClassName, const char* lpWindowName) {
-    const auto answer = call(winbridge::encodeFind(lpClassName, lpWindowName));
+    const auto answer = call(winbridge::encodeFind(lpClassName, lpWindowName), Restart::IfDue);
     const auto handle = answer ? winbridge::readNumberAnswer(*answer) : std::nullopt;
     return handle && *handle >= 0 && *handle <= 0xFFFFFFFFLL ? static_cast<Hwnd>(*handle) : 0;
 }

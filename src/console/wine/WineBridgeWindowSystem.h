@@ -40,11 +40,13 @@ struct WineBridgeOptions {
 // brassbell-winbridge.exe, which runs in the game's Wine prefix and makes it there. The child
 // walk runs here, over the list of children the bridge returns.
 //
-// Wine takes seconds to start, so the first lookup only starts the bridge and finds nothing;
-// later lookups find the consoles once the bridge has said hello, and no lookup ever waits for
-// Wine to start. A bridge that is missing, fails to start, dies or does not answer within
-// requestTimeout is stopped and every call finds nothing (0, false, an empty text) until a
-// later lookup has started it again.
+// Wine takes seconds to start, so the lookup that starts the bridge finds nothing; later
+// lookups find the consoles once the bridge has said hello, and no lookup ever waits for Wine to
+// start. A bridge that is missing, fails to start, dies or does not answer within requestTimeout
+// is stopped and every call finds nothing (0, false, an empty text) until a later lookup of a
+// top-level window has started it again. Only such a lookup starts it: the other calls carry on
+// a walk that began with the bridge that failed, and an Enter sent through a new bridge would
+// run whatever the game's input line holds.
 class WineBridgeWindowSystem final : public WindowSystem {
 public:
     WineBridgeWindowSystem(std::string bridgePath, std::optional<std::string> winePrefix = std::nullopt,
@@ -80,11 +82,16 @@ public:
 private:
     enum class State { Stopped, Starting, Ready };
 
+    // A stopped bridge is started again by a lookup of a top-level window only.
+    enum class Restart { IfDue, Never };
+
     // The answer line to one request, or nothing when the bridge is not ready or failed.
-    std::optional<std::string> call(const std::string& request);
+    std::optional<std::string> call(const std::string& request, Restart restart = Restart::Never);
     // Moves a starting bridge on without waiting longer than `deadline`; true once it is ready.
     bool becomeReady(std::chrono::steady_clock::time_point deadline);
-    void startIfDue();
+    // Starts a stopped bridge when the wait after the last failure is over; true when this call
+    // started one.
+    bool startIfDue();
     void fail(std::string why);
 
     WineBridgeOptions options_;

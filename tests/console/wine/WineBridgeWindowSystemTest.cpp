@@ -13,7 +13,9 @@
 #include <signal.h>
 
 #include <chrono>
+#include <fstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace brassbell {
@@ -26,6 +28,23 @@ using Clock = std::chrono::steady_clock;
 
 // Long enough for a busy machine to start a tiny native program, short enough for the tests.
 constexpr auto kReadyLimit = 10s;
+
+// Waits until the process has ended (a zombie nobody has reaped yet), so that its end of the
+// pipes is closed before the next request.
+bool hasDied(int pid) {
+    const auto deadline = Clock::now() + kReadyLimit;
+    while (Clock::now() < deadline) {
+        std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+        std::string field;
+        // pid (comm) state ...: the state follows the closing parenthesis.
+        std::getline(stat, field, ')');
+        char state = '?';
+        if (stat >> state && (state == 'Z' || state == 'X'))
+            return true;
+        std::this_thread::yield();
+    }
+    return false;
+}
 
 class WineBridgeWindowSystemTest : public ::testing::Test {
 protected:
@@ -121,17 +140,19 @@ TEST_F(WineBridgeWindowSystemTest, ABridgeKilledMidSessionMeansNoConsoleThenALat
     ASSERT_TRUE(windows.waitUntilReady(kReadyLimit)) << windows.lastFailure();
     link.fSendCommand(u"first");
 
-    ASSERT_EQ(::kill(windows.processId(), SIGKILL), 0);
-    // Writing to the dead bridge must neither end Brassbell (SIGPIPE) nor send anything.
+    const int killed = windows.processId();
+    ASSERT_EQ(::kill(killed, SIGKILL), 0);
+    ASSERT_TRUE(hasDied(killed));
+    // Writing to the dead bridge must neither end Brassbell (SIGPIPE) nor find anything; the
+    // check's second lookup starts a new bridge, and the lookup that starts one finds nothing.
     EXPECT_FALSE(link.fConsoleExists());
-    link.fSendCommand(u"lost");
+    EXPECT_EQ(windows.startAttempts(), 2);
     EXPECT_FALSE(windows.ready());
 
     ASSERT_TRUE(windows.waitUntilReady(kReadyLimit)) << windows.lastFailure();
     EXPECT_TRUE(link.fConsoleExists());
     link.fSendCommand(u"second");
     EXPECT_EQ(et_.bytes(), "first\nsecond\n");
-    EXPECT_EQ(windows.startAttempts(), 2);
 }
 
 TEST_F(WineBridgeWindowSystemTest, ABridgeDyingInTheMiddleOfAWalkLeavesTheLineUnsentAndNothingBroken) {
@@ -141,6 +162,9 @@ TEST_F(WineBridgeWindowSystemTest, ABridgeDyingInTheMiddleOfAWalkLeavesTheLineUn
     ASSERT_TRUE(windows.waitUntilReady(kReadyLimit)) << windows.lastFailure();
 
     link.fSay2All(u"hello");
+    // The Enter that follows the lost line must not start a new bridge: it would run whatever
+    // the game's input line holds.
+    EXPECT_EQ(windows.startAttempts(), 1);
     EXPECT_FALSE(windows.ready());
     EXPECT_EQ(pause_.count(), 2u);
     EXPECT_EQ(et_.bytes(), "");
