@@ -1,0 +1,177 @@
+// The routing rules of the console link, on the simulated desktop: which console is used, the
+// lines the game executes, the pause after every chat piece and ETQW's second, posted Enter.
+#include "console/ConsoleLink.h"
+#include "console/RecordingPause.h"
+#include "console/SimulatedDesktop.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace brassbell::testing {
+namespace {
+
+using namespace std::chrono_literals;
+using Lines = std::vector<std::string>;
+using Message = SimulatedDesktop::Message;
+using GameConsole = SimulatedDesktop::GameConsole;
+
+const Message kPostedEnter{WM_CHAR, 13, 0x1C0001, ""};
+
+// The three ways text reaches the game.
+using Operation = void (ConsoleLink::*)(std::u16string_view);
+constexpr Operation kCommand = &ConsoleLink::fSendCommand;
+constexpr Operation kAll = &ConsoleLink::fSay2All;
+constexpr Operation kTeam = &ConsoleLink::fSay2Team;
+
+enum class Open { Et, Etqw, Both, None };
+using enum Open;
+
+class ConsoleLinkTest : public ::testing::Test {
+protected:
+    SimulatedDesktop desktop;
+    RecordingPause pause;
+    ConsoleLink link{desktop, pause};
+};
+
+TEST_F(ConsoleLinkTest, EveryRouteReachesTheGameAsTheseLines) {
+    const std::u16string sep = u"|||:|||:|||:|||";
+    const std::string a139(139, 'a');
+    struct {
+        const char* name;
+        Open open;
+        Operation operation;
+        std::u16string text;
+        Lines lines; // executed by the game, posted Enters included
+        std::size_t pauses;
+    } const cases[] = {
+        // clang-format off
+        {"EtCommand", Et, kCommand, u"g_speed 320", {"g_speed 320"}, 0},
+        {"EtCommandEmpty", Et, kCommand, u"", {""}, 0},
+        {"EtCommandKeepsLineBreaksAndSeparator", Et, kCommand, u"a\nb" + sep, {"a\nb|||:|||:|||:|||"}, 0},
+        {"EtSayAll", Et, kAll, u"hello all", {"say hello all"}, 2},
+        {"EtSayTeam", Et, kTeam, u"hello team", {"say_team hello team"}, 2},
+        {"EtqwCommand", Etqw, kCommand, u"kick 3", {"kick 3", ""}, 0},
+        {"EtqwSayAll", Etqw, kAll, u"hello all", {"say hello all", ""}, 2},
+        {"EtqwSayTeam", Etqw, kTeam, u"hi", {"sayTeam hi", ""}, 2},
+        {"BothOpenChatGoesToEt", Both, kTeam, u"gg", {"say_team gg"}, 2},
+        {"BothOpenCommandGoesToEt", Both, kCommand, u"vid_restart", {"vid_restart"}, 0},
+        {"NoConsoleCommand", None, kCommand, u"quit", {}, 0},
+        {"NoConsoleChatStillPaused", None, kAll, std::u16string(400, u'x'), {}, 3},
+        {"NoConsoleTeamChatStillPaused", None, kTeam, u"hi", {}, 2},
+        {"Exactly139", Et, kAll, std::u16string(139, u'a'), {"say " + a139}, 2},
+        {"Length140", Et, kAll, std::u16string(139, u'a') + u"z", {"say " + a139, "say z"}, 2},
+        {"Length278", Et, kAll, std::u16string(278, u'a'), {"say " + a139, "say " + a139}, 3},
+        {"EmptyChatSendsNothing", Et, kAll, u"", {}, 2},
+        {"AnsiBytes", Et, kAll, u"caf\u00E9 \u20AC5 \u4E2D", {"say caf\xE9 \x80" "5 ?"}, 2},
+        {"ShortSeparator", Et, kAll, u"one" + sep + u"two", {"say one", "say two"}, 3},
+        {"EmptyPartStillPaused", Et, kAll, sep + u"two", {"say two"}, 3},
+        {"CrLf", Et, kAll, u"one\r\ntwo", {"say one", "say two"}, 4},
+        {"Cr", Et, kTeam, u"one\rtwo", {"say_team one", "say_team two"}, 4},
+        {"Lf", Et, kAll, u"one\ntwo", {"say one", "say two"}, 4},
+        {"EmptyLinesStillPaused", Et, kAll, u"one\n\r\n\rtwo\n", {"say one", "say two"}, 10},
+        // The game's thread runs only at the pump, after both lines went in synchronously.
+        {"LineBreakOnEtqw", Etqw, kTeam, u"one\r\ntwo", {"sayTeam one", "sayTeam two", "", ""}, 4}};
+    // clang-format on
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        desktop = SimulatedDesktop();
+        pause.clear();
+        // First a window of ET's title as class and ETQW's class as title: neither lookup may
+        // take the first window there is, nor mix up title and class.
+        desktop.createTopLevel("ET Console", "ETQW WinConsole");
+        const GameConsole qw = c.open == Etqw || c.open == Both ? desktop.createEtqwConsole() : GameConsole{};
+        const GameConsole et = c.open == Et || c.open == Both ? desktop.createEtConsole() : GameConsole{};
+        ConsoleLink fresh(desktop, pause);
+        EXPECT_EQ(fresh.fConsoleExists(), c.open != None);
+
+        (fresh.*c.operation)(c.text);
+        desktop.pump();
+        // ET is the console used whenever it is open.
+        std::vector<SimulatedDesktop::ExecutedLine> expected;
+        for (const auto& line : c.lines)
+            expected.push_back({c.open == Etqw ? qw.input : et.input, line});
+        EXPECT_EQ(desktop.executedLines(), expected);
+        EXPECT_EQ(pause.requested(), std::vector(c.pauses, 300ms));
+        EXPECT_EQ(fresh.bIsQW(), c.open == Etqw || c.open == None);
+        // Only ETQW gets the second Enter, one per line.
+        EXPECT_EQ(desktop.postedMessages(qw.input),
+                  std::vector<Message>(c.open == Etqw ? c.lines.size() / 2 : 0, kPostedEnter));
+    }
+}
+
+// What a child was sent: the text of each WM_SETTEXT, "Enter" for WM_CHAR 13 with lParam 1.
+Lines shown(const std::vector<Message>& messages) {
+    Lines out;
+    for (const auto& m : messages)
+        out.push_back(m.msg == WM_SETTEXT ? m.text : m == Message{WM_CHAR, 13, 1, ""} ? "Enter" : "?");
+    return out;
+}
+
+TEST_F(ConsoleLinkTest, TheWalkTypesIntoChildrenUpToTheFirstCaptionAndEtqwsEnterGoesToItsFirstEdit) {
+    struct Child {
+        const char* className; // "Input": an input line that executes its line on Enter
+        const char* text;
+        Lines sent;
+        std::size_t posted = 0;
+    };
+    const Lines typed = {"map oasis", "Enter"};
+    const Lines empty = {"", "Enter"};
+    struct {
+        bool etqw;
+        std::vector<Child> children;
+        std::u16string left; // the line still waiting to be typed
+    } const cases[] = {
+        // An edit holding text still reads empty: its content is no caption.
+        {false,
+         {{"Input", "", typed}, {"Edit", "half typed", empty}, {"Button", "copy", {}}, {"Input", "", {}}},
+         u""},
+        {false, {{"Button", "copy", {}}, {"Input", "", {}}}, u"map oasis"},
+        {true, {{"RichEdit", "", typed}, {"Button", "copy", {}}}, u""},
+        {true, {{"Static", "", typed}, {"Input", "", empty, 1}, {"Edit", "", empty}}, u""}};
+    for (const auto& c : cases) {
+        desktop = SimulatedDesktop();
+        const Hwnd console = c.etqw ? desktop.createTopLevel("ETQW WinConsole", "Quake Wars")
+                                    : desktop.createTopLevel("WinConsole", "ET Console");
+        for (const auto& child : c.children)
+            child.className == std::string("Input")
+                ? desktop.createInputLine(console)
+                : desktop.createChild(console, child.className, child.text);
+        link.fSendCommand(u"map oasis");
+
+        EXPECT_EQ(link.sConsoleLine(), c.left);
+        for (std::size_t i = 0; i < c.children.size(); ++i) {
+            const Hwnd child = desktop.children(console)[i];
+            EXPECT_EQ(shown(desktop.sentMessages(child)), c.children[i].sent) << i;
+            EXPECT_EQ(desktop.postedMessages(child), std::vector<Message>(c.children[i].posted, kPostedEnter))
+                << i;
+        }
+    }
+}
+
+TEST_F(ConsoleLinkTest, EveryCallLooksTheConsoleUpAfresh) {
+    const auto qw = desktop.createEtqwConsole();
+    EXPECT_TRUE(link.fConsoleExists());
+    EXPECT_TRUE(link.bIsQW());
+    const Hwnd et = desktop.createEtConsole().window;
+    link.fSendCommand(u"to et");
+    EXPECT_FALSE(link.bIsQW());
+    desktop.destroyWindow(et);
+    link.fSendCommand(u"to etqw");
+    EXPECT_TRUE(link.bIsQW());
+    desktop.pump();
+    EXPECT_EQ(desktop.executedLines().back(), (SimulatedDesktop::ExecutedLine{qw.input, ""}));
+    EXPECT_EQ(desktop.executedLineTexts(), (Lines{"to et", "to etqw", ""}));
+}
+
+TEST_F(ConsoleLinkTest, AConsoleClosingInTheMiddleOfAChatIsQuiet) {
+    const auto console = desktop.createEtConsole();
+    desktop.setLineObserver([&](const auto&) { desktop.destroyWindow(console.window); });
+    link.fSay2All(std::u16string(300, u'q'));
+    EXPECT_EQ(desktop.executedLines().size(), 1u);
+    EXPECT_EQ(pause.count(), 3u);
+}
+
+} // namespace
+} // namespace brassbell::testing
