@@ -8,10 +8,10 @@
 #include <stdexcept>
 #include <vector>
 
-namespace brassbell {
+namespace brassbell::testing {
 namespace {
 
-TEST(RandomSource, StartsFromTheSameStateEveryTime) {
+TEST(RandomSourceTest, StartsFromTheSameStateEveryTime) {
     RandomSource source;
     const std::vector<float> expected = {11324397.0f / 16777216.0f, 7161680.0f / 16777216.0f,
                                          1791507.0f / 16777216.0f, 14437635.0f / 16777216.0f};
@@ -19,7 +19,7 @@ TEST(RandomSource, StartsFromTheSameStateEveryTime) {
         EXPECT_EQ(source.nextSingle(), value);
 }
 
-TEST(RandomSource, ValuesStayInTheHalfOpenUnitRangeAndSpreadEvenly) {
+TEST(RandomSourceTest, ValuesStayInTheHalfOpenUnitRangeAndSpreadEvenly) {
     RandomSource source;
     std::vector<int> buckets(10, 0);
     const int draws = 100000;
@@ -35,7 +35,7 @@ TEST(RandomSource, ValuesStayInTheHalfOpenUnitRangeAndSpreadEvenly) {
     }
 }
 
-TEST(RandomSource, BetweenReachesBothBoundsAndNothingOutside) {
+TEST(RandomSourceTest, BetweenReachesBothBoundsAndNothingOutside) {
     struct Case {
         std::int32_t low;
         std::int32_t high;
@@ -43,7 +43,7 @@ TEST(RandomSource, BetweenReachesBothBoundsAndNothingOutside) {
     const std::int32_t min = std::numeric_limits<std::int32_t>::min();
     const std::int32_t max = std::numeric_limits<std::int32_t>::max();
     for (const Case c : {Case{0, 1}, Case{0, 4}, Case{-3, 3}, Case{7, 7}}) {
-        SCOPED_TRACE(testing::Message() << c.low << ".." << c.high);
+        SCOPED_TRACE(::testing::Message() << c.low << ".." << c.high);
         RandomSource source;
         std::map<std::int32_t, int> seen;
         for (int n = 0; n < 2000; ++n)
@@ -60,4 +60,4 @@ TEST(RandomSource, BetweenReachesBothBoundsAndNothingOutside) {
 }
 
 } // namespace
-} // namespace brassbell
+} // namespace brassbell::testing

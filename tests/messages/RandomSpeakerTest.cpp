@@ -3,7 +3,7 @@
 namespace brassbell::testing {
 namespace {
 
-class RandomSpeaker : public SpeakTabTest {
+class RandomSpeakerTest : public SpeakTabTest {
 protected:
     // Runs one speaking turn the way Timer2 brings it: a hundred ticks.
     void turn() {
@@ -13,7 +13,7 @@ protected:
     void activate() { tab->Check1->setChecked(true); }
 };
 
-TEST_F(RandomSpeaker, EveryHundredthTickIsOneTurnWhetherOrNotTheSpeakerIsOn) {
+TEST_F(RandomSpeakerTest, EveryHundredthTickIsOneTurnWhetherOrNotTheSpeakerIsOn) {
     storeRandom({"one", "two"});
     startTab();
     EXPECT_FALSE(tab->Check1->isChecked() || tab->Check3->isChecked()) << "the speaker starts switched off";
@@ -31,7 +31,7 @@ TEST_F(RandomSpeaker, EveryHundredthTickIsOneTurnWhetherOrNotTheSpeakerIsOn) {
     EXPECT_EQ(executedLines().size(), 1u);
 }
 
-TEST_F(RandomSpeaker, FewerThanTwoEntriesNeverSpeak) {
+TEST_F(RandomSpeakerTest, FewerThanTwoEntriesNeverSpeak) {
     for (const QStringList& list : {QStringList{}, QStringList{"alone"}}) {
         SCOPED_TRACE(list.size());
         sql.execute("DELETE FROM tbl_RndSpeak");
@@ -45,7 +45,7 @@ TEST_F(RandomSpeaker, FewerThanTwoEntriesNeverSpeak) {
     }
 }
 
-TEST_F(RandomSpeaker, PicksFollowTheFixedSequenceFromEveryStart) {
+TEST_F(RandomSpeakerTest, PicksFollowTheFixedSequenceFromEveryStart) {
     storeRandom({"e0", "e1", "e2", "e3", "e4"});
     const std::vector<int> expected = {3, 2, 0, 4, 2, 4, 2, 4, 0, 4, 1, 3};
     for (int start = 0; start < 2; ++start) {
@@ -60,7 +60,7 @@ TEST_F(RandomSpeaker, PicksFollowTheFixedSequenceFromEveryStart) {
     }
 }
 
-TEST_F(RandomSpeaker, TwoEntriesAlternateBeginningWithTheSecondAndCheck3SendsATurnToTheTeamOnly) {
+TEST_F(RandomSpeakerTest, TwoEntriesAlternateBeginningWithTheSecondAndCheck3SendsATurnToTheTeamOnly) {
     storeRandom({"a", "b"});
     startTab();
     activate();
@@ -71,7 +71,7 @@ TEST_F(RandomSpeaker, TwoEntriesAlternateBeginningWithTheSecondAndCheck3SendsATu
     EXPECT_EQ(executedLines(), (std::vector<std::string>{"say b", "say_team a", "say b", "say a"}));
 }
 
-TEST_F(RandomSpeaker, WithoutAConsoleThePickIsMadeButNothingIsSent) {
+TEST_F(RandomSpeakerTest, WithoutAConsoleThePickIsMadeButNothingIsSent) {
     storeRandom({"a", "b", "c"});
     desktop.destroyWindow(et.window);
     startTab();
@@ -84,7 +84,7 @@ TEST_F(RandomSpeaker, WithoutAConsoleThePickIsMadeButNothingIsSent) {
     EXPECT_TRUE(dialogs.shown().empty());
 }
 
-TEST_F(RandomSpeaker, Command1CopiesTheSelectedTextKeepingItSelectedAndCommand2TheTypedLineEmptyingIt) {
+TEST_F(RandomSpeakerTest, Command1CopiesTheSelectedTextKeepingItSelectedAndCommand2TheTypedLineEmptyingIt) {
     storeMemory({"alpha", "beta"});
     startTab();
     select(tab->List1, "beta");
@@ -99,7 +99,7 @@ TEST_F(RandomSpeaker, Command1CopiesTheSelectedTextKeepingItSelectedAndCommand2T
     EXPECT_EQ(tab->Text1->text(), "");
 }
 
-TEST_F(RandomSpeaker, AFailedCopyIsReportedAndKeepsTheTypedLine) {
+TEST_F(RandomSpeakerTest, AFailedCopyIsReportedAndKeepsTheTypedLine) {
     startTab();
     sql.execute("ALTER TABLE tbl_RndSpeak RENAME TO tbl_RndSpeak_away");
     tab->Text1->setText("keep me");

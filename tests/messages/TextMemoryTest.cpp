@@ -24,7 +24,7 @@ const TextList kLists[] = {
      "<<< from your random list?"},
 };
 
-class TextLists : public SpeakTabTest, public ::testing::WithParamInterface<TextList> {
+class TextListTest : public SpeakTabTest, public ::testing::WithParamInterface<TextList> {
 protected:
     QListWidget* list() const { return tab.get()->*GetParam().list; }
     void press(QPushButton* SpeakTab::*button) { click(tab.get()->*button); }
@@ -32,7 +32,7 @@ protected:
     QStringList texts() { return stored(GetParam().table, GetParam().field); }
 };
 
-TEST_P(TextLists, AddStoresTheAnswerAsTypedAndShowsIt) {
+TEST_P(TextListTest, AddStoresTheAnswerAsTypedAndShowsIt) {
     put({"alpha"});
     startTab();
     dialogs.typeIntoInput("   ");
@@ -45,7 +45,7 @@ TEST_P(TextLists, AddStoresTheAnswerAsTypedAndShowsIt) {
     EXPECT_TRUE(entries(list()).contains("   "));
 }
 
-TEST_P(TextLists, AddCancelledStoresNothingButRebuildsTheList) {
+TEST_P(TextListTest, AddCancelledStoresNothingButRebuildsTheList) {
     put({"alpha", "beta"});
     startTab();
     list()->setCurrentRow(1);
@@ -60,7 +60,7 @@ TEST_P(TextLists, AddCancelledStoresNothingButRebuildsTheList) {
     EXPECT_TRUE(dialogs.messages().empty());
 }
 
-TEST_P(TextLists, ChangeAndDeleteReachOnlyTheFirstOfTwoEqualTextsAfterAskingExactly) {
+TEST_P(TextListTest, ChangeAndDeleteReachOnlyTheFirstOfTwoEqualTextsAfterAskingExactly) {
     put({"it's", "don't", "it's", "don't"});
     startTab();
 
@@ -86,7 +86,7 @@ TEST_P(TextLists, ChangeAndDeleteReachOnlyTheFirstOfTwoEqualTextsAfterAskingExac
     EXPECT_EQ(entries(list()), texts());
 }
 
-TEST_P(TextLists, ChangeCancelledOrToTheSameTextOrAnsweredNoChangesNothing) {
+TEST_P(TextListTest, ChangeCancelledOrToTheSameTextOrAnsweredNoChangesNothing) {
     put({"  Same  "});
     startTab();
     list()->setCurrentRow(0);
@@ -108,7 +108,7 @@ TEST_P(TextLists, ChangeCancelledOrToTheSameTextOrAnsweredNoChangesNothing) {
     EXPECT_EQ(list()->selectedItems().size(), 1);
 }
 
-TEST_P(TextLists, ARecordGoneBeforeChangeOrDeleteIsReportedAndTheListShowsTheDatabase) {
+TEST_P(TextListTest, ARecordGoneBeforeChangeOrDeleteIsReportedAndTheListShowsTheDatabase) {
     for (QPushButton* SpeakTab::*button : {GetParam().change, GetParam().remove}) {
         SCOPED_TRACE(button == GetParam().change ? "change" : "delete");
         sql.execute(std::string("DELETE FROM ") + GetParam().table);
@@ -131,7 +131,7 @@ TEST_P(TextLists, ARecordGoneBeforeChangeOrDeleteIsReportedAndTheListShowsTheDat
     }
 }
 
-TEST_P(TextLists, AMissingTableIsReportedOnceAndLeavesNoStaleEntriesUntilItIsBack) {
+TEST_P(TextListTest, AMissingTableIsReportedOnceAndLeavesNoStaleEntriesUntilItIsBack) {
     put({"alpha"});
     startTab();
     const std::string table = GetParam().table;
@@ -150,12 +150,12 @@ TEST_P(TextLists, AMissingTableIsReportedOnceAndLeavesNoStaleEntriesUntilItIsBac
     EXPECT_EQ(list()->count(), 2);
 }
 
-INSTANTIATE_TEST_SUITE_P(Both, TextLists, ::testing::ValuesIn(kLists),
+INSTANTIATE_TEST_SUITE_P(Both, TextListTest, ::testing::ValuesIn(kLists),
                          [](const auto& testInfo) { return std::string(testInfo.param.name); });
 
-using TextMemory = SpeakTabTest;
+using TextMemoryTest = SpeakTabTest;
 
-TEST_F(TextMemory, WithNothingSelectedOrTypedNoButtonDoesAnything) {
+TEST_F(TextMemoryTest, WithNothingSelectedOrTypedNoButtonDoesAnything) {
     storeMemory({"alpha"});
     storeRandom({"a"});
     startTab();
@@ -176,7 +176,7 @@ TEST_F(TextMemory, WithNothingSelectedOrTypedNoButtonDoesAnything) {
     EXPECT_EQ(entries(tab->List2), QStringList({"a"}));
 }
 
-TEST_F(TextMemory, SpeakButtonsSendTheirTextUnchangedToAllOrTeam) {
+TEST_F(TextMemoryTest, SpeakButtonsSendTheirTextUnchangedToAllOrTeam) {
     storeMemory({"  spaced  ", "gl hf"});
     startTab();
     select(tab->List1, "  spaced  ");

@@ -49,10 +49,11 @@ struct Row {
 
 // clang-format off
 const Row kRows[] = {
-    // A text left over from a cancelled add must not show up in the next one.
+    // The text left in Form2 by an earlier change must not show up in a new entry.
     {.name = "Add", .before = [](UserDefTabTest& t) {
-         t.scriptForm2("Command1", "left over");
-         t.tab->cAddUDef->click();
+         t.select(0);
+         t.scriptForm2("Command2", std::nullopt);
+         t.tab->cChangeUDef->click();
          t.form2Seen.clear();
      }, .button = &UserDefTab::cAddUDef, .form2 = Form2::Save, .text = "  say it's me  ", .seen = {kAddCaption, "", kAll},
      .stored = kStored + QStringList{"6|  say it's me  |Speak to all"}, .rebuilt = true},
