@@ -24,6 +24,10 @@ const TextList kLists[] = {
      "<<< from your random list?"},
 };
 
+void PrintTo(const TextList& list, std::ostream* out) {
+    *out << list.name;
+}
+
 class TextListTest : public SpeakTabTest, public ::testing::WithParamInterface<TextList> {
 protected:
     QListWidget* list() const { return tab.get()->*GetParam().list; }
