@@ -1,11 +1,9 @@
-// Rules.mdb taken away from under the running window: held locked by another
-// program, deleted, or made read-only. Each user operation must fail with a
-// message naming the problem, store nothing, and leave the window working once
-// the fault is gone.
+// Rules.mdb taken away from under the running window: held locked by another program,
+// deleted, or made read-only. Each user operation must fail with a message naming the
+// problem, store nothing, and leave the window working once the fault is gone.
 #include "GuiWorld.h"
 #include "app/MainWindow.h"
 #include "messages/SpeakTab.h"
-#include "messages/UserDefDialog.h"
 #include "rules/RulesTab.h"
 #include "store/Snapshot.h"
 
@@ -28,6 +26,9 @@ namespace {
 
 enum class Fault { Locked, Deleted, ReadOnly };
 const char* const kFaultNames[] = {"Locked", "Deleted", "ReadOnly"};
+void PrintTo(Fault fault, std::ostream* out) {
+    *out << kFaultNames[static_cast<int>(fault)];
+}
 
 // Words one of which each message about the fault must carry, so the user knows
 // what to put right. A list read through a connection of its own finds a
@@ -39,16 +40,13 @@ const QStringList kProblemNamed[] = {{"Rules.mdb is in use by another program"},
 class RunningFaultsTest : public GuiWorld, public ::testing::WithParamInterface<Fault> {
 protected:
     void SetUp() override {
-        // The file's own inode stays reachable through a second name, so what a
-        // deleted file would have received can still be read, and putting the name
-        // back restores it.
+        // The file stays reachable through a second name, so what a deleted file would have
+        // received can still be read, and putting the name back restores it.
         std::filesystem::create_hard_link(db.path(), kept());
         // Permission bits do not stop root; the immutable flag stops everybody.
         if (GetParam() == Fault::ReadOnly && !(immutable(true) && immutable(false)))
-            GTEST_SKIP() << "the immutable flag cannot be set here, so a read-only "
-                            "Rules.mdb cannot be made";
-        // A file held locked fails at once instead of after the seconds a user is
-        // granted.
+            GTEST_SKIP() << "the immutable flag cannot be set here, so a read-only Rules.mdb cannot be made";
+        // A file held locked fails at once instead of after the seconds a user is granted.
         store.setBusyTimeout(std::chrono::milliseconds{0});
         setSnapshotBusyTimeout(std::chrono::milliseconds{0});
         desktop.createEtConsole();
@@ -83,8 +81,7 @@ protected:
     void removeFault() {
         faultOn = false;
         if (GetParam() == Fault::Locked)
-            holder.reset(); // closing the holder's connection rolls its transaction
-                            // back
+            holder.reset(); // closing the holder's connection rolls its transaction back
         else if (GetParam() == Fault::Deleted)
             std::filesystem::create_hard_link(kept(), db.path());
         else
@@ -107,10 +104,8 @@ protected:
     }
     void addUserDef(const QString& text) {
         dialogs.actOnDialog([text](QWidget* dialog) {
-            auto* form2 = qobject_cast<UserDefDialog*>(dialog);
-            ASSERT_NE(form2, nullptr);
-            QTest::keyClicks(form2->Text1, text);
-            QTest::mouseClick(form2->Command2, Qt::LeftButton);
+            QTest::keyClicks(dialog->findChild<QWidget*>("Text1"), text);
+            QTest::mouseClick(dialog->findChild<QPushButton*>("Command2"), Qt::LeftButton);
         });
         form.SSTab1->setCurrentIndex(MainWindow::kUserDef);
         click(form.findChild<QPushButton*>("cAddUDef"));
@@ -141,8 +136,8 @@ TEST_P(RunningFaultsTest, EveryOperationFailsWithAMessageStoresNothingAndTheWind
     const std::vector<std::u16string> before = everything();
     const QStringList& problem = kProblemNamed[static_cast<int>(GetParam())];
 
-    // Each operation with the boxes the user sees for it: the failure, and where
-    // the tab reports reading its list again apart, that reading failing too.
+    // Each operation with the boxes the user sees for it: the failure, and where the tab
+    // reports reading its list again apart, that reading failing too.
     struct Operation {
         const char* name;
         std::function<void()> run;

@@ -149,27 +149,6 @@ TEST_F(CommandPanelsTest, CancelledNameStillAsksAndSendsTheBareCommand) {
     EXPECT_EQ(executedLines(), std::vector<std::string>{"kick "});
 }
 
-TEST_F(CommandPanelsTest, TimeLimitAnswersBecomeWholeMinutes) {
-    const std::pair<QString, const char*> cases[] = {
-        {"45", "45"}, {"45.5", "46"}, {"44.5", "44"}, {"abc", "20"}, {QString(), "20"}};
-    for (const auto& [answer, minutes] : cases) {
-        SCOPED_TRACE(answer.toStdString());
-        for (const int number : {54, 26}) {
-            dialogs.clearShown();
-            answer.isNull() ? dialogs.cancelInput() : dialogs.typeIntoInput(answer);
-            dialogs.answerYes();
-            button(number)->click();
-            EXPECT_EQ(
-                dialogs.shown().front(),
-                ScriptedDialogs::input("Please enter the allover map time in minutes", "Timelimit", "20"));
-        }
-        EXPECT_EQ(executedLines(), (std::vector<std::string>{std::string("timelimit ") + minutes,
-                                                             std::string("say !timelimit ") + minutes}));
-        desktop = SimulatedDesktop();
-        desktop.createEtConsole();
-    }
-}
-
 TEST_F(CommandPanelsTest, ClosingMessagesShowWithoutAConsole) {
     desktop = SimulatedDesktop();
     for (const auto& [number, text] : kClosingMessages) {

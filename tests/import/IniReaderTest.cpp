@@ -9,10 +9,10 @@
 #include <fstream>
 #include <random>
 
-namespace brassbell {
+namespace brassbell::testing {
 namespace {
 
-class IniReader : public ::testing::Test {
+class IniReaderTest : public ::testing::Test {
 protected:
     std::filesystem::path write(const std::string& bytes) {
         const std::filesystem::path file = dir_.path().toStdString() + "/Brassbell.ini";
@@ -35,7 +35,7 @@ struct Case {
     std::string expected; // the value of Say1 in SayStrings
 };
 
-TEST_F(IniReader, AnswersAsTheProfileFunctionsDo) {
+TEST_F(IniReaderTest, AnswersAsTheProfileFunctionsDo) {
     const std::string longValue(1500, 'v');
     const Case cases[] = {
         {"plain", "[SayStrings]\r\nSay1=0001hello\r\n", "0001hello"},
@@ -70,13 +70,13 @@ TEST_F(IniReader, AnswersAsTheProfileFunctionsDo) {
         EXPECT_EQ(read(c.file, "Say1"), c.expected) << c.name;
 }
 
-TEST_F(IniReader, ReadsManyKeysInOneCallInTheOrderAsked) {
+TEST_F(IniReaderTest, ReadsManyKeysInOneCallInTheOrderAsked) {
     const std::string_view keys[] = {"Say3", "Say1", "Say2"};
     const auto values = readIniValues(write("[SayStrings]\nSay1=one\nSay3=three\n"), "SayStrings", keys);
     EXPECT_EQ(values, (std::vector<std::string>{"three", "one", ""}));
 }
 
-TEST_F(IniReader, LinesSpanningTheReadBlocksAreWhole) {
+TEST_F(IniReaderTest, LinesSpanningTheReadBlocksAreWhole) {
     // The reader takes the file in blocks of 1 MiB; put the key line across the first edge.
     const std::size_t edge = std::size_t{1} << 20;
     std::string bytes = "[SayStrings]\n";
@@ -88,7 +88,7 @@ TEST_F(IniReader, LinesSpanningTheReadBlocksAreWhole) {
     EXPECT_EQ(read(quoted, "Say1"), std::string(1023, 'q'));
 }
 
-TEST_F(IniReader, BinaryAndHugeFilesAreReadWithoutHarm) {
+TEST_F(IniReaderTest, BinaryAndHugeFilesAreReadWithoutHarm) {
     std::mt19937 random(7);
     std::string noise(8u << 20, '\0');
     for (char& c : noise)
@@ -98,11 +98,11 @@ TEST_F(IniReader, BinaryAndHugeFilesAreReadWithoutHarm) {
     EXPECT_EQ(read(noise + "\n[SayStrings]\nSay1=0001found\n", "Say1"), "0001found");
 }
 
-TEST_F(IniReader, AFileThatCannotBeReadIsAnError) {
+TEST_F(IniReaderTest, AFileThatCannotBeReadIsAnError) {
     const std::string_view keys[] = {"Say1"};
     EXPECT_THROW(readIniValues(dir_.path().toStdString() + "/missing.ini", "SayStrings", keys), IniReadError);
     EXPECT_THROW(readIniValues(dir_.path().toStdString(), "SayStrings", keys), IniReadError) << "a folder";
 }
 
 } // namespace
-} // namespace brassbell
+} // namespace brassbell::testing

@@ -8,10 +8,8 @@
 #include <QListWidget>
 #include <QTemporaryDir>
 
-namespace brassbell {
+namespace brassbell::testing {
 namespace {
-
-using testing::ScriptedDialogs;
 
 QString fixture(const char* name) {
     return QStringLiteral(BRASSBELL_IMPORT_DATA "/") + name;
@@ -28,16 +26,18 @@ const QStringList kV1ListTexts{"Hello all",
                                "4mismatched'",
                                "last one taken"};
 
-class V1Import : public testing::GuiWorld {
+class V1ImportTest : public GuiWorld {
 protected:
-    void SetUp() override { store.fDBConnect(true); }
-
+    void SetUp() override {
+        store.fDBConnect(true);
+        list.addItem("as it was");
+    }
     // Chooses the file and closes the one message the import shows.
     void importChoosing(const QString& path) {
+        dialogs.clearShown();
         dialogs.chooseFile(path);
         dialogs.answerOk();
         fImportV1List(app, &list);
-        EXPECT_TRUE(dialogs.allAnswersUsed());
     }
     QStringList listed() const {
         QStringList texts;
@@ -50,78 +50,59 @@ protected:
     QListWidget list;
 };
 
-TEST_F(V1Import, TakesOverTheTextsWithoutTheirPrefix) {
-    store.fAddRecord("tbl_Say", "SayText", u"kept from before");
-    importChoosing(fixture("v1-list.ini"));
-
-    EXPECT_EQ(memory(), QStringList{"kept from before"} + kV1ListTexts);
-    EXPECT_EQ(listed(), memory());
-
-    const QString title = "Please select the old configuration file you want to import";
-    EXPECT_EQ(dialogs.shown(), (std::vector<ScriptedDialogs::Shown>{
-                                   {ScriptedDialogs::Kind::OpenFile, title, title, MsgButtons::Ok,
-                                    MsgIcon::None, "Brassbell.ini (*.ini)"},
-                                   ScriptedDialogs::message("All entries from " + fixture("v1-list.ini") +
-                                                            " have successfully been imported")}));
+TEST_F(V1ImportTest, AddsTheTextsWithoutTheirPrefixAsOftenAsTheFileIsImported) {
+    const std::pair<const char*, QStringList> cases[] = {
+        {"v1-list.ini", kV1ListTexts},
+        {"lf-lowercase.ini", {"Line ends are LF", "tab\tinside"}},
+        {"lf-lowercase.ini", {"Line ends are LF", "tab\tinside"}},
+        {"no-section.ini", {}},
+    };
+    QStringList expected;
+    for (const auto& [file, added] : cases) {
+        SCOPED_TRACE(file);
+        importChoosing(fixture(file));
+        expected += added;
+        EXPECT_EQ(memory(), expected);
+        EXPECT_EQ(listed(), memory());
+        const QString title = "Please select the old configuration file you want to import";
+        EXPECT_EQ(dialogs.shown(), (std::vector<ScriptedDialogs::Shown>{
+                                       {ScriptedDialogs::Kind::OpenFile, title, title, MsgButtons::Ok,
+                                        MsgIcon::None, "Brassbell.ini (*.ini)"},
+                                       ScriptedDialogs::message("All entries from " + fixture(file) +
+                                                                " have successfully been imported")}));
+    }
 }
 
-TEST_F(V1Import, LfLineEndsAndLowerCaseNamesAreReadAndASecondImportAddsEveryTextAgain) {
-    importChoosing(fixture("lf-lowercase.ini"));
-    EXPECT_EQ(memory(), (QStringList{"Line ends are LF", "tab\tinside"}));
-    importChoosing(fixture("lf-lowercase.ini"));
-    EXPECT_EQ(memory(), (QStringList{"Line ends are LF", "tab\tinside", "Line ends are LF", "tab\tinside"}));
-    EXPECT_EQ(listed(), memory());
-}
-
-TEST_F(V1Import, AFileWithoutTheSectionStillReportsSuccessButAddsNothing) {
-    importChoosing(fixture("no-section.ini"));
-    EXPECT_TRUE(memory().isEmpty());
-    EXPECT_EQ(dialogs.messages(),
-              std::vector<ScriptedDialogs::Shown>{ScriptedDialogs::message(
-                  "All entries from " + fixture("no-section.ini") + " have successfully been imported")});
-}
-
-TEST_F(V1Import, CancelDoesNothingAtAll) {
-    list.addItem("as it was");
+TEST_F(V1ImportTest, CancelAndAFileThatCannotBeReadLeaveEverythingAsItWas) {
     dialogs.cancelFileDialog();
     fImportV1List(app, &list);
-
-    EXPECT_TRUE(memory().isEmpty());
-    EXPECT_EQ(listed(), QStringList{"as it was"});
     EXPECT_TRUE(dialogs.messages().empty());
-}
 
-TEST_F(V1Import, AFileThatCannotBeReadIsNotReportedAsImported) {
     QTemporaryDir dir;
     const QString folder = dir.path() + "/folder.ini";
     QDir().mkpath(folder);
     for (const QString& path : {dir.path() + "/gone.ini", folder}) {
-        dialogs.clearShown();
-        list.clear();
-        list.addItem("as it was");
         importChoosing(path);
-
-        EXPECT_TRUE(memory().isEmpty());
-        EXPECT_EQ(listed(), QStringList{"as it was"});
-        ASSERT_EQ(dialogs.messages().size(), 1u);
-        EXPECT_EQ(dialogs.messages()[0].text,
-                  "The file " + path + " could not be read, nothing has been imported");
-        EXPECT_EQ(dialogs.messages()[0].icon, MsgIcon::Critical);
+        EXPECT_EQ(dialogs.messages(),
+                  std::vector{ScriptedDialogs::message("The file " + path +
+                                                           " could not be read, nothing has been imported",
+                                                       {}, MsgButtons::Ok, MsgIcon::Critical)});
     }
+    EXPECT_TRUE(memory().isEmpty());
+    EXPECT_EQ(listed(), QStringList{"as it was"});
 }
 
-TEST_F(V1Import, ADatabaseFailureKeepsTheTextsAddedBeforeAndSaysWhy) {
+TEST_F(V1ImportTest, ADatabaseFailureKeepsTheTextsAddedBeforeAndSaysWhy) {
     sql.execute("CREATE TRIGGER refuse BEFORE INSERT ON tbl_Say WHEN NEW.SayText = 'abcdefg' "
                 "BEGIN SELECT RAISE(ABORT, 'the disk is full'); END;");
     importChoosing(fixture("v1-list.ini"));
-
     EXPECT_EQ(memory(), kV1ListTexts.mid(0, 3));
     EXPECT_EQ(listed(), memory());
     ASSERT_EQ(dialogs.messages().size(), 1u);
-    EXPECT_TRUE(dialogs.messages()[0].text.contains("the disk is full"))
-        << dialogs.messages()[0].text.toStdString();
-    EXPECT_EQ(dialogs.messages()[0].icon, MsgIcon::Critical);
+    EXPECT_TRUE(dialogs.last().text.contains("the disk is full")) << dialogs.last().text.toStdString();
+    EXPECT_EQ(dialogs.last().icon, MsgIcon::Critical);
+    EXPECT_EQ(dialogs.last().title, QString());
 }
 
 } // namespace
-} // namespace brassbell
+} // namespace brassbell::testing

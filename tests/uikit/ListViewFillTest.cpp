@@ -1,0 +1,80 @@
+// The list view filler on a real widget: columns, rows and the user-defined list's widths.
+#include "uikit/ListViewFill.h"
+
+#include "OpenRulesDb.h"
+#include "store/Snapshot.h"
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QTreeWidget>
+
+namespace brassbell::testing {
+namespace {
+
+QStringList row(const QTreeWidgetItem* item, int role = Qt::DisplayRole) {
+    QStringList texts;
+    for (int c = 0; c < item->columnCount(); ++c)
+        texts << item->data(c, role).toString();
+    return texts;
+}
+
+class ListViewFillTest : public test::OpenRulesDb {
+protected:
+    void SetUp() override {
+        OpenRulesDb::SetUp();
+        ListView1.resize(500, 200);
+        ListView1.show();
+    }
+    QStringList headers(int role = Qt::DisplayRole) const { return row(ListView1.headerItem(), role); }
+
+    QTreeWidget ListView1;
+};
+
+TEST_F(ListViewFillTest, ARefillReplacesColumnsAndRows) {
+    fFillListView(&ListView1, store.path(), "tbl_UserDef", false);
+    EXPECT_EQ(headers(), (QStringList{"UDID", "UserD1", "Kind"}));
+    EXPECT_EQ(ListView1.topLevelItemCount(), 0);
+    EXPECT_FALSE(ListView1.rootIsDecorated());
+    EXPECT_FALSE(ListView1.isHeaderHidden());
+
+    store.addRule(u"Be fair");
+    fFillListView(&ListView1, store.path(), kBasicRulesInFourColumns, true);
+    EXPECT_EQ(headers(), (QStringList{"RuleID", "RuleID", "RuleID", "RuleBasicLang"}));
+    EXPECT_EQ(headers(kColumnKeyRole), (QStringList{"RuleID", "RuleID_2", "RuleID_3", "RuleBasicLang"}));
+    EXPECT_EQ(row(ListView1.topLevelItem(0)), (QStringList{"1", "1", "1", "Be fair"}));
+
+    ListView1.setCurrentItem(ListView1.topLevelItem(0));
+    fFillListView(&ListView1, store.path(), "tbl_Rules", false);
+    EXPECT_EQ(headers(), (QStringList{"RuleID", "RuleBasicLang"}));
+    ASSERT_EQ(ListView1.topLevelItemCount(), 1);
+    EXPECT_EQ(row(ListView1.topLevelItem(0)), (QStringList{"1", "Be fair"}));
+    EXPECT_TRUE(ListView1.selectedItems().isEmpty());
+}
+
+TEST_F(ListViewFillTest, UserDefinedColumnsHideTheKeyEntirely) {
+    store.addUserDef(u"kick", u"Command");
+    fFillListView(&ListView1, store.path(), "tbl_UserDef", false);
+    fSizeUserDefColumns(&ListView1);
+    QApplication::processEvents();
+    EXPECT_EQ(ListView1.header()->sectionSize(0), 0);
+    EXPECT_EQ(ListView1.columnWidth(1), 278);
+    EXPECT_EQ(ListView1.columnWidth(2), 180);
+    EXPECT_EQ(ListView1.header()->sectionPosition(1), 0) << "the text column starts at the left edge";
+
+    // A zero width stays zero for the last column too.
+    setColumnWidthTwips(&ListView1, 2, 0);
+    QApplication::processEvents();
+    EXPECT_EQ(ListView1.header()->sectionSize(2), 0);
+}
+
+TEST_F(ListViewFillTest, AFailingSourceLeavesTheListAsItWas) {
+    store.addRule(u"Be fair");
+    fFillListView(&ListView1, store.path(), "tbl_Rules", false);
+    EXPECT_THROW(fFillListView(&ListView1, store.path(), "tbl_Nope", false), StoreError);
+    EXPECT_THROW(fFillListView(&ListView1, db.folder() / "Missing.mdb", "tbl_Rules", false), StoreError);
+    EXPECT_EQ(headers(), (QStringList{"RuleID", "RuleBasicLang"}));
+    EXPECT_EQ(ListView1.topLevelItemCount(), 1);
+}
+
+} // namespace
+} // namespace brassbell::testing
