@@ -43,13 +43,6 @@ std::u16string number(std::int64_t n) {
     return {digits.begin(), digits.end()};
 }
 
-std::string utf8(std::u16string_view text) {
-    std::string out;
-    for (char16_t c : text.substr(0, 40))
-        out += c < 0x80 ? static_cast<char>(c) : '?';
-    return out;
-}
-
 std::size_t envNumber(const char* name, std::size_t fallback) {
     const char* value = std::getenv(name);
     return value == nullptr || *value == '\0' ? fallback : std::strtoull(value, nullptr, 10);
@@ -221,8 +214,7 @@ private:
         const bool gone = table.find(key) == nullptr;
         switch (grow(table) ? 0 : 1 + below(2)) {
         case 0:
-            return {"add to " + table.name + " '" + utf8(added.back()) + "'", addFails, calls.add,
-                    [=, &table] { table.add(added); }};
+            return {"add to " + what, addFails, calls.add, [=, &table] { table.add(added); }};
         case 1:
             return {"change " + what, gone, [=] { calls.change(key); },
                     [=, &table] { std::ranges::copy(changed, table.find(key)->fields.begin() + at); }};
@@ -237,7 +229,7 @@ private:
     }
     Step byKey(Table& table, Rows added, bool addFails, std::size_t at, Rows changed, Calls calls) {
         const std::int32_t key = pickKey(table);
-        return edit(table, key, table.name + " " + std::to_string(key), std::move(added), addFails, at,
+        return edit(table, key, table.name + " by key " + std::to_string(key), std::move(added), addFails, at,
                     std::move(changed), std::move(calls));
     }
     // The lists' own text fields add, change and delete by text: the first record that holds
@@ -249,8 +241,7 @@ private:
         const std::string name = spelled(table.name);
         const std::string field = spelled(table.field);
         rest.insert(rest.begin(), t);
-        return edit(table, found != nullptr ? found->key : 0,
-                    name + " '" + utf8(old) + "' to '" + utf8(t) + "'", rest, false, 0, {t},
+        return edit(table, found != nullptr ? found->key : 0, name + " by text", rest, false, 0, {t},
                     {[=, this] { store_.fAddRecord(name, field, t); },
                      [=, this](std::int32_t) { store_.fChangeRecord(name, field, old, t); },
                      [=, this](std::int32_t) { store_.fDelRecord(name, field, old); }, cascade});
@@ -260,8 +251,8 @@ private:
         if (percent(50)) {
             const std::u16string key = settingKey();
             const std::u16string t = text();
-            return {"set " + utf8(key) + " '" + utf8(t) + "'", false,
-                    [=, this] { store_.fSetSysPara(key, t); }, [=, this] { model_.set(key, t); }};
+            return {"set a setting", false, [=, this] { store_.fSetSysPara(key, t); },
+                    [=, this] { model_.set(key, t); }};
         }
         // Now and then an interval whose tick would not fit in 32 bits: refused, nothing saved.
         const std::array<std::int32_t, 6> seconds = {15, 60, 6553, 214748364, 214748365, -214748365};
@@ -283,9 +274,7 @@ private:
                 mismatch_ = std::string(read) + " differs from the model";
         };
         return {
-            "read rule " + std::to_string(rule) + ", language " + std::to_string(lang) + " '" + utf8(name) +
-                "', setting '" + utf8(key) + "', " + spelledName,
-            false,
+            "read", false,
             [=, this, &table] {
                 const Table::Record* text = model_.texts.first([&](const Table::Record& r) {
                     return r.fields[0] == number(lang) && r.fields[1] == number(rule);

@@ -3,7 +3,6 @@
 #include "SqlPeek.h"
 #include "TempRulesDb.h"
 
-#include "store/Store.h"
 #include "store/jet/JetDetect.h"
 #include "store/jet/JetMigration.h"
 
@@ -11,46 +10,38 @@
 
 #include <sstream>
 
-namespace brassbell {
+namespace brassbell::testing {
 namespace {
 
 using test::bytesOf;
+using test::peek;
 using test::writeBytes;
-using testing::filesIn;
-using testing::jetSample;
-
-struct Header {
-    const char* name;
-    std::string bytes;
-    bool isJet;
-};
 
 const std::string kJetHeader = std::string("\x00\x01\x00\x00", 4) + "Standard Jet DB";
 
-TEST(JetDetect, OnlyAJetHeaderCountsAsJet) {
-    const Header cases[] = {
-        {"jet header", kJetHeader + std::string(100, '\0'), true},
-        {"jet header alone", kJetHeader, true},
+TEST(JetCommandTest, OnlyAJetHeaderCountsAsJet) {
+    const std::pair<const char*, std::string> cases[] = {
+        {"jet header", kJetHeader + std::string(100, '\0')},
+        {"jet header alone", kJetHeader},
         {"access 2007 header",
-         std::string("\x00\x01\x00\x00", 4) + "Standard ACE DB" + std::string(100, '\0'), false},
-        {"header cut short", kJetHeader.substr(0, 12), false},
-        {"text without the leading bytes", "Standard Jet DB and more", false},
-        {"sqlite file", "SQLite format 3" + std::string(1, '\0') + std::string(100, 'x'), false},
-        {"empty file", "", false},
+         std::string("\x00\x01\x00\x00", 4) + "Standard ACE DB" + std::string(100, '\0')},
+        {"header cut short", kJetHeader.substr(0, 12)},
+        {"text without the leading bytes", "Standard Jet DB and more"},
+        {"sqlite file", "SQLite format 3" + std::string(1, '\0') + std::string(100, 'x')},
+        {"empty file", ""},
     };
     TempRulesDb temp;
-    EXPECT_FALSE(isJetDatabase(temp.path())) << "a fresh Rules.mdb of ours";
+    const auto file = temp.folder() / "candidate.mdb";
+    for (const auto& [name, bytes] : cases) {
+        writeBytes(file, bytes);
+        EXPECT_EQ(isJetDatabase(file), bytes.starts_with(kJetHeader)) << name;
+    }
     EXPECT_FALSE(isJetDatabase(temp.folder() / "missing.mdb"));
     EXPECT_FALSE(isJetDatabase(temp.folder())) << "a folder";
     EXPECT_TRUE(isJetDatabase(jetSample()));
-    for (const Header& header : cases) {
-        const auto file = temp.folder() / "candidate.mdb";
-        writeBytes(file, header.bytes);
-        EXPECT_EQ(isJetDatabase(file), header.isJet) << header.name;
-    }
 }
 
-class ConvertJet : public ::testing::Test {
+class ConvertJetTest : public ::testing::Test {
 protected:
     int run(const std::vector<std::string>& args) { return runConvertJet(args, out_, err_); }
     std::filesystem::path folder() const { return temp_.folder(); }
@@ -60,52 +51,43 @@ protected:
     std::ostringstream err_;
 };
 
-TEST_F(ConvertJet, ConvertsAndLeavesTheOldFileAsItWas) {
+TEST_F(ConvertJetTest, ConvertsAndLeavesTheOldFileAsItWas) {
     const auto old = folder() / "Old.mdb";
     const auto converted = folder() / "New.mdb";
     writeBytes(old, bytesOf(jetSample()));
-
     EXPECT_EQ(run({old.string(), converted.string()}), 0) << err_.str();
     EXPECT_EQ(bytesOf(old), bytesOf(jetSample()));
     EXPECT_NE(out_.str().find("5 stored texts"), std::string::npos) << out_.str();
     EXPECT_NE(out_.str().find("The new database is " + converted.string()), std::string::npos);
     EXPECT_EQ(out_.str().find('\r'), std::string::npos) << "a console wants plain line ends";
     EXPECT_TRUE(err_.str().empty());
-
-    Store store(converted);
-    store.fDBConnect(true);
-    EXPECT_EQ(store.fGetRndTimer(), 45);
+    EXPECT_EQ(peek(converted, "SELECT Val FROM tbl_Sys WHERE Para = 'RndTimer'"),
+              std::vector<std::u16string>{u"45"});
 }
 
-TEST_F(ConvertJet, FailuresExitNonZeroWithAClearMessageAndNoFile) {
+TEST_F(ConvertJetTest, FailuresExitNonZeroWithAClearMessageAndNoFile) {
     const auto old = folder() / "Old.mdb";
     writeBytes(old, bytesOf(jetSample()));
-    const auto notJet = folder() / "Rules.mdb"; // our own SQLite file
-    const std::string ours = bytesOf(notJet);
-    const auto target = folder() / "New.mdb";
-    const auto missing = folder() / "Gone.mdb";
-    struct Case {
-        const char* name;
-        std::vector<std::string> args;
-        int status;
-        std::string says;
+    const auto ours = folder() / "Rules.mdb"; // our own SQLite file
+    const std::string oursBytes = bytesOf(ours);
+    const auto target = (folder() / "New.mdb").string();
+    const std::string usage = "Usage: brassbell --convert-jet OLD.mdb NEW.mdb";
+    const std::tuple<const char*, std::vector<std::string>, int, std::string> cases[] = {
+        {"not a Jet file", {ours.string(), target}, 1, "is not a Jet database"},
+        {"missing file", {(folder() / "Gone.mdb").string(), target}, 1, "is not a Jet database"},
+        {"no arguments", {}, 2, usage},
+        {"one argument", {ours.string()}, 2, usage},
+        {"existing target", {old.string(), ours.string()}, 1, "already exists"},
     };
-    const Case cases[] = {
-        {"not a Jet file", {notJet.string(), target.string()}, 1, "is not a Jet database"},
-        {"missing file", {missing.string(), target.string()}, 1, "is not a Jet database"},
-        {"no arguments", {}, 2, "Usage: brassbell --convert-jet OLD.mdb NEW.mdb"},
-        {"one argument", {notJet.string()}, 2, "Usage: brassbell --convert-jet OLD.mdb NEW.mdb"},
-        {"existing target", {old.string(), notJet.string()}, 1, "already exists"},
-    };
-    for (const Case& c : cases) {
+    for (const auto& [name, args, status, says] : cases) {
         err_.str({});
-        EXPECT_EQ(run(c.args), c.status) << c.name;
-        EXPECT_NE(err_.str().find(c.says), std::string::npos) << c.name << ": " << err_.str();
+        EXPECT_EQ(run(args), status) << name;
+        EXPECT_NE(err_.str().find(says), std::string::npos) << name << ": " << err_.str();
     }
     EXPECT_EQ(filesIn(folder()), (std::vector<std::string>{"Old.mdb", "Rules.mdb"}));
-    EXPECT_EQ(bytesOf(notJet), ours);
+    EXPECT_EQ(bytesOf(ours), oursBytes);
     EXPECT_TRUE(out_.str().empty());
 }
 
 } // namespace
-} // namespace brassbell
+} // namespace brassbell::testing
