@@ -19,7 +19,17 @@ using test::writeBytes;
 
 const std::string kJetHeader = std::string("\x00\x01\x00\x00", 4) + "Standard Jet DB";
 
-TEST(JetCommandTest, OnlyAJetHeaderCountsAsJet) {
+class JetCommandTest : public ::testing::Test {
+protected:
+    int run(const std::vector<std::string>& args) { return runConvertJet(args, out_, err_); }
+    std::filesystem::path folder() const { return temp_.folder(); }
+
+    TempRulesDb temp_;
+    std::ostringstream out_;
+    std::ostringstream err_;
+};
+
+TEST_F(JetCommandTest, OnlyAJetHeaderCountsAsJet) {
     const std::pair<const char*, std::string> cases[] = {
         {"jet header", kJetHeader + std::string(100, '\0')},
         {"jet header alone", kJetHeader},
@@ -30,28 +40,17 @@ TEST(JetCommandTest, OnlyAJetHeaderCountsAsJet) {
         {"sqlite file", "SQLite format 3" + std::string(1, '\0') + std::string(100, 'x')},
         {"empty file", ""},
     };
-    TempRulesDb temp;
-    const auto file = temp.folder() / "candidate.mdb";
+    const auto file = folder() / "candidate.mdb";
     for (const auto& [name, bytes] : cases) {
         writeBytes(file, bytes);
         EXPECT_EQ(isJetDatabase(file), bytes.starts_with(kJetHeader)) << name;
     }
-    EXPECT_FALSE(isJetDatabase(temp.folder() / "missing.mdb"));
-    EXPECT_FALSE(isJetDatabase(temp.folder())) << "a folder";
+    EXPECT_FALSE(isJetDatabase(folder() / "missing.mdb"));
+    EXPECT_FALSE(isJetDatabase(folder())) << "a folder";
     EXPECT_TRUE(isJetDatabase(jetSample()));
 }
 
-class ConvertJetTest : public ::testing::Test {
-protected:
-    int run(const std::vector<std::string>& args) { return runConvertJet(args, out_, err_); }
-    std::filesystem::path folder() const { return temp_.folder(); }
-
-    TempRulesDb temp_;
-    std::ostringstream out_;
-    std::ostringstream err_;
-};
-
-TEST_F(ConvertJetTest, ConvertsAndLeavesTheOldFileAsItWas) {
+TEST_F(JetCommandTest, ConvertsAndLeavesTheOldFileAsItWas) {
     const auto old = folder() / "Old.mdb";
     const auto converted = folder() / "New.mdb";
     writeBytes(old, bytesOf(jetSample()));
@@ -65,7 +64,7 @@ TEST_F(ConvertJetTest, ConvertsAndLeavesTheOldFileAsItWas) {
               std::vector<std::u16string>{u"45"});
 }
 
-TEST_F(ConvertJetTest, FailuresExitNonZeroWithAClearMessageAndNoFile) {
+TEST_F(JetCommandTest, FailuresExitNonZeroWithAClearMessageAndNoFile) {
     const auto old = folder() / "Old.mdb";
     writeBytes(old, bytesOf(jetSample()));
     const auto ours = folder() / "Rules.mdb"; // our own SQLite file
