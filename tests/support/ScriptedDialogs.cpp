@@ -7,51 +7,43 @@
 
 namespace brassbell::testing {
 
+namespace {
+
+// The next queued answer; with none queued the test fails and `fallback` is answered.
+template <typename Answer>
+Answer next(std::deque<Answer>& queue, const char* what, const QString& text, Answer fallback) {
+    if (queue.empty()) {
+        ADD_FAILURE() << "unexpected " << what << ": " << text.toStdString();
+        return fallback;
+    }
+    Answer answer = std::move(queue.front());
+    queue.pop_front();
+    return answer;
+}
+
+} // namespace
+
 MsgAnswer ScriptedDialogs::messageBox(const QString& text, const QString& title, MsgButtons buttons,
                                       MsgIcon icon) {
     shown_.push_back({Kind::Message, text, title, buttons, icon, {}});
-    if (answers_.empty()) {
-        ADD_FAILURE() << "unexpected message box: " << text.toStdString();
-        return buttons == MsgButtons::Ok ? MsgAnswer::Ok : MsgAnswer::No;
-    }
-    const MsgAnswer answer = answers_.front();
-    answers_.pop_front();
-    return answer;
+    return next(answers_, "message box", text, buttons == MsgButtons::Ok ? MsgAnswer::Ok : MsgAnswer::No);
 }
 
 QString ScriptedDialogs::inputBox(const QString& prompt, const QString& title, const QString& defaultText) {
     shown_.push_back({Kind::Input, prompt, title, MsgButtons::Ok, MsgIcon::None, defaultText});
-    if (inputs_.empty()) {
-        ADD_FAILURE() << "unexpected input box: " << prompt.toStdString();
-        return {};
-    }
-    QString answer = inputs_.front();
-    inputs_.pop_front();
-    return answer;
+    return next(inputs_, "input box", prompt, QString());
 }
 
 QString ScriptedDialogs::openFile(const QString& title, const QString& filter) {
     shown_.push_back({Kind::OpenFile, title, title, MsgButtons::Ok, MsgIcon::None, filter});
-    if (files_.empty()) {
-        ADD_FAILURE() << "unexpected open-file dialog: " << title.toStdString();
-        return {};
-    }
-    QString path = files_.front();
-    files_.pop_front();
-    return path;
+    return next(files_, "open-file dialog", title, QString());
 }
 
 void ScriptedDialogs::waitWhileVisible(QWidget* dialog) {
     dialog->show();
     QCoreApplication::processEvents();
-    if (dialogActions_.empty()) {
-        ADD_FAILURE() << "unexpected dialog: " << dialog->objectName().toStdString();
-        dialog->close();
-    } else {
-        DialogAction action = std::move(dialogActions_.front());
-        dialogActions_.pop_front();
-        action(dialog);
-    }
+    const DialogAction close = [](QWidget* shown) { shown->close(); };
+    next(dialogActions_, "dialog", dialog->objectName(), close)(dialog);
     QCoreApplication::processEvents();
     if (dialog->isVisible()) {
         ADD_FAILURE() << "the scripted action left the dialog open";
