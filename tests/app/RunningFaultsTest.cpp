@@ -68,7 +68,7 @@ protected:
     void applyFault() {
         faultOn = true;
         if (GetParam() == Fault::Locked) {
-            holder = std::make_unique<test::SqlPeek>(db.path());
+            holder = std::make_unique<SqlPeek>(db.path());
             holder->execute("BEGIN EXCLUSIVE");
         } else if (GetParam() == Fault::Deleted) {
             std::filesystem::remove(db.path());
@@ -91,7 +91,7 @@ protected:
         std::vector<std::u16string> all;
         for (const std::string table :
              {"tbl_Say", "tbl_RndSpeak", "tbl_Rules", "tbl_Langs", "tbl_Text", "tbl_Userdef", "tbl_Sys"})
-            for (const std::u16string& row : test::peek(kept(), "SELECT * FROM " + table + " ORDER BY rowid"))
+            for (const std::u16string& row : peek(kept(), "SELECT * FROM " + table + " ORDER BY rowid"))
                 all.push_back(std::u16string(table.begin(), table.end()) + u": " + row);
         return all;
     }
@@ -117,7 +117,7 @@ protected:
     }
 
     MainWindow form{app};
-    std::unique_ptr<test::SqlPeek> holder;
+    std::unique_ptr<SqlPeek> holder;
     bool faultOn = false;
 };
 

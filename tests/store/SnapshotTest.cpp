@@ -9,7 +9,7 @@ namespace {
 
 using Names = std::vector<std::u16string>;
 
-class SnapshotTest : public test::OpenRulesDb {};
+class SnapshotTest : public OpenRulesDb {};
 
 // A repeated field name gets a key of its own that no other field owns.
 TEST_F(SnapshotTest, HeadersAreTheFieldsInOrderWithDistinctKeys) {

@@ -14,10 +14,6 @@
 namespace brassbell::testing {
 namespace {
 
-using test::bytesOf;
-using test::execute;
-using test::peek;
-using test::writeBytes;
 using Rows = std::vector<std::u16string>;
 using Spoil = std::function<void(const std::filesystem::path&)>;
 
@@ -161,7 +157,7 @@ TEST(StoreConnectionTest, AFileHeldLockedByAnotherConnectionFailsTheWriteAfterTh
     Store store(db.path());
     store.fDBConnect(true);
     store.setBusyTimeout(std::chrono::milliseconds(20));
-    test::SqlPeek other(db.path());
+    SqlPeek other(db.path());
     other.execute("BEGIN EXCLUSIVE");
     const std::string before = bytesOf(db.path());
     for (const Operation& operation : kOperations)

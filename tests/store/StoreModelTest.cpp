@@ -370,7 +370,7 @@ private:
     std::mt19937_64 dice_;
     TempRulesDb db_;
     Store store_{db_.path()};
-    test::SqlPeek peek_{db_.path(), false};
+    SqlPeek peek_{db_.path(), false};
     Model model_;
     std::optional<std::string> mismatch_;
 };

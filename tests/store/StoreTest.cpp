@@ -8,10 +8,7 @@
 namespace brassbell::testing {
 namespace {
 
-using test::bytesOf;
-using test::Rows;
-
-class StoreTest : public test::OpenRulesDb {
+class StoreTest : public OpenRulesDb {
 protected:
     Rows sys() { return rows("SELECT Para, Val, typeof(Val) FROM tbl_Sys ORDER BY rowid"); }
 };

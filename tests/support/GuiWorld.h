@@ -50,7 +50,7 @@ protected:
 
     TempRulesDb db;
     Store store{db.path()};
-    test::SqlPeek sql{db.path()};
+    SqlPeek sql{db.path()};
     SimulatedDesktop desktop;
     RecordingPause pause;
     ConsoleLink console{desktop, pause};

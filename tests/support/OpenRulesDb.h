@@ -8,7 +8,7 @@
 
 #include <gtest/gtest.h>
 
-namespace brassbell::test {
+namespace brassbell::testing {
 
 using Rows = std::vector<std::u16string>;
 
@@ -22,4 +22,4 @@ protected:
     Store store{db.path()};
 };
 
-} // namespace brassbell::test
+} // namespace brassbell::testing

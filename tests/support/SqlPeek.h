@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-namespace brassbell::test {
+namespace brassbell::testing {
 
 class SqlPeek {
 public:
@@ -105,4 +105,4 @@ inline void writeBytes(const std::filesystem::path& file, const std::string& byt
     out << bytes;
 }
 
-} // namespace brassbell::test
+} // namespace brassbell::testing

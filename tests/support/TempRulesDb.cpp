@@ -6,7 +6,7 @@
 #include <stdexcept>
 #include <string>
 
-namespace brassbell {
+namespace brassbell::testing {
 
 TempRulesDb::TempRulesDb() {
     std::random_device seed;
@@ -29,4 +29,4 @@ TempRulesDb::~TempRulesDb() {
     std::filesystem::remove_all(folder_, error);
 }
 
-} // namespace brassbell
+} // namespace brassbell::testing

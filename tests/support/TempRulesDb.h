@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-namespace brassbell {
+namespace brassbell::testing {
 
 // A fresh Rules.mdb, made from the schema in a folder of its own under the system's
 // temporary folder; the folder and everything in it go when the object does.
@@ -23,4 +23,4 @@ private:
     std::filesystem::path file_;
 };
 
-} // namespace brassbell
+} // namespace brassbell::testing

@@ -11,7 +11,7 @@
 namespace brassbell::testing {
 namespace {
 
-class ListBoxFillTest : public test::OpenRulesDb {
+class ListBoxFillTest : public OpenRulesDb {
 protected:
     void SetUp() override {
         OpenRulesDb::SetUp();

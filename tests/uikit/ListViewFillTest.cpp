@@ -18,7 +18,7 @@ QStringList row(const QTreeWidgetItem* item, int role = Qt::DisplayRole) {
     return texts;
 }
 
-class ListViewFillTest : public test::OpenRulesDb {
+class ListViewFillTest : public OpenRulesDb {
 protected:
     void SetUp() override {
         OpenRulesDb::SetUp();

@@ -13,10 +13,6 @@
 namespace brassbell::testing {
 namespace {
 
-using test::bytesOf;
-using test::peek;
-using test::writeBytes;
-
 const std::string kJetHeader = std::string("\x00\x01\x00\x00", 4) + "Standard Jet DB";
 
 class JetCommandTest : public ::testing::Test {

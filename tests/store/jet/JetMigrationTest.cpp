@@ -23,10 +23,6 @@
 namespace brassbell::testing {
 namespace {
 
-using test::bytesOf;
-using test::peek;
-using test::writeBytes;
-
 // Replaces the UTF-16 name `from` by `to` (same length) wherever it stands in the 4 KiB page that
 // also holds `landmark`, as another tool or an older version might have named it.
 std::string renamedInPage(std::string bytes, std::string_view landmark, std::string_view from,
