@@ -8,20 +8,19 @@
 namespace brassbell::testing {
 namespace {
 
-class SimulatedWorld {
+class SimulatedWorld final : public ConsoleWorld {
 public:
-    static std::string unavailable() { return ""; }
-    WindowSystem& windows() { return desktop_; }
-    void open() {
+    WindowSystem& windows() override { return desktop_; }
+    void open() override {
         consoles_ = {desktop_.createEtConsole(), desktop_.createEtqwConsole()};
         const Hwnd decoy = desktop_.createTopLevel("Decoy", "ETQW WinConsole");
         consoles_.push_back({decoy, desktop_.createInputLine(decoy)});
     }
-    void close() {
+    void close() override {
         for (const auto& console : consoles_)
             desktop_.destroyWindow(console.window);
     }
-    std::string executed(Console console, const std::string&) {
+    std::string executed(Console console, const std::string&) override {
         desktop_.pump();
         std::string bytes;
         const auto children = desktop_.children(consoles_[static_cast<int>(console)].window);
@@ -36,7 +35,8 @@ private:
     std::vector<SimulatedDesktop::GameConsole> consoles_;
 };
 
-INSTANTIATE_TYPED_TEST_SUITE_P(Simulated, WindowSystemTest, SimulatedWorld);
+INSTANTIATE_TEST_SUITE_P(, WindowSystemTest,
+                         ::testing::Values(WorldMaker{"Simulated", makeWorld<SimulatedWorld>}));
 
 TEST(SimulatedDesktopTest, WalksEachChildBeforeItsOwnAndSkipsWhatTheCallbackDestroyed) {
     SimulatedDesktop desktop;

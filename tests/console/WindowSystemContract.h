@@ -2,18 +2,12 @@
 
 // The Windows behaviour the console link relies on, written once and proven on every window
 // system that carries it: the simulated desktop, the real user32 calls and the Wine bridge.
-// Each instance brings a World that opens the game's consoles as the game makes them:
+// Each instance brings a world that opens the game's consoles as the game makes them:
 //   - the ET console, titled "ET Console";
 //   - the ETQW console, of the class "ETQW WinConsole" and titled "ETQW Console";
 //   - a decoy titled "ETQW WinConsole", of another class;
 // each with the children of the game's console in its order: the input line (an "Edit" without
 // text), a button captioned "copy", the log (an "Edit").
-//   static std::string unavailable();   why the instance cannot run here; "" when it can
-//   WindowSystem& windows();
-//   void open();  void close();         the three windows and their children
-//   std::string executed(Console, const std::string& awaited);
-//       every line that console's input line executed, each followed by "\n", once it holds
-//       `awaited` or a limit passed: the game handles a posted Enter in its own time
 #include "ChatTexts.h"
 #include "TempFile.h"
 #include "console/ConsoleLink.h"
@@ -24,6 +18,7 @@
 #include <chrono>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <thread>
@@ -33,11 +28,30 @@ namespace brassbell::testing {
 
 enum class Console { Et, Etqw, Decoy };
 
+class ConsoleWorld {
+public:
+    virtual ~ConsoleWorld() = default;
+    virtual WindowSystem& windows() = 0;
+    // The three windows and their children.
+    virtual void open() = 0;
+    virtual void close() = 0;
+    // Every line the console's input line executed, each followed by "\n", once it holds
+    // `awaited` or a limit passed: the game handles a posted Enter in its own time.
+    virtual std::string executed(Console console, const std::string& awaited) = 0;
+};
+
+struct WorldMaker {
+    const char* name;
+    // Nothing where the world cannot be had, for `missing`.
+    std::unique_ptr<ConsoleWorld> (*make)();
+    const char* missing = "";
+};
+
 // The fake game console (tests/console/win32/FakeGameConsole.cpp) in a process of its own, as
 // the game's would be, writing the lines each console executes to a log file of ours.
-class FakeConsoleWorld {
+class FakeConsoleWorld : public ConsoleWorld {
 public:
-    std::string executed(Console console, const std::string& awaited) const {
+    std::string executed(Console console, const std::string& awaited) override {
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
         std::string bytes = logs_[static_cast<int>(console)].bytes();
         for (; bytes != awaited && std::chrono::steady_clock::now() < deadline;
@@ -65,37 +79,48 @@ protected:
     TempFile logs_[3]{TempFile("et"), TempFile("qw"), TempFile("decoy")};
 };
 
-template <class World>
-class WindowSystemTest : public ::testing::Test {
+class WindowSystemTest : public ::testing::TestWithParam<WorldMaker> {
 protected:
     void SetUp() override {
-        if (const std::string why = World::unavailable(); !why.empty())
-            GTEST_SKIP() << why;
-        world.open();
+        world_ = GetParam().make();
+        if (world_ == nullptr)
+            GTEST_SKIP() << GetParam().missing;
+        world_->open();
     }
 
     std::string text(Hwnd window, int size = 260) {
         // One byte more than offered, so a text left without its NUL shows.
         std::vector<char> buffer(static_cast<std::size_t>(size) + 1, '#');
         buffer.back() = '\0';
-        const int copied = world.windows().GetWindowTextA(window, buffer.data(), size);
+        const int copied = windows().GetWindowTextA(window, buffer.data(), size);
         EXPECT_EQ(std::string(buffer.data()).size(), static_cast<std::size_t>(copied));
         return buffer.data();
     }
     Hwnd inputLineOf(const char* className, const char* title) {
-        return world.windows().FindWindowExA(world.windows().FindWindowA(className, title), 0, "Edit",
-                                             nullptr);
+        return windows().FindWindowExA(windows().FindWindowA(className, title), 0, "Edit", nullptr);
     }
     void setText(Hwnd window, const std::string& bytes) {
-        world.windows().SendMessageA(window, WM_SETTEXT, 0, reinterpret_cast<std::intptr_t>(bytes.c_str()));
+        windows().SendMessageA(window, WM_SETTEXT, 0, reinterpret_cast<std::intptr_t>(bytes.c_str()));
+    }
+    WindowSystem& windows() { return world_->windows(); }
+    std::string executed(Console console, const std::string& awaited) {
+        return world_->executed(console, awaited);
     }
 
-    World world;
+    std::unique_ptr<ConsoleWorld> world_;
 };
 
-TYPED_TEST_SUITE_P(WindowSystemTest);
+// The instances are named after their world: WindowSystemTest.<case>/<world>.
+inline void PrintTo(const WorldMaker& maker, std::ostream* os) {
+    *os << maker.name;
+}
 
-TYPED_TEST_P(WindowSystemTest, FindsTopLevelWindowsByExactTitleOrExactClass) {
+template <class World>
+std::unique_ptr<ConsoleWorld> makeWorld() {
+    return std::make_unique<World>();
+}
+
+TEST_P(WindowSystemTest, FindsTopLevelWindowsByExactTitleOrExactClass) {
     // The title of the window found; a null argument matches any, an empty text only itself.
     struct {
         const char* className;
@@ -109,30 +134,29 @@ TYPED_TEST_P(WindowSystemTest, FindsTopLevelWindowsByExactTitleOrExactClass) {
                        {nullptr, "ET Consol", ""},
                        {"ETQW WinConsol", nullptr, ""}};
     for (const auto& c : cases) {
-        const Hwnd found = this->world.windows().FindWindowA(c.className, c.title);
+        const Hwnd found = windows().FindWindowA(c.className, c.title);
         SCOPED_TRACE(std::string(c.className ? c.className : "null") + ", " + (c.title ? c.title : "null"));
         EXPECT_EQ(found != 0, *c.found != '\0');
-        EXPECT_EQ(this->text(found), c.found);
+        EXPECT_EQ(found == 0 ? "" : text(found), c.found);
     }
 }
 
-TYPED_TEST_P(WindowSystemTest, ChildrenComeInTheGamesOrderUntilTheCallbackSaysStop) {
-    WindowSystem& windows = this->world.windows();
-    const Hwnd console = windows.FindWindowA(nullptr, "ET Console");
+TEST_P(WindowSystemTest, ChildrenComeInTheGamesOrderUntilTheCallbackSaysStop) {
+    const Hwnd console = windows().FindWindowA(nullptr, "ET Console");
     std::vector<Hwnd> children;
     std::vector<std::string> seen;
-    windows.EnumChildWindows(
+    windows().EnumChildWindows(
         console,
         [&](Hwnd child, std::int32_t lParam) {
             children.push_back(child);
-            seen.push_back(this->text(child) + "/" + std::to_string(lParam));
+            seen.push_back(text(child) + "/" + std::to_string(lParam));
             return 1;
         },
         -7);
     ASSERT_EQ(seen, (std::vector<std::string>{"/-7", "copy/-7", "/-7"}));
 
     std::vector<Hwnd> untilStopped;
-    windows.EnumChildWindows(
+    windows().EnumChildWindows(
         console,
         [&](Hwnd child, std::int32_t) { return (untilStopped.push_back(child), child != children[1]); }, 0);
     EXPECT_EQ(untilStopped, std::vector<Hwnd>(children.begin(), children.begin() + 2));
@@ -141,88 +165,77 @@ TYPED_TEST_P(WindowSystemTest, ChildrenComeInTheGamesOrderUntilTheCallbackSaysSt
         ++visits;
         throw std::runtime_error("stop");
     };
-    EXPECT_THROW(windows.EnumChildWindows(console, throwing, 0), std::runtime_error);
+    EXPECT_THROW(windows().EnumChildWindows(console, throwing, 0), std::runtime_error);
     EXPECT_EQ(visits, 1);
 
-    EXPECT_EQ(windows.FindWindowExA(console, 0, "Edit", nullptr), children[0]);
-    EXPECT_EQ(windows.FindWindowExA(console, children[0], "Edit", nullptr), children[2]);
-    EXPECT_EQ(windows.FindWindowExA(console, children[2], "Edit", nullptr), 0u);
-    EXPECT_EQ(windows.FindWindowExA(console, 0, nullptr, "copy"), children[1]);
-    EXPECT_EQ(windows.FindWindowExA(console, this->inputLineOf("ETQW WinConsole", nullptr), "Edit", nullptr),
-              0u);
-    EXPECT_EQ(windows.FindWindowExA(0, 0, nullptr, "ET Console"), console);
+    EXPECT_EQ(windows().FindWindowExA(console, 0, "Edit", nullptr), children[0]);
+    EXPECT_EQ(windows().FindWindowExA(console, children[0], "Edit", nullptr), children[2]);
+    EXPECT_EQ(windows().FindWindowExA(console, children[2], "Edit", nullptr), 0u);
+    EXPECT_EQ(windows().FindWindowExA(console, 0, nullptr, "copy"), children[1]);
+    EXPECT_EQ(windows().FindWindowExA(console, inputLineOf("ETQW WinConsole", nullptr), "Edit", nullptr), 0u);
+    EXPECT_EQ(windows().FindWindowExA(0, 0, nullptr, "ET Console"), console);
 }
 
-TYPED_TEST_P(WindowSystemTest, WindowTextIsCutToTheBufferAndEndsInNul) {
-    const Hwnd console = this->world.windows().FindWindowA(nullptr, "ET Console");
+TEST_P(WindowSystemTest, WindowTextIsCutToTheBufferAndEndsInNul) {
+    const Hwnd console = windows().FindWindowA(nullptr, "ET Console");
     for (const auto& [size, expected] :
          {std::pair{260, "ET Console"}, {11, "ET Console"}, {10, "ET Consol"}, {1, ""}})
-        EXPECT_EQ(this->text(console, size), expected) << size;
+        EXPECT_EQ(text(console, size), expected) << size;
 }
 
-TYPED_TEST_P(WindowSystemTest, InputLineExecutesItsBytesOnEnterAndEmptiesItself) {
-    WindowSystem& windows = this->world.windows();
-    const Hwnd input = this->inputLineOf(nullptr, "ET Console");
+TEST_P(WindowSystemTest, InputLineExecutesItsBytesOnEnterAndEmptiesItself) {
+    const Hwnd input = inputLineOf(nullptr, "ET Console");
     const Hwnd log =
-        windows.FindWindowExA(windows.FindWindowA(nullptr, "ET Console"), input, "Edit", nullptr);
+        windows().FindWindowExA(windows().FindWindowA(nullptr, "ET Console"), input, "Edit", nullptr);
     const std::string line = "say caf\xE9 5\x80 \xFF";
 
-    this->setText(input, line);
-    EXPECT_EQ(this->world.executed(Console::Et, ""), "");
-    windows.SendMessageA(input, WM_CHAR, 13, 1);
-    windows.SendMessageA(input, WM_CHAR, 13, 1);
+    setText(input, line);
+    EXPECT_EQ(executed(Console::Et, ""), "");
+    windows().SendMessageA(input, WM_CHAR, 13, 1);
+    windows().SendMessageA(input, WM_CHAR, 13, 1);
     // The log is an edit control too, but Enter there executes nothing.
-    this->setText(log, "echo log");
-    windows.SendMessageA(log, WM_CHAR, 13, 1);
-    EXPECT_EQ(this->world.executed(Console::Et, line + "\n\n"), line + "\n\n");
-    EXPECT_EQ(this->world.executed(Console::Etqw, ""), "");
+    setText(log, "echo log");
+    windows().SendMessageA(log, WM_CHAR, 13, 1);
+    EXPECT_EQ(executed(Console::Et, line + "\n\n"), line + "\n\n");
+    EXPECT_EQ(executed(Console::Etqw, ""), "");
 }
 
-TYPED_TEST_P(WindowSystemTest, APostedEnterReachesTheGameThroughItsOwnQueue) {
-    WindowSystem& windows = this->world.windows();
-    const Hwnd input = this->inputLineOf("ETQW WinConsole", nullptr);
-    this->setText(input, "kill");
+TEST_P(WindowSystemTest, APostedEnterReachesTheGameThroughItsOwnQueue) {
+    const Hwnd input = inputLineOf("ETQW WinConsole", nullptr);
+    setText(input, "kill");
     // A message that carries a pointer cannot wait in a queue.
-    EXPECT_FALSE(windows.PostMessageA(input, WM_SETTEXT, 0, reinterpret_cast<std::intptr_t>("no")));
-    EXPECT_TRUE(windows.PostMessageA(input, WM_CHAR, 13, 0x1C0001));
-    EXPECT_EQ(this->world.executed(Console::Etqw, "kill\n"), "kill\n");
+    EXPECT_FALSE(windows().PostMessageA(input, WM_SETTEXT, 0, reinterpret_cast<std::intptr_t>("no")));
+    EXPECT_TRUE(windows().PostMessageA(input, WM_CHAR, 13, 0x1C0001));
+    EXPECT_EQ(executed(Console::Etqw, "kill\n"), "kill\n");
 }
 
-TYPED_TEST_P(WindowSystemTest, AClosedConsoleIsGoneAndTakesNothing) {
-    WindowSystem& windows = this->world.windows();
-    const Hwnd console = windows.FindWindowA(nullptr, "ET Console");
-    const Hwnd input = this->inputLineOf(nullptr, "ET Console");
-    this->world.close();
+TEST_P(WindowSystemTest, AClosedConsoleIsGoneAndTakesNothing) {
+    const Hwnd console = windows().FindWindowA(nullptr, "ET Console");
+    const Hwnd input = inputLineOf(nullptr, "ET Console");
+    world_->close();
 
-    EXPECT_EQ(windows.FindWindowA(nullptr, "ET Console"), 0u);
-    EXPECT_EQ(this->text(console), "");
+    EXPECT_EQ(windows().FindWindowA(nullptr, "ET Console"), 0u);
+    EXPECT_EQ(text(console), "");
     int visits = 0;
-    windows.EnumChildWindows(
+    windows().EnumChildWindows(
         console, [&](Hwnd, std::int32_t) { return ++visits; }, 0);
     EXPECT_EQ(visits, 0);
-    EXPECT_EQ(windows.SendMessageA(input, WM_CHAR, 13, 1), 0);
-    EXPECT_FALSE(windows.PostMessageA(input, WM_CHAR, 13, 1));
+    EXPECT_EQ(windows().SendMessageA(input, WM_CHAR, 13, 1), 0);
+    EXPECT_FALSE(windows().PostMessageA(input, WM_CHAR, 13, 1));
 }
 
 // The console link's whole way to the game, once per window system: with both consoles open, a
 // command with characters beyond ASCII and a chat of two pieces reach ET in Windows-1252 bytes.
-TYPED_TEST_P(WindowSystemTest, ConsoleLinkTypesIntoEtInWindows1252Bytes) {
+TEST_P(WindowSystemTest, ConsoleLinkTypesIntoEtInWindows1252Bytes) {
     RecordingPause pause;
-    ConsoleLink link(this->world.windows(), pause);
+    ConsoleLink link(windows(), pause);
     link.fSendCommand(u"bind x \"say caf\u00e9 5\u20ac\"");
     link.fSay2All(test::longChat());
 
     const std::string expected = "bind x \"say caf\xE9 5\x80\"\n" + test::longChatLines("say");
-    EXPECT_EQ(this->world.executed(Console::Et, expected), expected);
-    EXPECT_EQ(this->world.executed(Console::Etqw, ""), "");
+    EXPECT_EQ(executed(Console::Et, expected), expected);
+    EXPECT_EQ(executed(Console::Etqw, ""), "");
     EXPECT_EQ(pause.count(), 3u);
 }
-
-REGISTER_TYPED_TEST_SUITE_P(WindowSystemTest, FindsTopLevelWindowsByExactTitleOrExactClass,
-                            ChildrenComeInTheGamesOrderUntilTheCallbackSaysStop,
-                            WindowTextIsCutToTheBufferAndEndsInNul,
-                            InputLineExecutesItsBytesOnEnterAndEmptiesItself,
-                            APostedEnterReachesTheGameThroughItsOwnQueue, AClosedConsoleIsGoneAndTakesNothing,
-                            ConsoleLinkTypesIntoEtInWindows1252Bytes);
 
 } // namespace brassbell::testing

@@ -1,185 +1,71 @@
-// The user32 calls behind the console link, on windows this test makes in its own process.
+// The real user32 calls behind the console link, proven on the fake game console running in a
+// process of its own, as the game's would: seen from there, only captions can be read.
+// The console link's headers come before <windows.h>, whose macros share their message names.
 #include "console/win32/Win32WindowSystem.h"
-#include "console/win32/Win32Handles.h"
+#include "../WindowSystemContract.h"
 #include "console/win32/Win32SleepPause.h"
 
-#include <gtest/gtest.h>
+#include <windows.h>
 
-#include <stdexcept>
-#include <string>
-#include <vector>
+#include <utility>
 
-namespace brassbell {
+namespace brassbell::testing {
 namespace {
 
-constexpr const char* kTestClass = "BrassbellWin32WindowSystemTest";
+class Win32World final : public FakeConsoleWorld {
+public:
+    WindowSystem& windows() override { return windows_; }
 
-std::vector<UINT> receivedAppMessages;
-
-LRESULT CALLBACK recordingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message < WM_APP)
-        return DefWindowProcA(window, message, wParam, lParam);
-    receivedAppMessages.push_back(message);
-    return 0;
-}
-
-class Win32WindowSystemTest : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() {
-        WNDCLASSA windowClass{};
-        windowClass.lpfnWndProc = recordingProc;
-        windowClass.hInstance = GetModuleHandleA(nullptr);
-        windowClass.lpszClassName = kTestClass;
-        RegisterClassA(&windowClass);
+    // Starts fake_game_console.exe from this program's folder; closing our end of its input ends it.
+    void open() override {
+        std::string commandLine = "fake_game_console.exe";
+        for (const auto& option : options([](std::string path) { return path; }))
+            commandLine += " \"" + option + "\"";
+        SECURITY_ATTRIBUTES inheritable{sizeof inheritable, nullptr, TRUE};
+        HANDLE theirs = nullptr;
+        if (!CreatePipe(&theirs, &input_, &inheritable, 0))
+            throw std::runtime_error("cannot make a pipe");
+        SetHandleInformation(input_, HANDLE_FLAG_INHERIT, 0);
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
+        startup.dwFlags = STARTF_USESTDHANDLES;
+        startup.hStdInput = theirs;
+        const BOOL started = CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                                            nullptr, &startup, &process_);
+        CloseHandle(theirs);
+        if (!started)
+            throw std::runtime_error("cannot start " + commandLine);
+        waitForWindows();
     }
-
-    void SetUp() override { receivedAppMessages.clear(); }
-
-    void TearDown() override {
-        for (auto it = made_.rbegin(); it != made_.rend(); ++it)
-            DestroyWindow(*it);
+    void close() override {
+        if (input_ == nullptr)
+            return;
+        CloseHandle(std::exchange(input_, nullptr));
+        WaitForSingleObject(process_.hProcess, 30000);
+        CloseHandle(process_.hProcess);
+        CloseHandle(process_.hThread);
     }
-
-    HWND topLevel(const char* title) {
-        return made_.emplace_back(CreateWindowExA(0, kTestClass, title, WS_OVERLAPPEDWINDOW, 0, 0, 200, 100,
-                                                  nullptr, nullptr, GetModuleHandleA(nullptr), nullptr));
-    }
-
-    static Hwnd child(HWND parent, const char* className, const char* text) {
-        return toHwnd(CreateWindowExA(0, className, text, WS_CHILD, 0, 0, 100, 20, parent, nullptr,
-                                      GetModuleHandleA(nullptr), nullptr));
-    }
-
-    std::string textOf(Hwnd window) {
-        char buffer[260];
-        return std::string(buffer, static_cast<std::size_t>(windows_.GetWindowTextA(window, buffer, 260)));
-    }
-
-    Win32WindowSystem windows_;
+    ~Win32World() override { close(); }
 
 private:
-    std::vector<HWND> made_;
+    Win32WindowSystem windows_;
+    HANDLE input_ = nullptr;
+    PROCESS_INFORMATION process_{};
 };
 
-TEST_F(Win32WindowSystemTest, FindWindowMatchesExactlyWhatIsNamedAndAnythingForANullPointer) {
-    const HWND titled = topLevel("Brassbell finds me");
-    ASSERT_NE(titled, nullptr);
-
-    EXPECT_EQ(windows_.FindWindowA(nullptr, "Brassbell finds me"), toHwnd(titled));
-    EXPECT_EQ(windows_.FindWindowA(kTestClass, nullptr), toHwnd(titled));
-    EXPECT_EQ(windows_.FindWindowA(kTestClass, "Brassbell finds me"), toHwnd(titled));
-    EXPECT_EQ(windows_.FindWindowA(kTestClass, ""), 0u) << "an empty title is a title, not a wildcard";
-    EXPECT_EQ(windows_.FindWindowA(nullptr, "Brassbell finds"), 0u);
-    EXPECT_EQ(windows_.FindWindowA("BrassbellNoSuchClass", nullptr), 0u);
-}
-
-TEST_F(Win32WindowSystemTest, FindWindowExWalksTheDirectChildrenOfAClassWhoseHandlesSurviveThirtyTwoBits) {
-    const HWND frame = topLevel("children");
-    ASSERT_NE(child(frame, "Button", "copy"), 0u);
-    const Hwnd firstEdit = child(frame, "Edit", "");
-    const Hwnd secondEdit = child(frame, "Edit", "");
-
-    const Hwnd parent = toHwnd(frame);
-    EXPECT_EQ(windows_.FindWindowExA(parent, 0, "Edit", nullptr), firstEdit);
-    EXPECT_EQ(windows_.FindWindowExA(parent, firstEdit, "Edit", nullptr), secondEdit);
-    EXPECT_EQ(windows_.FindWindowExA(parent, secondEdit, "Edit", nullptr), 0u);
-    EXPECT_EQ(windows_.FindWindowExA(parent, 0, "ListBox", nullptr), 0u);
-    EXPECT_EQ(toHWND(parent), frame);
-    EXPECT_EQ(toHwnd(toHWND(firstEdit)), firstEdit);
-    EXPECT_EQ(toHwnd(nullptr), 0u);
-    EXPECT_EQ(toHWND(0), nullptr);
-}
-
-TEST_F(Win32WindowSystemTest, EnumChildWindowsCallsBackInCreationOrderUntilToldToStop) {
-    const HWND frame = topLevel("walk");
-    const std::vector<Hwnd> children = {child(frame, "Edit", ""), child(frame, "Button", "copy"),
-                                        child(frame, "Edit", "")};
-
-    std::vector<Hwnd> all;
-    std::vector<std::int32_t> passed;
-    const auto noteAll = [&](Hwnd window, std::int32_t lParam) {
-        all.push_back(window);
-        passed.push_back(lParam);
-        return 1;
-    };
-    windows_.EnumChildWindows(toHwnd(frame), noteAll, -7);
-    EXPECT_EQ(all, children);
-    EXPECT_EQ(passed, std::vector<std::int32_t>(3, -7));
-
-    std::vector<Hwnd> untilStopped;
-    const auto stopAtTwo = [&](Hwnd window, std::int32_t) {
-        untilStopped.push_back(window);
-        return untilStopped.size() < 2 ? 1 : 0;
-    };
-    windows_.EnumChildWindows(toHwnd(frame), stopAtTwo, 0);
-    EXPECT_EQ(untilStopped, std::vector<Hwnd>(children.begin(), children.begin() + 2));
-}
-
-TEST_F(Win32WindowSystemTest, AnExceptionInTheCallbackEndsTheWalkAndReachesTheCaller) {
-    const HWND frame = topLevel("throwing walk");
-    child(frame, "Edit", "");
-    child(frame, "Edit", "");
-
-    int visits = 0;
-    const auto throwing = [&](Hwnd, std::int32_t) -> std::int32_t {
-        ++visits;
-        throw std::runtime_error("stop here");
-    };
-    EXPECT_THROW(windows_.EnumChildWindows(toHwnd(frame), throwing, 0), std::runtime_error);
-    EXPECT_EQ(visits, 1);
-}
-
-TEST_F(Win32WindowSystemTest, GetWindowTextCopiesAtMostOneLessThanAskedEndsWithNulAndReadsGoneWindowsEmpty) {
-    const HWND frame = topLevel("0123456789");
-    char buffer[260];
-    std::fill(std::begin(buffer), std::end(buffer), 'x');
-    EXPECT_EQ(windows_.GetWindowTextA(toHwnd(frame), buffer, 5), 4);
-    EXPECT_STREQ(buffer, "0123");
-    EXPECT_EQ(textOf(toHwnd(frame)), "0123456789");
-
-    DestroyWindow(frame);
-    std::fill(std::begin(buffer), std::end(buffer), 'x');
-    EXPECT_EQ(windows_.GetWindowTextA(toHwnd(frame), buffer, 260), 0);
-    EXPECT_STREQ(buffer, "");
-}
-
-TEST_F(Win32WindowSystemTest, SendMessageSetsTheAnsiBytesAndTypesCharacters) {
-    const Hwnd edit = child(topLevel("send"), "Edit", "");
-    windows_.SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<std::intptr_t>("say caf\xE9"));
-    EXPECT_EQ(textOf(edit), "say caf\xE9");
-
-    windows_.SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<std::intptr_t>(""));
-    windows_.SendMessageA(edit, WM_CHAR, 'k', 1);
-    windows_.SendMessageA(edit, WM_CHAR, 0xE9, 1);
-    EXPECT_EQ(textOf(edit), "k\xE9");
-}
-
-TEST_F(Win32WindowSystemTest, PostMessageQueuesTheMessageForTheWindowsThread) {
-    const HWND frame = topLevel("post");
-    EXPECT_TRUE(windows_.PostMessageA(toHwnd(frame), WM_APP + 5, 13, 0x1C0001));
-    EXPECT_TRUE(receivedAppMessages.empty()) << "a posted message waits for the queue to be read";
-
-    MSG message;
-    while (PeekMessageA(&message, frame, 0, 0, PM_REMOVE))
-        DispatchMessageA(&message);
-    EXPECT_EQ(receivedAppMessages, std::vector<UINT>{WM_APP + 5});
-    EXPECT_FALSE(windows_.PostMessageA(0xDEAD, WM_APP, 0, 0)) << "there is no such window";
-}
+INSTANTIATE_TEST_SUITE_P(, WindowSystemTest, ::testing::Values(WorldMaker{"Win32", makeWorld<Win32World>}));
 
 TEST(Win32SleepPauseTest, SleepArgumentIsNeverNegativeNorInfinite) {
     using std::chrono::milliseconds;
-    const struct {
-        milliseconds asked;
-        std::uint32_t slept;
-    } cases[] = {{milliseconds(-5), 0u},
-                 {milliseconds(0), 0u},
-                 {milliseconds(300), 300u},
-                 {milliseconds(0xFFFFFFFELL), 0xFFFFFFFEu},
-                 {milliseconds(0xFFFFFFFFLL), 0xFFFFFFFEu},
-                 {milliseconds(1LL << 40), 0xFFFFFFFEu}};
-    for (const auto& c : cases)
-        EXPECT_EQ(sleepMilliseconds(c.asked), c.slept) << c.asked.count() << " ms";
+    const std::pair<milliseconds, std::uint32_t> cases[] = {{milliseconds(-5), 0u},
+                                                            {milliseconds(0), 0u},
+                                                            {milliseconds(300), 300u},
+                                                            {milliseconds(0xFFFFFFFELL), 0xFFFFFFFEu},
+                                                            {milliseconds(0xFFFFFFFFLL), 0xFFFFFFFEu},
+                                                            {milliseconds(1LL << 40), 0xFFFFFFFEu}};
+    for (const auto& [asked, slept] : cases)
+        EXPECT_EQ(sleepMilliseconds(asked), slept) << asked.count() << " ms";
 }
 
 } // namespace
-} // namespace brassbell
+} // namespace brassbell::testing
