@@ -1,6 +1,9 @@
 // What the reference model in StoreModelTest cannot make: records put in behind the store's
 // back (Null, doubled or missing settings, odd stored intervals), requests the store must
-// refuse, a cascade that fails half-way and a text of hundreds of thousands of characters.
+// refuse, a cascade that fails half-way, a text of hundreds of thousands of characters, and the
+// headers and keys readSnapshot fills the list views with.
+#include "store/Snapshot.h"
+
 #include "OpenRulesDb.h"
 
 #include <functional>
@@ -31,10 +34,38 @@ TEST_F(StoreTest, RefusedRequestsChangeNothing) {
          [&] { store.firstColumn("SELECT SayText FROM tbl_Say; DELETE FROM tbl_Say"); }},
         {"list of an unknown field", [&] { store.firstColumn("SELECT Nope FROM tbl_Say"); }},
         {"list of nothing", [&] { store.firstColumn(""); }},
+        {"snapshot of an unknown table", [&] { readSnapshot(db.path(), "tbl_Nope", false); }},
+        {"snapshot of a table then a deletion",
+         [&] { readSnapshot(db.path(), "tbl_Say; DELETE FROM tbl_Say", false); }},
+        {"snapshot of a deletion", [&] { readSnapshot(db.path(), "DELETE FROM tbl_Say", true); }},
+        {"snapshot then a deletion",
+         [&] { readSnapshot(db.path(), "SELECT * FROM tbl_Say; DELETE FROM tbl_Say", true); }},
+        {"snapshot of a missing file", [&] { readSnapshot(db.folder() / "Other.mdb", "tbl_Say", false); }},
     };
     for (const auto& [name, request] : cases)
         EXPECT_THROW(request(), StoreError) << name;
     EXPECT_EQ(bytesOf(db.path()), before);
+    EXPECT_FALSE(std::filesystem::exists(db.folder() / "Other.mdb"));
+}
+
+// A repeated field name gets a key of its own that no other field owns.
+TEST_F(StoreTest, SnapshotHeadersAreTheFieldsInOrderWithDistinctKeys) {
+    const std::tuple<std::string_view, bool, Rows, Rows> cases[] = {
+        {"tbl_UserDef", false, {u"UDID", u"UserD1", u"Kind"}, {u"UDID", u"UserD1", u"Kind"}},
+        {kBasicRulesInFourColumns,
+         true,
+         {u"RuleID", u"RuleID", u"RuleID", u"RuleBasicLang"},
+         {u"RuleID", u"RuleID_2", u"RuleID_3", u"RuleBasicLang"}},
+        {"SELECT 1 AS a, 2 AS a_2, 3 AS a", true, {u"a", u"a_2", u"a"}, {u"a", u"a_2", u"a_3"}},
+    };
+    store.addRule(u"Be fair");
+    for (const auto& [source, isStatement, names, keys] : cases) {
+        const Snapshot s = readSnapshot(db.path(), source, isStatement);
+        EXPECT_EQ(s.columnNames, names) << source;
+        EXPECT_EQ(s.columnKeys, keys) << source;
+    }
+    EXPECT_EQ(readSnapshot(db.path(), kBasicRulesInFourColumns, true).rows,
+              (std::vector<Rows>{{u"1", u"1", u"1", u"Be fair"}}));
 }
 
 // A deletion that fails half-way (here a trigger stands in for a disk error) keeps the
@@ -56,45 +87,46 @@ TEST_F(StoreTest, NullReadsAsTheEmptyText) {
     run("INSERT INTO tbl_Say (SayText) VALUES ('b'), (NULL), ('');"
         "INSERT INTO tbl_Rules (RuleBasicLang) VALUES (NULL); INSERT INTO tbl_Langs (Language) VALUES (NULL);"
         "INSERT INTO tbl_Text (LangID, RuleID, Translation) VALUES (1, 1, NULL), (1, 1, 'second');"
-        "INSERT INTO tbl_Sys (Para, Val) VALUES ('Empty', NULL);");
+        "INSERT INTO tbl_Sys (Para, Val) VALUES ('Empty', NULL);"
+        "INSERT INTO tbl_Langs (Language) VALUES ('Engl''ish');"
+        "INSERT INTO tbl_Text (LangID, RuleID, Translation) VALUES (2, NULL, NULL);");
+    EXPECT_EQ(readSnapshot(db.path(), kTranslationsOfLanguage, true, {u"Engl'ish"}).rows,
+              (std::vector<Rows>{{u"3", u"2", u"", u""}}));
     EXPECT_EQ(store.firstColumn("SELECT SayText FROM tbl_Say"),
               (std::vector<std::optional<std::u16string>>{u"b", std::nullopt, u""}));
     EXPECT_EQ(store.fGetTranslation(1, 1), u"");
     EXPECT_EQ(store.findTranslation(1, 1), 1);
     EXPECT_EQ(store.languageName(1), u"");
-    EXPECT_EQ(store.languageNames(), Rows{u""});
+    EXPECT_EQ(store.languageNames(), (Rows{u"", u"Engl'ish"}));
     EXPECT_EQ(store.fGetSysPara(u"Empty"), u"");
 }
 
 // A stored interval counts when it is a whole number, blanks around and a sign allowed;
-// anything else, a missing row too, reads as 60 seconds.
-TEST_F(StoreTest, AStoredIntervalReadsAsTheNumberOrTheDefault) {
-    const std::pair<const char*, std::int32_t> cases[] = {
+// anything else, a missing row too, reads as 60 seconds. A missing setting reads as its default
+// without writing, a doubled one as its first record, which is also the one written.
+TEST_F(StoreTest, StoredSettingsReadAsTheFirstRecordOrTheDefault) {
+    const std::pair<std::string, std::int32_t> cases[] = {
         {"'30'", 30},  {"' 45 '", 45}, {"'+20'", 20},   {"'-5'", -5},  {"45", 45},    {"NULL", 60},
         {"''", 60},    {"'abc'", 60},  {"'12abc'", 60}, {"'1.5'", 60}, {"'+-5'", 60}, {"'99999999999'", 60},
         {"no row", 60}};
     for (const auto& [val, read] : cases) {
-        run(std::string(val) == "no row"
-                ? "DELETE FROM tbl_Sys WHERE Para = 'RndTimer';"
-                : std::string("UPDATE tbl_Sys SET Val = ") + val + " WHERE Para = 'RndTimer';");
+        const bool missing = val == "no row";
+        run("DELETE FROM tbl_Sys;" + (missing ? ""
+                                              : "INSERT INTO tbl_Sys (Para, Val) VALUES ('TabStart', '5'), "
+                                                "('RndTimer', " +
+                                                    val + "), ('TabStart', '6');"));
+        const Rows before = sys();
         EXPECT_EQ(store.fGetRndTimer(), read) << val;
+        EXPECT_EQ(store.fGetSysPara(u"TabStart"), missing ? u"0" : u"5") << val;
+        EXPECT_EQ(sys(), before) << val << ": reading must not write";
     }
-}
-
-// Reading a missing setting gives its default without writing; writing creates the row. A
-// doubled row is read and written in its first record only.
-TEST_F(StoreTest, MissingAndDoubledSettingRows) {
-    run("DELETE FROM tbl_Sys;");
     EXPECT_EQ(store.fGetSysPara(u"RndTimer"), u"60");
-    EXPECT_EQ(store.fGetSysPara(u"TabStart"), u"0");
     EXPECT_EQ(store.fGetSysPara(u"Unknown"), u"");
-    EXPECT_TRUE(sys().empty()) << "reading must not write";
     store.fSetSysPara(u"TabStart", u"3");
     store.fSetRndTimer(20);
     run("INSERT INTO tbl_Sys (Para, Val) VALUES ('TabStart', '5');");
     store.fSetSysPara(u"TabStart", u"4");
     EXPECT_EQ(sys(), (Rows{u"TabStart|4|text", u"RndTimer|20|text", u"TabStart|5|text"}));
-    EXPECT_EQ(store.fGetSysPara(u"TabStart"), u"4");
 }
 
 TEST_F(StoreTest, ATextOfHundredsOfThousandsOfCharactersIsKeptWhole) {
