@@ -1,15 +1,15 @@
 // A stand-in for the game's console windows, for the window-system contract and the end-to-end
 // tests of the console link under Wine.
 //
-//   fake_game_console [--et LOG] [--qw LOG] [--qw-title TITLE] [--decoy LOG]
+//   fake_game_console [--et LOG] [--qw LOG] [--decoy LOG]
 //
 // --et makes the ET console (title "ET Console"), --qw the ETQW console (class "ETQW WinConsole",
-// titled TITLE, by default "ETQW Console"), --decoy a window titled "ETQW WinConsole" of another
+// titled "ETQW Console"), --decoy a window titled "ETQW WinConsole" of another
 // class, which the console link must not take for a console. Each has the children of the game's
 // console in its order: the input line (an Edit without text), a captioned button, the log (a
 // multi-line Edit). An Enter in the input line appends the line it holds, as bytes, plus "\n" to
 // LOG and empties the input line, as the game executes it. LOG is made once that console's
-// windows exist. Prints "ready" once every window exists; ends when its standard input closes.
+// windows exist. Ends when its standard input closes.
 #include <windows.h>
 
 #include <algorithm>
@@ -77,12 +77,10 @@ DWORD WINAPI watchStandardInput(LPVOID mainThread) {
 } // namespace
 
 int main(int argc, char** argv) {
-    std::map<std::string, std::string> option{
-        {"--et", ""}, {"--qw", ""}, {"--qw-title", "ETQW Console"}, {"--decoy", ""}};
+    std::map<std::string, std::string> option{{"--et", ""}, {"--qw", ""}, {"--decoy", ""}};
     for (int i = 1; i < argc; i += 2) {
         if (i + 1 == argc || option.count(argv[i]) == 0) {
-            std::fputs("usage: fake_game_console [--et LOG] [--qw LOG] [--qw-title TITLE] [--decoy LOG]\n",
-                       stderr);
+            std::fputs("usage: fake_game_console [--et LOG] [--qw LOG] [--decoy LOG]\n", stderr);
             return 2;
         }
         option[argv[i]] = argv[i + 1];
@@ -95,15 +93,13 @@ int main(int argc, char** argv) {
         return create(*consoles.back(), className, title);
     };
     if (!open(option["--et"], "BrassbellFakeETConsole", "ET Console") ||
-        !open(option["--qw"], "ETQW WinConsole", option["--qw-title"].c_str()) ||
+        !open(option["--qw"], "ETQW WinConsole", "ETQW Console") ||
         !open(option["--decoy"], "BrassbellFakeDecoy", "ETQW WinConsole")) {
         std::fprintf(stderr, "fake_game_console: cannot create its windows (error %lu)\n", GetLastError());
         return 1;
     }
     CreateThread(nullptr, 0, watchStandardInput,
                  reinterpret_cast<LPVOID>(static_cast<std::uintptr_t>(GetCurrentThreadId())), 0, nullptr);
-    std::printf("ready\n");
-    std::fflush(stdout);
 
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
