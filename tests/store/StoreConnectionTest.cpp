@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <optional>
 
 namespace brassbell::testing {
 namespace {
@@ -39,12 +40,12 @@ const Operation kOperations[] = {
     {"read list", false, false, [](Store& s) { s.firstColumn("SELECT SayText FROM tbl_Say"); }},
 };
 
-bool fails(const Operation& operation, Store& store) {
+std::optional<std::string> failure(const Operation& operation, Store& store) {
     try {
         operation.run(store);
-        return false;
-    } catch (const StoreError&) {
-        return true;
+        return std::nullopt;
+    } catch (const StoreError& error) {
+        return error.what();
     }
 }
 
@@ -137,66 +138,57 @@ TEST(StoreConnectionTest, OnAnEmptyHandleOnlyTheOperationsThatOpenTheFileWork) {
     }
 }
 
-TEST(StoreConnectionTest, AReadOnlyFileReadsButRefusesEveryWrite) {
-    KeptRulesDb db;
-    std::filesystem::permissions(db.path(), std::filesystem::perms::owner_read |
-                                                std::filesystem::perms::group_read |
-                                                std::filesystem::perms::others_read);
-    const std::string before = bytesOf(db.path());
-    Store store(db.path());
-    ASSERT_NO_THROW(store.fDBConnect(true));
-    for (const Operation& operation : kOperations)
-        EXPECT_EQ(fails(operation, store), operation.writes) << operation.name;
-    EXPECT_EQ(bytesOf(db.path()), before);
-}
-
-// Another program holds the file locked the whole time: the write waits no longer than
-// the busy timeout, fails, and the stored data stays.
-TEST(StoreConnectionTest, AFileHeldLockedByAnotherConnectionFailsTheWriteAfterTheTimeout) {
-    KeptRulesDb db;
-    Store store(db.path());
-    store.fDBConnect(true);
-    store.setBusyTimeout(std::chrono::milliseconds(20));
-    SqlPeek other(db.path());
-    other.execute("BEGIN EXCLUSIVE");
-    const std::string before = bytesOf(db.path());
-    for (const Operation& operation : kOperations)
-        EXPECT_TRUE(!operation.writes || fails(operation, store)) << operation.name;
-    other.execute("ROLLBACK");
-    EXPECT_EQ(bytesOf(db.path()), before);
-    store.fAddRecord("tbl_Say", "SayText", u"new");
-    EXPECT_EQ(peek(db.path(), "SELECT SayText FROM tbl_Say ORDER BY rowid"), (Rows{u"kept", u"new"}));
-}
-
-// Rules.mdb deleted or replaced under the running store: every operation, reading or
-// writing, refuses instead of working on the unlinked file; only an explicit reconnect takes
-// the file found at the path then.
-TEST(StoreConnectionTest, AFileDeletedOrReplacedWhileOpenFailsEveryOperationUntilReconnected) {
-    for (const bool replaced : {false, true}) {
-        SCOPED_TRACE(replaced ? "replaced" : "deleted");
+// Rules.mdb made read-only, held locked by another program the whole time (a write waits no
+// longer than the busy timeout), deleted or replaced under the running store: what cannot work
+// fails and the stored data stays. A deleted or replaced file is not worked on unlinked: every
+// operation refuses, and only an explicit reconnect takes the file found at the path then.
+TEST(StoreConnectionTest, AFileSpoiledWhileOpenFailsWhatCannotWorkUntilReconnected) {
+    std::optional<SqlPeek> other;
+    const auto writable = [](Store& store, bool on) {
+        std::filesystem::permissions(store.path(), std::filesystem::perms::owner_write,
+                                     on ? std::filesystem::perm_options::add
+                                        : std::filesystem::perm_options::remove);
+        store.fDBConnect(true);
+    };
+    struct Case {
+        const char* name;
+        bool readsFail, gone;
+        std::function<void(Store&)> spoil, release = [](Store&) {};
+    };
+    const Case cases[] = {{"read-only", false, false, [&](Store& s) { writable(s, false); },
+                           [&](Store& s) { writable(s, true); }},
+                          {"locked", true, false,
+                           [&](Store& s) { other.emplace(s.path()), other->execute("BEGIN EXCLUSIVE"); },
+                           [&](Store&) { other.reset(); }},
+                          {"deleted", true, true, [](Store& s) { std::filesystem::remove(s.path()); }},
+                          {"replaced", true, true, [](Store& s) {
+                               const std::string bytes = bytesOf(s.path());
+                               std::filesystem::remove(s.path());
+                               writeBytes(s.path(), bytes);
+                           }}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
         KeptRulesDb db;
         Store store(db.path());
         store.fDBConnect(true);
-        const std::string bytes = bytesOf(db.path());
-        std::filesystem::remove(db.path());
-        if (replaced)
-            writeBytes(db.path(), bytes);
+        store.setBusyTimeout(std::chrono::milliseconds(20));
+        const std::string before = bytesOf(db.path());
+        c.spoil(store);
         for (const Operation& operation : kOperations) {
-            try {
-                operation.run(store);
-                ADD_FAILURE() << operation.name << " succeeded on a file no longer there";
-            } catch (const StoreError& error) {
-                EXPECT_EQ(std::string(error.what()), "Rules.mdb is no longer where it was opened: " +
-                                                         db.path().string() + ". Nothing was changed.");
-            }
+            const std::optional<std::string> error = failure(operation, store);
+            EXPECT_EQ(error.has_value(), operation.writes || c.readsFail) << operation.name;
+            EXPECT_TRUE(!c.gone || error == "Rules.mdb is no longer where it was opened: " +
+                                                db.path().string() + ". Nothing was changed.")
+                << operation.name << ": " << error.value_or("");
         }
+        c.release(store);
         EXPECT_TRUE(store.isOpen());
-        if (!replaced) {
+        if (!std::filesystem::exists(db.path())) {
             EXPECT_THROW(store.fDBConnect(true), StoreOpenError);
             EXPECT_FALSE(std::filesystem::exists(db.path()));
             continue;
         }
-        EXPECT_EQ(bytesOf(db.path()), bytes);
+        EXPECT_EQ(bytesOf(db.path()), before);
         store.fDBConnect(true);
         store.fAddRecord("tbl_Say", "SayText", u"new");
         EXPECT_EQ(peek(db.path(), "SELECT SayText FROM tbl_Say ORDER BY rowid"), (Rows{u"kept", u"new"}));
