@@ -4,7 +4,6 @@
 #include "GuiWorld.h"
 #include "app/MainWindow.h"
 #include "messages/SpeakTab.h"
-#include "rules/RulesTab.h"
 #include "store/Snapshot.h"
 
 #include <QFocusEvent>
@@ -19,6 +18,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <tuple>
 
 namespace brassbell::testing {
 namespace {
@@ -55,7 +55,7 @@ protected:
     void TearDown() override {
         setSnapshotBusyTimeout(kDefaultBusyTimeout);
         if (faultOn)
-            removeFault();
+            fault(false);
     }
 
     std::filesystem::path kept() const { return db.folder() / "kept.mdb"; }
@@ -64,28 +64,20 @@ protected:
             std::string("chattr ") + (on ? "+i '" : "-i '") + db.path().string() + "'";
         return std::system((command + " 2>/dev/null").c_str()) == 0;
     }
-
-    void applyFault() {
-        faultOn = true;
-        if (GetParam() == Fault::Locked) {
+    void fault(bool on) {
+        faultOn = on;
+        if (GetParam() == Fault::Locked && on) {
             holder = std::make_unique<SqlPeek>(db.path());
             holder->execute("BEGIN EXCLUSIVE");
+        } else if (GetParam() == Fault::Locked) {
+            holder.reset(); // closing the holder's connection rolls its transaction back
         } else if (GetParam() == Fault::Deleted) {
-            std::filesystem::remove(db.path());
+            on ? void(std::filesystem::remove(db.path()))
+               : std::filesystem::create_hard_link(kept(), db.path());
         } else {
-            ASSERT_TRUE(immutable(true));
+            EXPECT_TRUE(immutable(on));
         }
     }
-    void removeFault() {
-        faultOn = false;
-        if (GetParam() == Fault::Locked)
-            holder.reset(); // closing the holder's connection rolls its transaction back
-        else if (GetParam() == Fault::Deleted)
-            std::filesystem::create_hard_link(kept(), db.path());
-        else
-            immutable(false);
-    }
-
     // Every record of every table, read through the file's second name.
     std::vector<std::u16string> everything() {
         std::vector<std::u16string> all;
@@ -95,25 +87,25 @@ protected:
                 all.push_back(std::u16string(table.begin(), table.end()) + u": " + row);
         return all;
     }
+    // Answers the `boxes` messages the operation shows; each must name the problem.
+    void expectFailure(std::size_t boxes, const std::function<void()>& operation) {
+        dialogs.clearShown();
+        for (std::size_t i = 0; i < boxes; ++i)
+            dialogs.answerOk();
+        operation();
+        ASSERT_EQ(dialogs.messages().size(), boxes);
+        for (const ScriptedDialogs::Shown& message : dialogs.messages())
+            EXPECT_TRUE(
+                std::ranges::any_of(kProblemNamed[static_cast<int>(GetParam())],
+                                    [&](const QString& words) { return message.text.contains(words); }))
+                << message.text.toStdString();
+    }
 
-    void addSpeakText(const QString& text) {
-        dialogs.typeIntoInput(text);
-        click(form.speakTab->CAddText);
-    }
-    // Opens the tab's dialog with its add button, types the text and saves.
-    void addThroughDialog(int tab, const char* button, const QString& text) {
-        dialogs.actOnDialog([text](QWidget* dialog) {
-            QTest::keyClicks(dialog->findChild<QWidget*>("Text1"), text);
-            QTest::mouseClick(dialog->findChild<QPushButton*>("Command2"), Qt::LeftButton);
+    void addText(const QString& text, std::size_t boxes = 1) {
+        expectFailure(boxes, [&] {
+            dialogs.typeIntoInput(text);
+            click(form.speakTab->CAddText);
         });
-        form.SSTab1->setCurrentIndex(tab);
-        click(form.findChild<QPushButton*>(button));
-    }
-    void setInterval(const QString& seconds) {
-        form.speakTab->Text2->selectAll();
-        QTest::keyClicks(form.speakTab->Text2, seconds);
-        QFocusEvent leaving(QEvent::FocusOut, Qt::TabFocusReason);
-        QApplication::sendEvent(form.speakTab->Text2, &leaving);
     }
 
     MainWindow form{app};
@@ -123,44 +115,32 @@ protected:
 
 TEST_P(RunningFaultsTest, EveryOperationFailsWithAMessageStoresNothingAndTheWindowCarriesOn) {
     const std::vector<std::u16string> before = everything();
-    const QStringList& problem = kProblemNamed[static_cast<int>(GetParam())];
-
-    // Each operation with the boxes the user sees for it: the failure, and where the tab
-    // reports reading its list again apart, that reading failing too.
-    struct Operation {
-        const char* name;
-        std::function<void()> run;
-        std::size_t boxes;
-    };
-    const Operation operations[] = {
-        {"add a text on Speak", [&] { addSpeakText("never stored"); }, 1},
-        {"add a user-defined entry", [&] { addThroughDialog(MainWindow::kUserDef, "cAddUDef", "never"); }, 2},
-        {"add a basic rule", [&] { addThroughDialog(MainWindow::kRules, "CAddBasicRule", "never"); }, 1},
-        {"change the random interval", [&] { setInterval("30"); }, 1},
-    };
-    applyFault();
-    for (const Operation& operation : operations) {
-        SCOPED_TRACE(operation.name);
-        dialogs.clearShown();
-        for (std::size_t i = 0; i < operation.boxes; ++i)
-            dialogs.answerOk();
-        operation.run();
-        const std::vector<ScriptedDialogs::Shown> messages = dialogs.messages();
-        ASSERT_EQ(messages.size(), operation.boxes);
-        for (const ScriptedDialogs::Shown& message : messages)
-            EXPECT_TRUE(std::ranges::any_of(problem, [&](const QString& words) {
-                return message.text.contains(words);
-            })) << message.text.toStdString();
-        EXPECT_TRUE(form.isVisible());
-    }
+    fault(true);
+    addText("never stored");
+    // Adding through a tab's dialog fails; the user-defined tab's list, read again apart, too.
+    for (const auto& [tab, button, boxes] : {std::tuple{MainWindow::kUserDef, "cAddUDef", 2u},
+                                             std::tuple{MainWindow::kRules, "CAddBasicRule", 1u}})
+        expectFailure(boxes, [&] {
+            dialogs.actOnDialog([](QWidget* dialog) {
+                QTest::keyClicks(dialog->findChild<QWidget*>("Text1"), "never");
+                QTest::mouseClick(dialog->findChild<QPushButton*>("Command2"), Qt::LeftButton);
+            });
+            form.SSTab1->setCurrentIndex(tab);
+            click(form.findChild<QPushButton*>(button));
+        });
+    expectFailure(1, [&] {
+        form.speakTab->Text2->selectAll();
+        QTest::keyClicks(form.speakTab->Text2, "30");
+        QFocusEvent leaving(QEvent::FocusOut, Qt::TabFocusReason);
+        QApplication::sendEvent(form.speakTab->Text2, &leaving);
+    });
     EXPECT_EQ(form.speakTab->Text2->text(), QStringLiteral("60")) << "the stored interval is shown again";
-    removeFault();
+    EXPECT_TRUE(form.isVisible());
+    fault(false);
     EXPECT_EQ(everything(), before);
 
     // With the fault gone the same window works on as before.
-    dialogs.clearShown();
-    addSpeakText("stored now");
-    EXPECT_TRUE(dialogs.messages().empty());
+    addText("stored now", 0);
     EXPECT_EQ(stored("tbl_Say", "SayText"), QStringList{"stored now"});
     EXPECT_EQ(form.speakTab->List1->count(), 1);
 
@@ -168,18 +148,13 @@ TEST_P(RunningFaultsTest, EveryOperationFailsWithAMessageStoresNothingAndTheWind
     const std::vector<std::u16string> beforeQuit = everything();
     form.SSTab1->setCurrentIndex(MainWindow::kAbout);
     QSignalSpy ended(&form, &MainWindow::ended);
-    applyFault();
-    dialogs.clearShown();
-    dialogs.answerOk();
-    click(form.Command3);
+    fault(true);
+    expectFailure(1, [&] { click(form.Command3); });
     EXPECT_EQ(ended.count(), 1);
-    ASSERT_EQ(dialogs.messages().size(), 1u);
     EXPECT_TRUE(dialogs.last().text.startsWith("The tab shown could not be saved for the next start.\r\n"));
-    EXPECT_TRUE(std::ranges::any_of(
-        problem, [&](const QString& words) { return dialogs.last().text.contains(words); }));
     EXPECT_EQ(dialogs.last().icon, MsgIcon::Critical);
     EXPECT_EQ(dialogs.last().title, QString());
-    removeFault();
+    fault(false);
     EXPECT_EQ(everything(), beforeQuit);
 }
 

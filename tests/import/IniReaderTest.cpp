@@ -29,45 +29,31 @@ protected:
     QTemporaryDir dir_;
 };
 
-struct Case {
-    const char* name;
-    std::string file;
-    std::string expected; // the value of Say1 in SayStrings
-};
-
 TEST_F(IniReaderTest, AnswersAsTheProfileFunctionsDo) {
     const std::string longValue(1500, 'v');
-    const Case cases[] = {
-        {"plain", "[SayStrings]\r\nSay1=0001hello\r\n", "0001hello"},
-        {"blanks and tabs around names and values", " \t[SayStrings]\r\n \tSay1 \t= \t0001 a b \t\r\n",
-         "0001 a b"},
-        {"double quotes removed", "[SayStrings]\nSay1=\"  0001 quoted  \"\n", "  0001 quoted  "},
-        {"single quotes removed", "[SayStrings]\nSay1='0001 quoted'\n", "0001 quoted"},
-        {"quotes that do not match stay", "[SayStrings]\nSay1=\"0001 quoted'\n", "\"0001 quoted'"},
-        {"a lone quote stays", "[SayStrings]\nSay1=\"\n", "\""},
-        {"empty quotes give empty", "[SayStrings]\nSay1=\"\"\n", ""},
-        {"section and key in any letter case", "[sAYsTRINGS]\nsay1=0001x\n", "0001x"},
-        {"blanks inside the brackets", "[ SayStrings ]\nSay1=0001x\n", "0001x"},
-        {"an equals sign inside the value", "[SayStrings]\nSay1=0001a=b\n", "0001a=b"},
-        {"the first key of a name wins", "[SayStrings]\nSay1=first\nSay1=second\n", "first"},
-        {"only the first section of a name counts", "[SayStrings]\nSay2=x\n[SayStrings]\nSay1=later\n", ""},
-        {"keys of other sections are not read", "[Other]\nSay1=other\n[SayStrings]\nSay2=x\n", ""},
-        {"a key before any section is not read", "Say1=orphan\n[SayStrings]\n", ""},
-        {"a similar key does not match", "[SayStrings]\nSay10=ten\nSay1x=x\n", ""},
-        {"a line without equals sign is no key", "[SayStrings]\nSay1\nSay1=0001x\n", "0001x"},
-        {"a missing key reads empty", "[SayStrings]\nSay2=x\n", ""},
-        {"an empty value reads empty", "[SayStrings]\nSay1=\n", ""},
-        {"lines ended by CR alone", "[SayStrings]\rSay2=x\rSay1=0001cr\r", "0001cr"},
-        {"no line end at the end of the file", "[SayStrings]\r\nSay1=0001last", "0001last"},
-        {"a section header without its bracket", "[SayStrings\nSay1=0001x\n", "0001x"},
-        {"a NUL byte ends the value", std::string("[SayStrings]\nSay1=0001ab\0cd\n", 25), "0001ab"},
-        {"values are cut to 1023 bytes", "[SayStrings]\nSay1=" + longValue + "\n", longValue.substr(0, 1023)},
-        {"a long quoted value loses its quotes, then is cut", "[SayStrings]\nSay1=\"" + longValue + "\"  \n",
-         longValue.substr(0, 1023)},
-        {"an empty file", "", ""},
+    // The file, and the value of Say1 in SayStrings read from it.
+    // clang-format off
+    const std::pair<std::string, std::string> cases[] = {
+        {"[SayStrings]\r\nSay1=0001hello\r\n", "0001hello"},
+        {" \t[SayStrings]\r\n \tSay1 \t= \t0001 a b \t\r\n", "0001 a b"},
+        {"[SayStrings]\nSay1=\"  0001 quoted  \"\n", "  0001 quoted  "},
+        {"[SayStrings]\nSay1='0001 quoted'\n", "0001 quoted"},
+        {"[SayStrings]\nSay1=\"0001 quoted'\n", "\"0001 quoted'"}, {"[SayStrings]\nSay1=\"\n", "\""},
+        {"[SayStrings]\nSay1=\"\"\n", ""}, {"[sAYsTRINGS]\nsay1=0001x\n", "0001x"},
+        {"[ SayStrings ]\nSay1=0001x\n", "0001x"}, {"[SayStrings]\nSay1=0001a=b\n", "0001a=b"},
+        {"[SayStrings]\nSay1=first\nSay1=second\n", "first"},
+        {"[SayStrings]\nSay2=x\n[SayStrings]\nSay1=later\n", ""},
+        {"[Other]\nSay1=other\n[SayStrings]\nSay2=x\n", ""}, {"Say1=orphan\n[SayStrings]\n", ""},
+        {"[SayStrings]\nSay10=ten\nSay1x=x\n", ""}, {"[SayStrings]\nSay1\nSay1=0001x\n", "0001x"},
+        {"[SayStrings]\nSay2=x\n", ""}, {"[SayStrings]\nSay1=\n", ""},
+        {"[SayStrings]\rSay2=x\rSay1=0001cr\r", "0001cr"}, {"[SayStrings]\r\nSay1=0001last", "0001last"},
+        {"[SayStrings\nSay1=0001x\n", "0001x"}, {std::string("[SayStrings]\nSay1=0001ab\0cd\n", 25), "0001ab"},
+        {"[SayStrings]\nSay1=" + longValue + "\n", longValue.substr(0, 1023)},
+        {"[SayStrings]\nSay1=\"" + longValue + "\"  \n", longValue.substr(0, 1023)}, {"", ""},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(read(c.file, "Say1"), c.expected) << c.name;
+    // clang-format on
+    for (const auto& [file, expected] : cases)
+        EXPECT_EQ(read(file, "Say1"), expected) << file.substr(0, 80);
 }
 
 TEST_F(IniReaderTest, ReadsManyKeysInOneCallInTheOrderAsked) {

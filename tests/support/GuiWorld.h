@@ -36,7 +36,7 @@ protected:
     // One field of every record, oldest first, read behind the store's back; Null reads "(null)".
     QStringList stored(const std::string& table, const std::string& field) {
         QStringList texts;
-        for (const std::u16string& text : sql.column(table, field))
+        for (const std::u16string& text : sql.rows("SELECT " + field + " FROM " + table + " ORDER BY rowid"))
             texts << QString::fromStdU16String(text);
         return texts;
     }

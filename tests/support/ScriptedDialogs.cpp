@@ -51,23 +51,6 @@ void ScriptedDialogs::waitWhileVisible(QWidget* dialog) {
     }
 }
 
-const ScriptedDialogs::Shown& ScriptedDialogs::last() const {
-    static const Shown none{};
-    if (shown_.empty()) {
-        ADD_FAILURE() << "no box was shown";
-        return none;
-    }
-    return shown_.back();
-}
-
-std::vector<ScriptedDialogs::Shown> ScriptedDialogs::messages() const {
-    std::vector<Shown> result;
-    for (const Shown& box : shown_)
-        if (box.kind == Kind::Message)
-            result.push_back(box);
-    return result;
-}
-
 void PrintTo(const ScriptedDialogs::Shown& box, std::ostream* out) {
     const char* kinds[] = {"message", "input", "open-file"};
     *out << kinds[static_cast<int>(box.kind)] << " \"" << box.text.toStdString() << "\" titled \""

@@ -4,8 +4,10 @@
 
 #include <QString>
 
+#include <algorithm>
 #include <deque>
 #include <functional>
+#include <iterator>
 #include <ostream>
 #include <vector>
 
@@ -53,9 +55,14 @@ public:
     void waitWhileVisible(QWidget* dialog) override;
 
     const std::vector<Shown>& shown() const { return shown_; }
-    const Shown& last() const;
+    const Shown& last() const { return shown_.at(shown_.size() - 1); } // none shown fails the test
     // The message boxes only (not input boxes or file dialogs).
-    std::vector<Shown> messages() const;
+    std::vector<Shown> messages() const {
+        std::vector<Shown> result;
+        std::ranges::copy_if(shown_, std::back_inserter(result),
+                             [](const Shown& box) { return box.kind == Kind::Message; });
+        return result;
+    }
     void clearShown() { shown_.clear(); }
     // True when every queued answer was used.
     bool allAnswersUsed() const {

@@ -29,11 +29,11 @@ public:
 
     void execute(const std::string& sql) {
         char* message = nullptr;
-        const int rc = sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, &message);
-        const std::string text = message != nullptr ? message : "";
-        sqlite3_free(message);
-        if (rc != SQLITE_OK)
-            throw std::runtime_error(sql + ": " + text);
+        if (sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, &message) != SQLITE_OK) {
+            const std::string text = sql + ": " + (message != nullptr ? message : "");
+            sqlite3_free(message);
+            throw std::runtime_error(text);
+        }
     }
 
     // Every row of `sql`, its values joined by '|', Null written as "(null)".
@@ -52,11 +52,6 @@ public:
         }
         sqlite3_finalize(stmt);
         return result;
-    }
-
-    // One field of every record, oldest first.
-    std::vector<std::u16string> column(const std::string& table, const std::string& field) {
-        return rows("SELECT " + field + " FROM " + table + " ORDER BY rowid");
     }
 
     // Adds a record with the texts bound as they are (apostrophes and all); gives its rowid.
