@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-namespace brassbell {
+namespace brassbell::testing {
 namespace {
 
 TEST(Str2BytesTest, GivesOneWindows1252ByteForEachCharacterThenZero) {
@@ -33,14 +33,5 @@ TEST(AnsiCodecTest, EveryByteRoundTrips) {
     }
 }
 
-TEST(StripNullTest, CutsAtTheFirstNul) {
-    const std::pair<std::string, std::string> cases[] = {
-        {"abc", "abc"}, {std::string("\0abc", 4), ""}, {std::string("ab\0cd\0", 6), "ab"},
-        {"", ""},       {std::string(260, '\0'), ""},
-    };
-    for (const auto& [text, expected] : cases)
-        EXPECT_EQ(fStripNull(text), expected);
-}
-
 } // namespace
-} // namespace brassbell
+} // namespace brassbell::testing

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <string>
-#include <string_view>
 
 namespace brassbell::test {
 
@@ -13,15 +12,11 @@ inline std::u16string longChat() {
     return text;
 }
 
-// An ASCII text as the bytes the game receives.
-inline std::string ascii(std::u16string_view text) {
-    return std::string(text.begin(), text.end());
-}
-
-// The two pieces of longChat() as the game executes them: each after `verb`, then `end`.
-inline std::string longChatLines(const std::string& verb, const std::string& end = "\n") {
-    const std::string text = ascii(longChat());
-    return verb + " " + text.substr(0, 139) + end + verb + " " + text.substr(139) + end;
+// The two pieces of longChat() as the game executes them, each after `verb`.
+inline std::string longChatLines(const std::string& verb) {
+    const std::u16string chat = longChat();
+    const std::string bytes(chat.begin(), chat.end());
+    return verb + " " + bytes.substr(0, 139) + "\n" + verb + " " + bytes.substr(139) + "\n";
 }
 
 } // namespace brassbell::test

@@ -47,33 +47,37 @@ struct WorldMaker {
     const char* missing = "";
 };
 
+// Asks `done` again every 20 ms until it holds or `limit` passed; whether it held.
+inline bool waitUntil(const std::function<bool()>& done, std::chrono::seconds limit) {
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > deadline)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return true;
+}
+
 // The fake game console (tests/console/win32/FakeGameConsole.cpp) in a process of its own, as
 // the game's would be, writing the lines each console executes to a log file of ours.
 class FakeConsoleWorld : public ConsoleWorld {
 public:
     std::string executed(Console console, const std::string& awaited) override {
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-        std::string bytes = logs_[static_cast<int>(console)].bytes();
-        for (; bytes != awaited && std::chrono::steady_clock::now() < deadline;
-             bytes = logs_[static_cast<int>(console)].bytes())
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        std::string bytes;
+        waitUntil([&] { return (bytes = logs_[static_cast<int>(console)].bytes()) == awaited; },
+                  std::chrono::seconds(20));
         return bytes;
     }
 
 protected:
-    // The console's options, with each log named as the console's process names files.
-    std::vector<std::string> options(const std::function<std::string(std::string)>& named) const {
-        return {"--et",    named(logs_[0].path()), "--qw", named(logs_[1].path()),
-                "--decoy", named(logs_[2].path())};
+    // The console's arguments: the logs, named as the console's process names files.
+    std::vector<std::string> logs(const std::function<std::string(std::string)>& named) const {
+        return {named(logs_[0].path()), named(logs_[1].path()), named(logs_[2].path())};
     }
     // The console makes each log once that console's windows exist, the decoy's last.
     void waitForWindows() const {
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(120);
-        while (!std::filesystem::exists(logs_[2].path())) {
-            if (std::chrono::steady_clock::now() > deadline)
-                throw std::runtime_error("the fake game console made no windows");
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        }
+        if (!waitUntil([&] { return std::filesystem::exists(logs_[2].path()); }, std::chrono::seconds(120)))
+            throw std::runtime_error("the fake game console made no windows");
     }
 
     TempFile logs_[3]{TempFile("et"), TempFile("qw"), TempFile("decoy")};

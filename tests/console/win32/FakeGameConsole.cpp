@@ -1,24 +1,21 @@
 // A stand-in for the game's console windows, for the window-system contract and the end-to-end
 // tests of the console link under Wine.
 //
-//   fake_game_console [--et LOG] [--qw LOG] [--decoy LOG]
+//   fake_game_console ET_LOG ETQW_LOG DECOY_LOG
 //
-// --et makes the ET console (title "ET Console"), --qw the ETQW console (class "ETQW WinConsole",
-// titled "ETQW Console"), --decoy a window titled "ETQW WinConsole" of another
-// class, which the console link must not take for a console. Each has the children of the game's
-// console in its order: the input line (an Edit without text), a captioned button, the log (a
-// multi-line Edit). An Enter in the input line appends the line it holds, as bytes, plus "\n" to
-// LOG and empties the input line, as the game executes it. LOG is made once that console's
-// windows exist. Ends when its standard input closes.
+// Makes the ET console (title "ET Console"), the ETQW console (class "ETQW WinConsole", titled
+// "ETQW Console") and a decoy titled "ETQW WinConsole" of another class, which the console link
+// must not take for a console. Each has the children of the game's console in its order: the
+// input line (an Edit without text), a captioned button, the log (a multi-line Edit). An Enter in
+// the input line appends the line it holds, as bytes, plus "\n" to that console's LOG and empties
+// the input line, as the game executes it. Each LOG is made once that console's windows exist.
+// Ends when its standard input closes.
 #include <windows.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
-#include <map>
-#include <memory>
 #include <string>
-#include <vector>
 
 namespace {
 
@@ -77,26 +74,21 @@ DWORD WINAPI watchStandardInput(LPVOID mainThread) {
 } // namespace
 
 int main(int argc, char** argv) {
-    std::map<std::string, std::string> option{{"--et", ""}, {"--qw", ""}, {"--decoy", ""}};
-    for (int i = 1; i < argc; i += 2) {
-        if (i + 1 == argc || option.count(argv[i]) == 0) {
-            std::fputs("usage: fake_game_console [--et LOG] [--qw LOG] [--decoy LOG]\n", stderr);
-            return 2;
-        }
-        option[argv[i]] = argv[i + 1];
+    if (argc != 4) {
+        std::fputs("usage: fake_game_console ET_LOG ETQW_LOG DECOY_LOG\n", stderr);
+        return 2;
     }
-    std::vector<std::unique_ptr<ConsoleWindow>> consoles;
-    const auto open = [&](const std::string& logPath, const char* className, const char* title) {
-        if (logPath.empty())
-            return true;
-        consoles.push_back(std::make_unique<ConsoleWindow>(ConsoleWindow{logPath}));
-        return create(*consoles.back(), className, title);
-    };
-    if (!open(option["--et"], "BrassbellFakeETConsole", "ET Console") ||
-        !open(option["--qw"], "ETQW WinConsole", "ETQW Console") ||
-        !open(option["--decoy"], "BrassbellFakeDecoy", "ETQW WinConsole")) {
-        std::fprintf(stderr, "fake_game_console: cannot create its windows (error %lu)\n", GetLastError());
-        return 1;
+    const char* const classAndTitle[3][2] = {{"BrassbellFakeETConsole", "ET Console"},
+                                             {"ETQW WinConsole", "ETQW Console"},
+                                             {"BrassbellFakeDecoy", "ETQW WinConsole"}};
+    ConsoleWindow consoles[3];
+    for (int i = 0; i < 3; ++i) {
+        consoles[i].logPath = argv[i + 1];
+        if (!create(consoles[i], classAndTitle[i][0], classAndTitle[i][1])) {
+            std::fprintf(stderr, "fake_game_console: cannot create its windows (error %lu)\n",
+                         GetLastError());
+            return 1;
+        }
     }
     CreateThread(nullptr, 0, watchStandardInput,
                  reinterpret_cast<LPVOID>(static_cast<std::uintptr_t>(GetCurrentThreadId())), 0, nullptr);
@@ -107,6 +99,6 @@ int main(int argc, char** argv) {
         DispatchMessageA(&message);
     }
     for (const auto& console : consoles)
-        DestroyWindow(console->frame);
+        DestroyWindow(console.frame);
     return 0;
 }

@@ -19,8 +19,8 @@ public:
     // Starts fake_game_console.exe from this program's folder; closing our end of its input ends it.
     void open() override {
         std::string commandLine = "fake_game_console.exe";
-        for (const auto& option : options([](std::string path) { return path; }))
-            commandLine += " \"" + option + "\"";
+        for (const auto& log : logs([](std::string path) { return path; }))
+            commandLine += " \"" + log + "\"";
         SECURITY_ATTRIBUTES inheritable{sizeof inheritable, nullptr, TRUE};
         HANDLE theirs = nullptr;
         if (!CreatePipe(&theirs, &input_, &inheritable, 0))

@@ -39,7 +39,7 @@ public:
     void open() override {
         if (!bridge().waitUntilReady(kWineStartLimit))
             throw std::runtime_error("the bridge is not ready: " + bridge().lastFailure());
-        std::vector<std::string> argv = options([](std::string path) {
+        std::vector<std::string> argv = logs([](std::string path) {
             // The same file as Wine's programs name it: its Z: drive is the Linux root.
             std::replace(path.begin(), path.end(), '/', '\\');
             return "Z:" + path;
