@@ -1,198 +1,261 @@
+// The Speak tab's buttons and its random speaker, driven through the real widgets.
 #include "SpeakTabFixture.h"
+
+#include <array>
+#include <optional>
 
 namespace brassbell::testing {
 namespace {
 
-// The text memory and the random list share add, change and delete; each asks in its own words.
+using Shown = ScriptedDialogs::Shown;
+using Button = QPushButton* SpeakTab::*;
+
+// The text memory and the random list share add, change and delete; each asks in its own words,
+// which take the place of "{add}" and "{end}" in the boxes a row expects.
 struct TextList {
     const char* name;
     QListWidget* SpeakTab::*list;
-    QPushButton* SpeakTab::*add;
-    QPushButton* SpeakTab::*change;
-    QPushButton* SpeakTab::*remove;
+    std::array<Button, 3> addChangeDelete;
     const char* table;
     const char* field;
     const char* addPrompt;
     const char* deleteEnd;
 };
+// clang-format off
+const TextList kMemory = {"Memory", &SpeakTab::List1, {&SpeakTab::CAddText, &SpeakTab::cChText, &SpeakTab::cDelText},
+    "tbl_Say", "SayText", "Please enter the text you want to add to your speak box", "<<< ?"};
+const TextList kRandom = {"Random", &SpeakTab::List2, {&SpeakTab::CAdd2RDLIST, &SpeakTab::CChRndList, &SpeakTab::CDelFromRnd},
+    "tbl_RndSpeak", "RandomSpeak", "Please enter the text you want to add to your random list", "<<< from your random list?"};
+// clang-format on
+enum Operation { kNone = -1, kAdd, kChange, kDelete };
+enum class Shows { Before, Stored, Nothing };
 
-const TextList kLists[] = {
-    {"Memory", &SpeakTab::List1, &SpeakTab::CAddText, &SpeakTab::cChText, &SpeakTab::cDelText, "tbl_Say",
-     "SayText", "Please enter the text you want to add to your speak box", "<<< ?"},
-    {"Random", &SpeakTab::List2, &SpeakTab::CAdd2RDLIST, &SpeakTab::CChRndList, &SpeakTab::CDelFromRnd,
-     "tbl_RndSpeak", "RandomSpeak", "Please enter the text you want to add to your random list",
-     "<<< from your random list?"},
+const QStringList kTexts = {"it's", "  spaced  ", "it's"};
+const Shown kAddBox = ScriptedDialogs::input("{add}", "Please enter your text");
+Shown changeBox(const QString& text) {
+    return ScriptedDialogs::input("Please change the text like you want", "Change text", text);
+}
+Shown replaceBox(const QString& text, const QString& with) {
+    return ScriptedDialogs::message("Replace:\r\n" + text + "\r\nwith:\r\n" + with + " ?", "Replace text?",
+                                    MsgButtons::YesNo);
+}
+Shown deleteBox(const QString& text) {
+    return ScriptedDialogs::message("Do you want to delete the text\r\n\r\n>>> " + text + "{end}", "Delete?",
+                                    MsgButtons::YesNo);
+}
+Shown error(const QString& description) {
+    return ScriptedDialogs::message(description, {}, MsgButtons::Ok, MsgIcon::Critical);
+}
+
+const Shown kTableAway = error("The database operation failed: no such table: {table}");
+
+class SpeakTabButtonTest;
+// Both tables hold `texts` when the tab starts, and "newer" stored behind its back. An operation
+// of both text lists runs on each of them; any other row presses `button`, or lets Timer2 tick
+// `ticks` times, with the random list as its list when `random`. The row's list has `select`
+// selected (of two equal texts the last), Text1 holds `typed`, the speaker is switched on and
+// to the team as given, `before` has run and the row's table is renamed away when `tableAway`;
+// an input box is answered with `input` (none cancels it), a question with `yes`.
+struct Row {
+    const char* name = "";
+    Operation operation = kNone;
+    Button button = nullptr;
+    int ticks = 0;
+    bool random = false;
+    QStringList texts = kTexts;
+    const char* select = nullptr;
+    QString typed{};
+    bool speakerOn = false, toTeam = false;
+    void (*before)(SpeakTabButtonTest&) = nullptr;
+    bool tableAway = false;
+    std::optional<QString> input{};
+    bool yes = false;
+    // Afterwards: the boxes shown, the row's table (empty: as it was; the other always is), what
+    // its list shows, the lines the game ran, whether Text1 was emptied, and the last pick.
+    std::vector<Shown> boxes{};
+    QStringList stored{};
+    Shows shows = Shows::Before;
+    std::vector<std::string> executed{};
+    bool emptiesTyped = false;
+    int pick = 0;
+};
+struct Case {
+    const Row* row;
+    const TextList* list;
 };
 
-void PrintTo(const TextList& list, std::ostream* out) {
-    *out << list.name;
-}
+class SpeakTabButtonTest : public SpeakTabTest, public ::testing::WithParamInterface<Case> {
+public:
+    using GuiWorld::desktop;
+    using GuiWorld::sql;
+    using SpeakTabTest::et;
+    using SpeakTabTest::tab;
 
-class TextListTest : public SpeakTabTest, public ::testing::WithParamInterface<TextList> {
-protected:
-    QListWidget* list() const { return tab.get()->*GetParam().list; }
-    void press(QPushButton* SpeakTab::*button) { click(tab.get()->*button); }
-    void put(const QStringList& texts) { storeTexts(GetParam().table, GetParam().field, texts); }
-    QStringList texts() { return stored(GetParam().table, GetParam().field); }
-};
-
-TEST_P(TextListTest, AddStoresTheAnswerAsTypedAndShowsIt) {
-    put({"alpha"});
-    startTab();
-    dialogs.typeIntoInput("   ");
-    press(GetParam().add);
-
-    EXPECT_EQ(dialogs.shown(), std::vector<ScriptedDialogs::Shown>{
-                                   ScriptedDialogs::input(GetParam().addPrompt, "Please enter your text")});
-    EXPECT_EQ(texts(), QStringList({"alpha", "   "}));
-    EXPECT_EQ(entries(list()).size(), 2);
-    EXPECT_TRUE(entries(list()).contains("   "));
-}
-
-TEST_P(TextListTest, AddCancelledStoresNothingButRebuildsTheList) {
-    put({"alpha", "beta"});
-    startTab();
-    list()->setCurrentRow(1);
-    // Stored by someone else after the list was filled: only a rebuild shows it.
-    put({"gamma"});
-    dialogs.cancelInput();
-    press(GetParam().add);
-
-    EXPECT_EQ(texts(), QStringList({"alpha", "beta", "gamma"}));
-    EXPECT_EQ(entries(list()), texts());
-    EXPECT_TRUE(list()->selectedItems().isEmpty());
-    EXPECT_TRUE(dialogs.messages().empty());
-}
-
-TEST_P(TextListTest, ChangeAndDeleteReachOnlyTheFirstOfTwoEqualTextsAfterAskingExactly) {
-    put({"it's", "don't", "it's", "don't"});
-    startTab();
-
-    select(list(), "it's", true);
-    dialogs.typeIntoInput("isn't it");
-    dialogs.answerYes();
-    press(GetParam().change);
-    EXPECT_EQ(dialogs.shown(),
-              (std::vector<ScriptedDialogs::Shown>{
-                  ScriptedDialogs::input("Please change the text like you want", "Change text", "it's"),
-                  ScriptedDialogs::message("Replace:\r\nit's\r\nwith:\r\nisn't it ?", "Replace text?",
-                                           MsgButtons::YesNo)}));
-    EXPECT_TRUE(list()->selectedItems().isEmpty());
-
-    select(list(), "don't", true);
-    dialogs.answerYes();
-    press(GetParam().remove);
-    EXPECT_EQ(dialogs.last(),
-              ScriptedDialogs::message(QString("Do you want to delete the text\r\n\r\n>>> don't") +
-                                           GetParam().deleteEnd,
-                                       "Delete?", MsgButtons::YesNo));
-    EXPECT_EQ(texts(), QStringList({"isn't it", "it's", "don't"}));
-    EXPECT_EQ(entries(list()), texts());
-}
-
-TEST_P(TextListTest, ChangeCancelledOrToTheSameTextOrAnsweredNoChangesNothing) {
-    put({"  Same  "});
-    startTab();
-    list()->setCurrentRow(0);
-    dialogs.cancelInput();
-    press(GetParam().change);
-    dialogs.typeIntoInput("  Same  ");
-    press(GetParam().change);
-    EXPECT_TRUE(dialogs.messages().empty());
-
-    // Case counts: a change of case alone is a change and is asked about.
-    dialogs.typeIntoInput("  SAME  ");
-    dialogs.answerNo();
-    press(GetParam().change);
-    dialogs.answerNo();
-    press(GetParam().remove);
-
-    EXPECT_EQ(dialogs.messages().size(), 2u);
-    EXPECT_EQ(texts(), QStringList({"  Same  "}));
-    EXPECT_EQ(list()->selectedItems().size(), 1);
-}
-
-TEST_P(TextListTest, ARecordGoneBeforeChangeOrDeleteIsReportedAndTheListShowsTheDatabase) {
-    for (QPushButton* SpeakTab::*button : {GetParam().change, GetParam().remove}) {
-        SCOPED_TRACE(button == GetParam().change ? "change" : "delete");
-        sql.execute(std::string("DELETE FROM ") + GetParam().table);
-        put({"stale", "other"});
-        dialogs.clearShown();
-        startTab();
-        select(list(), "stale");
-        sql.execute(std::string("DELETE FROM ") + GetParam().table + " WHERE rowid = 1");
-        put({"newer"});
-        if (button == GetParam().change)
-            dialogs.typeIntoInput("fresh");
-        dialogs.answerYes();
-        dialogs.answerOk();
-        press(button);
-
-        EXPECT_EQ(dialogs.last().icon, MsgIcon::Critical);
-        EXPECT_FALSE(dialogs.last().text.isEmpty());
-        EXPECT_EQ(texts(), QStringList({"other", "newer"}));
-        EXPECT_EQ(entries(list()), texts());
+    const TextList& list() const { return *GetParam().list; }
+    QListWidget* widget(const TextList& of) const { return tab.get()->*of.list; }
+    QStringList texts(const TextList& of) { return stored(of.table, of.field); }
+    static void select(QListWidget* list, const QString& text) {
+        const QList<QListWidgetItem*> found = list->findItems(text, Qt::MatchExactly);
+        list->setCurrentItem(found.value(found.size() - 1));
     }
+    static QStringList entries(const QListWidget* list) {
+        QStringList result;
+        for (int row = 0; row < list->count(); ++row)
+            result << list->item(row)->text();
+        return result;
+    }
+};
+
+void secondGone(SpeakTabButtonTest& t) {
+    t.sql.execute(std::string("DELETE FROM ") + t.list().table + " WHERE rowid = 2");
 }
 
-TEST_P(TextListTest, AMissingTableIsReportedOnceAndLeavesNoStaleEntriesUntilItIsBack) {
-    put({"alpha"});
+// clang-format off
+const Row kRows[] = {
+    {.name = "Add", .operation = kAdd, .input = "   ", .boxes = {kAddBox},
+     .stored = kTexts + QStringList{"newer", "   "}, .shows = Shows::Stored},
+    {.name = "AddCancelled", .operation = kAdd, .select = "  spaced  ", .boxes = {kAddBox}, .shows = Shows::Stored},
+    // Told once, though the list cannot be refilled either; it shows nothing rather than stale texts.
+    {.name = "AddToAMissingTable", .operation = kAdd, .tableAway = true, .input = "beta",
+     .boxes = {kAddBox, kTableAway}, .shows = Shows::Nothing},
+    {.name = "ChangeOfATwin", .operation = kChange, .select = "it's", .input = "isn't it", .yes = true,
+     .boxes = {changeBox("it's"), replaceBox("it's", "isn't it")},
+     .stored = {"isn't it", "  spaced  ", "it's", "newer"}, .shows = Shows::Stored},
+    {.name = "ChangeCancelled", .operation = kChange, .select = "  spaced  ", .boxes = {changeBox("  spaced  ")}},
+    {.name = "ChangeToTheSameText", .operation = kChange, .select = "  spaced  ", .input = "  spaced  ",
+     .boxes = {changeBox("  spaced  ")}},
+    // A change of case alone is a change, and is asked about.
+    {.name = "ChangeOfCaseAnsweredNo", .operation = kChange, .select = "  spaced  ", .input = "  SPACED  ",
+     .boxes = {changeBox("  spaced  "), replaceBox("  spaced  ", "  SPACED  ")}},
+    {.name = "ChangeGone", .operation = kChange, .select = "  spaced  ", .before = secondGone, .input = "fresh",
+     .yes = true, .boxes = {changeBox("  spaced  "), replaceBox("  spaced  ", "fresh"),
+                            error("The text is no longer stored; nothing was changed.")},
+     .stored = {"it's", "it's", "newer"}, .shows = Shows::Stored},
+    {.name = "ChangeWithoutSelection", .operation = kChange},
+    {.name = "DeleteOfATwin", .operation = kDelete, .select = "it's", .yes = true, .boxes = {deleteBox("it's")},
+     .stored = {"  spaced  ", "it's", "newer"}, .shows = Shows::Stored},
+    {.name = "DeleteAnsweredNo", .operation = kDelete, .select = "  spaced  ", .boxes = {deleteBox("  spaced  ")}},
+    {.name = "DeleteGone", .operation = kDelete, .select = "  spaced  ", .before = secondGone, .yes = true,
+     .boxes = {deleteBox("  spaced  "), error("The text is no longer stored; nothing was deleted.")},
+     .stored = {"it's", "it's", "newer"}, .shows = Shows::Stored},
+    {.name = "DeleteWithoutSelection", .operation = kDelete},
+    {.name = "SpeakToAll", .button = &SpeakTab::cSpeak2All, .select = "  spaced  ", .typed = "typed line",
+     .executed = {"say   spaced  "}},
+    {.name = "SpeakToTeam", .button = &SpeakTab::cSpeak2Team, .select = "  spaced  ", .typed = "typed line",
+     .executed = {"say_team   spaced  "}},
+    {.name = "SpeakTypedToAll", .button = &SpeakTab::cSpeak2AllMan, .select = "  spaced  ", .typed = "typed line",
+     .executed = {"say typed line"}},
+    {.name = "SpeakTypedToTeam", .button = &SpeakTab::cSpeak2TeamMan, .select = "  spaced  ", .typed = "typed line",
+     .executed = {"say_team typed line"}},
+    {.name = "SpeakToAllWithoutSelection", .button = &SpeakTab::cSpeak2All, .typed = "typed line"},
+    {.name = "SpeakToTeamWithoutSelection", .button = &SpeakTab::cSpeak2Team, .typed = "typed line"},
+    {.name = "SpeakNothingTypedToAll", .button = &SpeakTab::cSpeak2AllMan, .select = "  spaced  "},
+    {.name = "SpeakNothingTypedToTeam", .button = &SpeakTab::cSpeak2TeamMan, .select = "  spaced  "},
+    {.name = "CopySelected", .button = &SpeakTab::Command1, .random = true,
+     .before = [](SpeakTabButtonTest& t) { t.select(t.tab->List1, "  spaced  "); },
+     .stored = kTexts + QStringList{"newer", "  spaced  "}, .shows = Shows::Stored},
+    {.name = "CopyTyped", .button = &SpeakTab::Command2, .random = true, .typed = " typed ",
+     .stored = kTexts + QStringList{"newer", " typed "}, .shows = Shows::Stored, .emptiesTyped = true},
+    {.name = "CopyTypedToAMissingTable", .button = &SpeakTab::Command2, .random = true, .typed = "keep me",
+     .tableAway = true, .boxes = {kTableAway}, .shows = Shows::Nothing},
+    {.name = "CopyWithoutSelection", .button = &SpeakTab::Command1, .random = true, .typed = "typed line"},
+    {.name = "CopyNothingTyped", .button = &SpeakTab::Command2, .random = true},
+    // Every hundredth tick is a turn; a turn speaks an entry other than the one picked last.
+    {.name = "TurnsFollowTheFixedSequence", .ticks = 800, .random = true, .texts = {"e0", "e1", "e2"},
+     .speakerOn = true, .executed = {"say e2", "say e1", "say e0", "say e2", "say e1", "say e2", "say e1", "say e2"},
+     .pick = 2},
+    {.name = "TurnsToTheTeam", .ticks = 200, .random = true, .texts = {"a", "b"}, .speakerOn = true, .toTeam = true,
+     .executed = {"say_team b", "say_team a"}},
+    {.name = "TicksShortOfATurn", .ticks = 99, .random = true, .speakerOn = true},
+    {.name = "TurnSwitchedOff", .ticks = 100, .random = true},
+    {.name = "TurnsOverOneEntry", .ticks = 500, .random = true, .texts = {"alone"}, .speakerOn = true},
+    {.name = "TurnsOverNoEntry", .ticks = 500, .random = true, .texts = {}, .speakerOn = true},
+    {.name = "TurnWithoutConsole", .ticks = 100, .random = true, .speakerOn = true,
+     .before = [](SpeakTabButtonTest& t) { t.desktop.destroyWindow(t.et.window); }, .pick = 2},
+};
+// clang-format on
+
+std::vector<Case> cases() {
+    std::vector<Case> result;
+    for (const Row& row : kRows) {
+        if (row.operation != kNone)
+            result.push_back({&row, &kMemory});
+        result.push_back({&row, row.operation != kNone || row.random ? &kRandom : &kMemory});
+    }
+    return result;
+}
+
+void PrintTo(const Case& c, std::ostream* out) {
+    *out << (c.row->operation == kNone ? "" : c.list->name) << c.row->name;
+}
+
+TEST_P(SpeakTabButtonTest, StoresAsAnsweredSpeaksAndShowsWhatIsStored) {
+    const Row& row = *GetParam().row;
+    const TextList& other = &list() == &kMemory ? kRandom : kMemory;
+    store.setBusyTimeout(std::chrono::milliseconds{0});
+    for (const TextList* each : {&kMemory, &kRandom})
+        storeTexts(each->table, each->field, row.texts);
     startTab();
-    const std::string table = GetParam().table;
-    sql.execute("ALTER TABLE " + table + " RENAME TO away");
-    dialogs.typeIntoInput("beta");
-    dialogs.answerOk();
-    press(GetParam().add);
-    EXPECT_EQ(dialogs.messages().size(), 1u);
-    EXPECT_EQ(list()->count(), 0);
+    const QStringList before = row.texts + QStringList{"newer"};
+    for (const TextList* each : {&kMemory, &kRandom})
+        storeTexts(each->table, each->field, {"newer"});
+    if (row.select)
+        select(widget(list()), row.select);
+    tab->Text1->setText(row.typed);
+    // Clicks, so that a speaker not starting switched off shows.
+    if (row.speakerOn)
+        tab->Check1->click();
+    if (row.toTeam)
+        tab->Check3->click();
+    if (row.before)
+        row.before(*this);
+    if (row.tableAway)
+        sql.execute(std::string("ALTER TABLE ") + list().table + " RENAME TO away");
+    std::vector<Shown> boxes = row.boxes;
+    for (Shown& box : boxes) {
+        box.text.replace("{add}", list().addPrompt)
+            .replace("{end}", list().deleteEnd)
+            .replace("{table}", list().table);
+        if (box.kind == ScriptedDialogs::Kind::Input)
+            row.input ? dialogs.typeIntoInput(*row.input) : dialogs.cancelInput();
+        else if (box.buttons == MsgButtons::YesNo)
+            row.yes ? dialogs.answerYes() : dialogs.answerNo();
+        else
+            dialogs.answerOk();
+    }
+    const QList<QListWidgetItem*> selectedHere = widget(list())->selectedItems();
+    const QList<QListWidgetItem*> selectedThere = widget(other)->selectedItems();
+    // Any write attempted while nothing is to be stored fails, and shows.
+    const bool lock = row.stored.isEmpty() && !row.tableAway;
+    if (lock)
+        sql.execute("BEGIN IMMEDIATE");
+    for (int tick = 0; tick < row.ticks; ++tick)
+        tab->tickTimer2();
+    if (row.ticks == 0)
+        click(tab.get()->*(row.operation == kNone ? row.button : list().addChangeDelete.at(row.operation)));
+    if (lock)
+        sql.execute("ROLLBACK");
+    if (row.tableAway)
+        sql.execute(std::string("ALTER TABLE away RENAME TO ") + list().table);
 
-    sql.execute("ALTER TABLE away RENAME TO " + table);
-    dialogs.typeIntoInput("beta");
-    press(GetParam().add);
-    EXPECT_EQ(dialogs.messages().size(), 1u);
-    EXPECT_EQ(texts(), QStringList({"alpha", "beta"}));
-    EXPECT_EQ(list()->count(), 2);
+    EXPECT_EQ(dialogs.shown(), boxes);
+    EXPECT_EQ(texts(list()), row.stored.isEmpty() ? before : row.stored);
+    EXPECT_EQ(texts(other), before);
+    EXPECT_EQ(entries(widget(list())), row.shows == Shows::Stored   ? texts(list())
+                                       : row.shows == Shows::Before ? row.texts
+                                                                    : QStringList());
+    EXPECT_EQ(entries(widget(other)), row.texts);
+    EXPECT_EQ(widget(list())->selectedItems(),
+              row.shows == Shows::Before ? selectedHere : QList<QListWidgetItem*>{});
+    EXPECT_EQ(widget(other)->selectedItems(), selectedThere);
+    EXPECT_EQ(executedLines(), row.executed);
+    EXPECT_EQ(tab->Text1->text(), row.emptiesTyped ? QString() : row.typed);
+    EXPECT_EQ(tab->RndTickCount, row.ticks % 100);
+    EXPECT_EQ(tab->LastRndIndex, row.pick);
 }
 
-INSTANTIATE_TEST_SUITE_P(Both, TextListTest, ::testing::ValuesIn(kLists),
-                         [](const auto& testInfo) { return std::string(testInfo.param.name); });
-
-using TextMemoryTest = SpeakTabTest;
-
-TEST_F(TextMemoryTest, WithNothingSelectedOrTypedNoButtonDoesAnything) {
-    storeMemory({"alpha"});
-    storeRandom({"a"});
-    startTab();
-    // Added behind the lists' backs: a rebuild would show them.
-    storeMemory({"unseen"});
-    storeRandom({"unseen"});
-
-    for (QPushButton* button :
-         {tab->cChText, tab->cDelText, tab->cSpeak2All, tab->cSpeak2Team, tab->cSpeak2AllMan,
-          tab->cSpeak2TeamMan, tab->Command1, tab->Command2, tab->CChRndList, tab->CDelFromRnd})
-        click(button);
-
-    EXPECT_TRUE(dialogs.shown().empty());
-    EXPECT_TRUE(executedLines().empty());
-    EXPECT_EQ(memory(), QStringList({"alpha", "unseen"}));
-    EXPECT_EQ(random(), QStringList({"a", "unseen"}));
-    EXPECT_EQ(entries(tab->List1), QStringList({"alpha"}));
-    EXPECT_EQ(entries(tab->List2), QStringList({"a"}));
-}
-
-TEST_F(TextMemoryTest, SpeakButtonsSendTheirTextUnchangedToAllOrTeam) {
-    storeMemory({"  spaced  ", "gl hf"});
-    startTab();
-    select(tab->List1, "  spaced  ");
-    tab->Text1->setText("typed line");
-
-    for (QPushButton* button : {tab->cSpeak2All, tab->cSpeak2Team, tab->cSpeak2AllMan, tab->cSpeak2TeamMan})
-        click(button);
-
-    EXPECT_EQ(executedLines(), (std::vector<std::string>{"say   spaced  ", "say_team   spaced  ",
-                                                         "say typed line", "say_team typed line"}));
-    EXPECT_EQ(tab->Text1->text(), "typed line");
-}
+INSTANTIATE_TEST_SUITE_P(EveryButton, SpeakTabButtonTest, ::testing::ValuesIn(cases()),
+                         [](const auto& testInfo) { return ::testing::PrintToString(testInfo.param); });
 
 } // namespace
 } // namespace brassbell::testing
