@@ -13,76 +13,64 @@ namespace {
 
 class ListBoxFillTest : public OpenRulesDb {
 protected:
-    void SetUp() override {
-        OpenRulesDb::SetUp();
-        QFont font("DejaVu Sans");
-        font.setPixelSize(13);
-        List1.setFont(font);
-        List1.resize(200, 120);
-        List1.show();
-    }
-    void fill() {
-        fFillListBox(&List1, store, "Select SayText from tbl_Say");
+    // Fills List1 from `statement` and gives the entries it shows.
+    QStringList fill(const char* statement = "Select SayText from tbl_Say") {
+        fFillListBox(&List1, store, statement);
         QApplication::processEvents();
-    }
-    QStringList entries() const {
         QStringList texts;
         for (int i = 0; i < List1.count(); ++i)
             texts << List1.item(i)->text();
         return texts;
     }
-    int widthOf(const QString& text) const { return QFontMetrics(List1.font()).horizontalAdvance(text); }
-    // How far the user can scroll: the end of the visible part at the right-most position.
-    int scrollEnd() const { return List1.horizontalScrollBar()->maximum() + List1.viewport()->width(); }
 
     QListWidget List1;
 };
 
-TEST_F(ListBoxFillTest, EntriesReplaceTheListInStoredOrderWithoutEmptyOrNullValues) {
-    List1.addItem("left over from before");
-    fill();
-    EXPECT_EQ(List1.count(), 0);
-    EXPECT_EQ(horizontalExtent(&List1), 0);
-    EXPECT_EQ(List1.horizontalScrollBar()->maximum(), 0);
-    run("INSERT INTO tbl_Say (SayText) VALUES ('zulu'), (NULL), (''), ('alpha'), (' '), ('alpha');");
-    fill();
-    EXPECT_EQ(entries(), (QStringList{"zulu", "alpha", " ", "alpha"}));
-}
-
-// The extent is measured in the list's own font, so a larger font scrolls further.
-TEST_F(ListBoxFillTest, TheListScrollsExactlyToTheEndOfItsWidestEntryAndShrinksWithIt) {
+// Each step stores its texts in place of the last step's and fills the list in a font of its
+// size: the entries replace what was there, in stored order, without empty or Null values, and
+// the list scrolls exactly to the end of its widest entry, measured in the list's own font.
+TEST_F(ListBoxFillTest, EntriesReplaceTheListAndItScrollsExactlyToTheEndOfTheWidest) {
     const QString wide =
         QString("Please respect the other players and do not camp at their spawn ").repeated(2);
     const QString medium = "Welcome to our server, have a good game and fun";
-    for (const QString& text : {QString("gg"), wide, medium})
-        store.fAddRecord("tbl_Say", "SayText", text.toStdU16String());
-    fill();
-    ASSERT_GT(widthOf(wide), List1.viewport()->width());
-    EXPECT_EQ(horizontalExtent(&List1), widthOf(wide));
-    EXPECT_EQ(scrollEnd(), widthOf(wide));
-
-    store.fDelRecord("tbl_Say", "SayText", wide.toStdU16String());
-    fill();
-    EXPECT_EQ(horizontalExtent(&List1), widthOf(medium));
-    EXPECT_EQ(scrollEnd(), std::max(widthOf(medium), List1.viewport()->width()));
-
-    store.fDelRecord("tbl_Say", "SayText", medium.toStdU16String());
-    QFont big = List1.font();
-    big.setPixelSize(26);
-    List1.setFont(big);
-    fill();
-    EXPECT_EQ(horizontalExtent(&List1), widthOf("gg"));
-    EXPECT_EQ(List1.horizontalScrollBar()->maximum(), 0);
+    const struct {
+        QString values;
+        int pixels;
+        QStringList entries;
+    } steps[] = {{"", 13, {}},
+                 {"('zulu'), (NULL), (''), ('alpha'), (' '), ('alpha')", 13, {"zulu", "alpha", " ", "alpha"}},
+                 {"('gg'), ('" + wide + "'), ('" + medium + "')", 13, {"gg", wide, medium}},
+                 {"('gg'), ('" + medium + "')", 13, {"gg", medium}},
+                 {"('gg')", 26, {"gg"}}};
+    List1.resize(200, 120);
+    List1.show();
+    List1.addItem("left over from before");
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.values.toStdString());
+        run("DELETE FROM tbl_Say");
+        if (!step.values.isEmpty())
+            run("INSERT INTO tbl_Say (SayText) VALUES " + step.values.toStdString());
+        QFont font("DejaVu Sans");
+        font.setPixelSize(step.pixels);
+        List1.setFont(font);
+        EXPECT_EQ(fill(), step.entries);
+        int widest = 0;
+        for (const QString& entry : step.entries)
+            widest = std::max(widest, QFontMetrics(font).horizontalAdvance(entry));
+        EXPECT_EQ(horizontalExtent(&List1), widest);
+        EXPECT_EQ(List1.horizontalScrollBar()->maximum() + List1.viewport()->width(),
+                  std::max(widest, List1.viewport()->width()));
+    }
 }
 
 TEST_F(ListBoxFillTest, AFailingStatementLeavesTheListAsItWas) {
     store.fAddRecord("tbl_Say", "SayText", u"kept");
     fill();
-    EXPECT_THROW(fFillListBox(&List1, store, "Select Nope from tbl_Say"), StoreError);
-    EXPECT_EQ(entries(), QStringList{"kept"});
+    EXPECT_THROW(fill("Select Nope from tbl_Say"), StoreError);
     store.fDBConnect(false);
     EXPECT_THROW(fill(), StoreError);
-    EXPECT_EQ(entries(), QStringList{"kept"});
+    ASSERT_EQ(List1.count(), 1);
+    EXPECT_EQ(List1.item(0)->text(), "kept");
 }
 
 } // namespace
