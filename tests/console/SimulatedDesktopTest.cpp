@@ -1,5 +1,4 @@
-// The simulated desktop keeps the Windows rules the console link relies on: the contract every
-// window system meets, and what only the simulation must get right by itself.
+// The simulated desktop meets the window-system contract, and keeps the rules only it must keep.
 #include "console/SimulatedDesktop.h"
 #include "WindowSystemContract.h"
 
@@ -47,8 +46,7 @@ TEST(SimulatedDesktopTest, WalksEachChildBeforeItsOwnAndSkipsWhatTheCallbackDest
     const Hwnd c = desktop.createChild(top, "Panel", "c");
     std::vector<Hwnd> visited;
     const auto destroyB = [&](Hwnd child, std::int32_t) {
-        visited.push_back(child);
-        if (child == a1)
+        if (visited.push_back(child); child == a1)
             desktop.destroyWindow(b);
         return 1;
     };

@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
+#include <iterator>
 #include <string>
 
 namespace brassbell {
@@ -28,9 +28,8 @@ public:
     const std::string& path() const { return path_; }
     // The whole file as bytes; "" when it does not exist.
     std::string bytes() const {
-        std::ostringstream content;
-        content << std::ifstream(path_, std::ios::binary).rdbuf();
-        return content.str();
+        std::ifstream file(path_, std::ios::binary);
+        return {std::istreambuf_iterator<char>(file), {}};
     }
 
 private:

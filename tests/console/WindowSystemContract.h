@@ -1,13 +1,11 @@
 #pragma once
 
 // The Windows behaviour the console link relies on, written once and proven on every window
-// system that carries it: the simulated desktop, the real user32 calls and the Wine bridge.
-// Each instance brings a world that opens the game's consoles as the game makes them:
-//   - the ET console, titled "ET Console";
-//   - the ETQW console, of the class "ETQW WinConsole" and titled "ETQW Console";
-//   - a decoy titled "ETQW WinConsole", of another class;
-// each with the children of the game's console in its order: the input line (an "Edit" without
-// text), a button captioned "copy", the log (an "Edit").
+// system that carries it: the simulated desktop, the real user32 calls and the Wine bridge. Each
+// brings a world that opens the ET console (titled "ET Console"), the ETQW console (class "ETQW
+// WinConsole", titled "ETQW Console") and a decoy titled "ETQW WinConsole" of another class, each
+// with the game's children in its order: the input line (an "Edit" without text), a button
+// captioned "copy", the log (an "Edit").
 #include "ChatTexts.h"
 #include "TempFile.h"
 #include "console/ConsoleLink.h"
@@ -16,12 +14,14 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstring>
 #include <filesystem>
 #include <functional>
 #include <memory>
 #include <stdexcept>
 #include <string>
 #include <thread>
+#include <tuple>
 #include <vector>
 
 namespace brassbell::testing {
@@ -42,8 +42,7 @@ public:
 
 struct WorldMaker {
     const char* name;
-    // Nothing where the world cannot be had, for `missing`.
-    std::unique_ptr<ConsoleWorld> (*make)();
+    std::unique_ptr<ConsoleWorld> (*make)(); // nothing where it cannot be had, for `missing`
     const char* missing = "";
 };
 
@@ -93,12 +92,11 @@ protected:
     }
 
     std::string text(Hwnd window, int size = 260) {
-        // One byte more than offered, so a text left without its NUL shows.
-        std::vector<char> buffer(static_cast<std::size_t>(size) + 1, '#');
-        buffer.back() = '\0';
+        // The string's own NUL after the bytes offered shows a text left without one.
+        std::string buffer(static_cast<std::size_t>(size), '#');
         const int copied = windows().GetWindowTextA(window, buffer.data(), size);
-        EXPECT_EQ(std::string(buffer.data()).size(), static_cast<std::size_t>(copied));
-        return buffer.data();
+        EXPECT_EQ(std::strlen(buffer.c_str()), static_cast<std::size_t>(copied));
+        return buffer.c_str();
     }
     Hwnd inputLineOf(const char* className, const char* title) {
         return windows().FindWindowExA(windows().FindWindowA(className, title), 0, "Edit", nullptr);
@@ -107,9 +105,6 @@ protected:
         windows().SendMessageA(window, WM_SETTEXT, 0, reinterpret_cast<std::intptr_t>(bytes.c_str()));
     }
     WindowSystem& windows() { return world_->windows(); }
-    std::string executed(Console console, const std::string& awaited) {
-        return world_->executed(console, awaited);
-    }
 
     std::unique_ptr<ConsoleWorld> world_;
 };
@@ -125,39 +120,29 @@ std::unique_ptr<ConsoleWorld> makeWorld() {
 }
 
 TEST_P(WindowSystemTest, FindsTopLevelWindowsByExactTitleOrExactClass) {
-    // The title of the window found; a null argument matches any, an empty text only itself.
-    struct {
-        const char* className;
-        const char* title;
-        const char* found;
-    } const cases[] = {{nullptr, "ET Console", "ET Console"},
-                       {"ETQW WinConsole", nullptr, "ETQW Console"},
-                       {"ETQW WinConsole", "ETQW Console", "ETQW Console"},
-                       {nullptr, "ETQW WinConsole", "ETQW WinConsole"},
-                       {"ETQW WinConsole", "", ""},
-                       {nullptr, "ET Consol", ""},
-                       {"ETQW WinConsol", nullptr, ""}};
-    for (const auto& c : cases) {
-        const Hwnd found = windows().FindWindowA(c.className, c.title);
-        SCOPED_TRACE(std::string(c.className ? c.className : "null") + ", " + (c.title ? c.title : "null"));
-        EXPECT_EQ(found != 0, *c.found != '\0');
-        EXPECT_EQ(found == 0 ? "" : text(found), c.found);
+    // Class, title, the title of the window found: null matches any, an empty text only itself.
+    // clang-format off
+    const std::tuple<const char*, const char*, std::string> cases[] = {
+        {nullptr, "ET Console", "ET Console"}, {"ETQW WinConsole", nullptr, "ETQW Console"},
+        {"ETQW WinConsole", "ETQW Console", "ETQW Console"}, {nullptr, "ETQW WinConsole", "ETQW WinConsole"},
+        {"ETQW WinConsole", "", ""}, {nullptr, "ET Consol", ""}, {"ETQW WinConsol", nullptr, ""}};
+    // clang-format on
+    for (const auto& [className, title, expected] : cases) {
+        const Hwnd found = windows().FindWindowA(className, title);
+        EXPECT_EQ(found == 0 ? "(none)" : text(found), expected.empty() ? "(none)" : expected)
+            << (className ? className : "null") << ", " << (title ? title : "null");
     }
 }
 
 TEST_P(WindowSystemTest, ChildrenComeInTheGamesOrderUntilTheCallbackSaysStop) {
     const Hwnd console = windows().FindWindowA(nullptr, "ET Console");
     std::vector<Hwnd> children;
-    std::vector<std::string> seen;
-    windows().EnumChildWindows(
-        console,
-        [&](Hwnd child, std::int32_t lParam) {
-            children.push_back(child);
-            seen.push_back(text(child) + "/" + std::to_string(lParam));
-            return 1;
-        },
-        -7);
-    ASSERT_EQ(seen, (std::vector<std::string>{"/-7", "copy/-7", "/-7"}));
+    std::string seen;
+    const auto note = [&](Hwnd child, std::int32_t lParam) {
+        return (children.push_back(child), seen += text(child) + "/" + std::to_string(lParam) + " ", 1);
+    };
+    windows().EnumChildWindows(console, note, -7);
+    ASSERT_EQ(seen, "/-7 copy/-7 /-7 ");
 
     std::vector<Hwnd> untilStopped;
     windows().EnumChildWindows(
@@ -194,14 +179,14 @@ TEST_P(WindowSystemTest, InputLineExecutesItsBytesOnEnterAndEmptiesItself) {
     const std::string line = "say caf\xE9 5\x80 \xFF";
 
     setText(input, line);
-    EXPECT_EQ(executed(Console::Et, ""), "");
+    EXPECT_EQ(world_->executed(Console::Et, ""), "");
     windows().SendMessageA(input, WM_CHAR, 13, 1);
     windows().SendMessageA(input, WM_CHAR, 13, 1);
     // The log is an edit control too, but Enter there executes nothing.
     setText(log, "echo log");
     windows().SendMessageA(log, WM_CHAR, 13, 1);
-    EXPECT_EQ(executed(Console::Et, line + "\n\n"), line + "\n\n");
-    EXPECT_EQ(executed(Console::Etqw, ""), "");
+    EXPECT_EQ(world_->executed(Console::Et, line + "\n\n"), line + "\n\n");
+    EXPECT_EQ(world_->executed(Console::Etqw, ""), "");
 }
 
 TEST_P(WindowSystemTest, APostedEnterReachesTheGameThroughItsOwnQueue) {
@@ -210,7 +195,7 @@ TEST_P(WindowSystemTest, APostedEnterReachesTheGameThroughItsOwnQueue) {
     // A message that carries a pointer cannot wait in a queue.
     EXPECT_FALSE(windows().PostMessageA(input, WM_SETTEXT, 0, reinterpret_cast<std::intptr_t>("no")));
     EXPECT_TRUE(windows().PostMessageA(input, WM_CHAR, 13, 0x1C0001));
-    EXPECT_EQ(executed(Console::Etqw, "kill\n"), "kill\n");
+    EXPECT_EQ(world_->executed(Console::Etqw, "kill\n"), "kill\n");
 }
 
 TEST_P(WindowSystemTest, AClosedConsoleIsGoneAndTakesNothing) {
@@ -237,8 +222,8 @@ TEST_P(WindowSystemTest, ConsoleLinkTypesIntoEtInWindows1252Bytes) {
     link.fSay2All(test::longChat());
 
     const std::string expected = "bind x \"say caf\xE9 5\x80\"\n" + test::longChatLines("say");
-    EXPECT_EQ(executed(Console::Et, expected), expected);
-    EXPECT_EQ(executed(Console::Etqw, ""), "");
+    EXPECT_EQ(world_->executed(Console::Et, expected), expected);
+    EXPECT_EQ(world_->executed(Console::Etqw, ""), "");
     EXPECT_EQ(pause.count(), 3u);
 }
 

@@ -21,9 +21,8 @@ protected:
         std::size_t position = 0;
         std::string output;
         const auto read = [&](char* buffer, std::size_t capacity) {
-            const std::size_t n = std::min({chunk, capacity, input.size() - position});
-            position += input.copy(buffer, n, position);
-            return n;
+            const std::size_t n = input.copy(buffer, std::min(chunk, capacity), position);
+            return (position += n, n);
         };
         serve(
             read, [&](std::string_view line) { return (output += line, true); }, desktop);
@@ -39,19 +38,18 @@ TEST_F(BridgeServerTest, EachRequestIsAnsweredByItsCall) {
     std::string line = "say ";
     for (int b = 1; b < 256; ++b)
         line += static_cast<char>(b);
+    // clang-format off
     const std::pair<std::string, std::string> cases[] = {
         {encodeFind(nullptr, "ET Console"), answerNumber(et.window)},
         {encodeFind("ETQW WinConsole", nullptr), answerNumber(qw.window)},
         {encodeFind("ETQW WinConsole", ""), answerNumber(0)},
         {encodeFindEx(qw.window, qw.input, "Edit", nullptr), answerNumber(qw.log)},
         {encodeChildren(et.window), answerHandles({et.input, et.button, et.log})},
-        {encodeText(et.button, 260), answerBytes("copy")},
-        {encodeText(et.window, 4), answerBytes("ET ")},
-        {encodeText(0xDEAD, 260), answerBytes("")},
-        {encodeSetText(qw.input, line), answerNumber(1)},
-        {encodeSendChar(qw.input, 13, 1), answerNumber(0)},
-        {encodePostChar(qw.input, 13, 0x1C0001), answerNumber(1)},
-        {encodePostChar(0xDEAD, 13, 1), answerNumber(0)}};
+        {encodeText(et.button, 260), answerBytes("copy")}, {encodeText(et.window, 4), answerBytes("ET ")},
+        {encodeText(0xDEAD, 260), answerBytes("")}, {encodeSetText(qw.input, line), answerNumber(1)},
+        {encodeSendChar(qw.input, 13, 1), answerNumber(0)}, {encodePostChar(0xDEAD, 13, 1), answerNumber(0)},
+        {encodePostChar(qw.input, 13, 0x1C0001), answerNumber(1)}};
+    // clang-format on
     for (const auto& [request, answer] : cases)
         EXPECT_EQ(answerRequest(request, desktop), answer) << request;
     // The line went in byte for byte; the posted Enter waits for the game's own thread.

@@ -1,18 +1,13 @@
-// A stand-in for the game's console windows, for the window-system contract and the end-to-end
-// tests of the console link under Wine.
-//
+// A stand-in for the game's console windows, for the window-system contract under Wine:
 //   fake_game_console ET_LOG ETQW_LOG DECOY_LOG
-//
-// Makes the ET console (title "ET Console"), the ETQW console (class "ETQW WinConsole", titled
-// "ETQW Console") and a decoy titled "ETQW WinConsole" of another class, which the console link
-// must not take for a console. Each has the children of the game's console in its order: the
-// input line (an Edit without text), a captioned button, the log (a multi-line Edit). An Enter in
-// the input line appends the line it holds, as bytes, plus "\n" to that console's LOG and empties
-// the input line, as the game executes it. Each LOG is made once that console's windows exist.
-// Ends when its standard input closes.
+// makes the ET console (title "ET Console"), the ETQW console (class "ETQW WinConsole", titled
+// "ETQW Console") and a decoy titled "ETQW WinConsole" of another class, each with the children
+// of the game's console in its order: the input line (an Edit without text), a captioned button,
+// the log (a multi-line Edit). An Enter in the input line appends the line it holds, as bytes,
+// plus "\n" to that console's LOG and empties the input line, as the game executes it. Each LOG
+// is made once that console's windows exist. Ends when its standard input closes.
 #include <windows.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <string>
@@ -30,7 +25,7 @@ LRESULT CALLBACK inputLineProc(HWND window, UINT message, WPARAM wParam, LPARAM 
     if (message != WM_CHAR || wParam != VK_RETURN)
         return CallWindowProcA(console->editProc, window, message, wParam, lParam);
     std::string line(static_cast<std::size_t>(GetWindowTextLengthA(window)) + 1, '\0');
-    line.resize(static_cast<std::size_t>(std::max(GetWindowTextA(window, line.data(), int(line.size())), 0)));
+    line.resize(static_cast<std::size_t>(GetWindowTextA(window, line.data(), int(line.size()))));
     std::ofstream(console->logPath, std::ios::binary | std::ios::app) << line << '\n';
     SetWindowTextA(window, "");
     return 0;
@@ -74,10 +69,8 @@ DWORD WINAPI watchStandardInput(LPVOID mainThread) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 4) {
-        std::fputs("usage: fake_game_console ET_LOG ETQW_LOG DECOY_LOG\n", stderr);
-        return 2;
-    }
+    if (argc != 4)
+        return std::fputs("usage: fake_game_console ET_LOG ETQW_LOG DECOY_LOG\n", stderr), 2;
     const char* const classAndTitle[3][2] = {{"BrassbellFakeETConsole", "ET Console"},
                                              {"ETQW WinConsole", "ETQW Console"},
                                              {"BrassbellFakeDecoy", "ETQW WinConsole"}};

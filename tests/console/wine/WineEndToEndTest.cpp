@@ -1,8 +1,7 @@
-// Brassbell for Linux typing into game consoles that run under Wine: WineBridgeWindowSystem and
-// the real brassbell-winbridge.exe driving the fake game console of the Windows tests. The bridge
-// meets the window-system contract, and comes back after it was killed. scripts/test-winbridge
-// runs this with BRASSBELL_WIN_BIN naming the cross build's bin folder and a Wine server already
-// up; without them the cases are skipped.
+// Brassbell for Linux typing into game consoles under Wine: WineBridgeWindowSystem and the real
+// brassbell-winbridge.exe meet the window-system contract on the fake game console, and come back
+// after the bridge was killed. scripts/test-winbridge runs this with BRASSBELL_WIN_BIN naming the
+// cross build's bin folder and a Wine server up; without them the cases are skipped.
 #include "../WindowSystemContract.h"
 #include "console/wine/ChildProcess.h"
 #include "console/wine/WineBridgeWindowSystem.h"
@@ -58,19 +57,19 @@ private:
     winbridge::ChildProcess console_;
 };
 
+constexpr const char* kMissing = "BRASSBELL_WIN_BIN is not set: run scripts/test-winbridge";
+
 std::unique_ptr<ConsoleWorld> makeBridgeWorld() {
     return winBin().empty() ? nullptr : std::make_unique<BridgeWorld>();
 }
 
 INSTANTIATE_TEST_SUITE_P(, WindowSystemTest,
-                         ::testing::Values(WorldMaker{
-                             "WineBridge", makeBridgeWorld,
-                             "BRASSBELL_WIN_BIN is not set: run scripts/test-winbridge"}));
+                         ::testing::Values(WorldMaker{"WineBridge", makeBridgeWorld, kMissing}));
 
 TEST(WineEndToEndTest, TheBridgeKilledMidSessionFindsNoConsoleUntilItIsStartedAgain) {
     const auto world = makeBridgeWorld();
     if (world == nullptr)
-        GTEST_SKIP() << "BRASSBELL_WIN_BIN is not set: run scripts/test-winbridge";
+        GTEST_SKIP() << kMissing;
     world->open();
     RecordingPause pause;
     ConsoleLink link(bridge(), pause);
