@@ -48,7 +48,7 @@ public:
     }
 
     void clickRowNamed(QTreeWidget* list, int column, const QString& text) {
-        const int row = static_cast<int>(rowTexts(list, column).indexOf(text));
+        const int row = static_cast<int>(texts(list->model(), column).indexOf(text));
         ASSERT_GE(row, 0) << "no row " << text.toStdString() << " in " << list->objectName().toStdString();
         QTreeWidgetItem* item = list->topLevelItem(row);
         list->scrollToItem(item);
@@ -75,21 +75,17 @@ public:
     }
     void press(QPushButton* button) {
         ASSERT_TRUE(button->isEnabled()) << button->objectName().toStdString() << " is disabled";
-        QTest::mouseClick(button, Qt::LeftButton);
+        click(button);
     }
 
-    // The rule text dialog's answer; each notes the dialog's caption and initial text.
-    void answerDialog(const std::function<void(QWidget* dialog, QPlainTextEdit* text1)>& answer) {
-        dialogs.actOnDialog([this, answer](QWidget* dialog) {
-            dialogsSeen.push_back(dialog);
+    // Notes the rule text dialog's caption and initial text, runs `meanwhile`, replaces the text
+    // and presses Apply / Save (Command2), Cancel (Command1) or, with no button, the close box.
+    void answerDialog(const QString& text, const char* button, const std::function<void()>& meanwhile = {}) {
+        dialogs.actOnDialog([=, this](QWidget* dialog) {
             auto* text1 = dialog->findChild<QPlainTextEdit*>("Text1");
             dialogSeen << dialog->windowTitle() << text1->toPlainText();
-            answer(dialog, text1);
-        });
-    }
-    // Replaces the text and presses Apply / Save (Command2), Cancel (Command1) or the close box.
-    void answerDialog(const QString& text, const char* button) {
-        answerDialog([text, button](QWidget* dialog, QPlainTextEdit* text1) {
+            if (meanwhile)
+                meanwhile();
             text1->selectAll();
             QTest::keyClick(text1, Qt::Key_Delete);
             text1->insertPlainText(text);
@@ -100,20 +96,15 @@ public:
         });
     }
 
-    static QStringList rowTexts(const QTreeWidget* list, int column) {
+    // One column of a list or of the language box's entries.
+    static QStringList texts(const QAbstractItemModel* model, int column = 0) {
         QStringList texts;
-        for (int row = 0; row < list->topLevelItemCount(); ++row)
-            texts << list->topLevelItem(row)->text(column);
+        for (int row = 0; row < model->rowCount(); ++row)
+            texts << model->index(row, column).data().toString();
         return texts;
     }
-    QStringList basicList() const { return rowTexts(tab->ListView2, 1); }
-    QStringList speakList() const { return rowTexts(tab->ListView3, 3); }
-    QStringList comboEntries() const {
-        QStringList entries;
-        for (int index = 0; index < tab->Combo1->count(); ++index)
-            entries << tab->Combo1->itemText(index);
-        return entries;
-    }
+    QStringList basicList() const { return texts(tab->ListView2->model(), 1); }
+    QStringList speakList() const { return texts(tab->ListView3->model(), 3); }
     QStringList rules() { return stored("tbl_Rules", "RuleBasicLang"); }
     QStringList languages() { return stored("tbl_Langs", "Language"); }
     QStringList translations() { return stored("tbl_Text", "Translation"); }
@@ -129,7 +120,6 @@ public:
     std::array<std::int32_t, 2> lang{};
     // Caption and initial text of every rule text dialog shown.
     QStringList dialogSeen;
-    std::vector<QWidget*> dialogsSeen;
 };
 
 } // namespace brassbell::testing
