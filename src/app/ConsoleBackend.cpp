@@ -6,7 +6,7 @@
 #ifdef _WIN32
 #include "console/win32/Win32WindowSystem.h"
 #else
-#include "console/wine/WineBridgeWindowSystem.h"
+#include "console/wine/WineWindowSystem.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -34,12 +34,11 @@ std::unique_ptr<ConsoleBackend> createConsoleBackend(ConsoleChoice choice, QStri
         return nullptr;
 #else
         const QString bridge = QDir(QCoreApplication::applicationDirPath())
-                                   .filePath(QString::fromLatin1(WineBridgeWindowSystem::kBridgeFileName));
+                                   .filePath(QString::fromLatin1(WineWindowSystem::kBridgeFileName));
         std::optional<std::string> prefix;
         if (!winePrefix.isEmpty())
             prefix = QFile::encodeName(winePrefix).toStdString();
-        backend->native =
-            std::make_unique<WineBridgeWindowSystem>(QFile::encodeName(bridge).toStdString(), prefix);
+        backend->native = std::make_unique<WineWindowSystem>(QFile::encodeName(bridge).toStdString(), prefix);
         return backend;
 #endif
     }

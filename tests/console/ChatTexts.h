@@ -2,7 +2,7 @@
 
 #include <string>
 
-namespace brassbell::test {
+namespace brassbell::testing {
 
 // 278 characters, two full chat pieces, whose letters show where each piece starts and ends.
 inline std::u16string longChat() {
@@ -19,4 +19,4 @@ inline std::string longChatLines(const std::string& verb) {
     return verb + " " + bytes.substr(0, 139) + "\n" + verb + " " + bytes.substr(139) + "\n";
 }
 
-} // namespace brassbell::test
+} // namespace brassbell::testing

@@ -9,7 +9,7 @@
 #include <iterator>
 #include <string>
 
-namespace brassbell {
+namespace brassbell::testing {
 
 // A fresh file name in the temporary folder; the file is deleted when this goes.
 class TempFile {
@@ -36,4 +36,4 @@ private:
     std::string path_;
 };
 
-} // namespace brassbell
+} // namespace brassbell::testing

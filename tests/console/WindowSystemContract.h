@@ -219,9 +219,9 @@ TEST_P(WindowSystemTest, ConsoleLinkTypesIntoEtInWindows1252Bytes) {
     RecordingPause pause;
     ConsoleLink link(windows(), pause);
     link.fSendCommand(u"bind x \"say caf\u00e9 5\u20ac\"");
-    link.fSay2All(test::longChat());
+    link.fSay2All(longChat());
 
-    const std::string expected = "bind x \"say caf\xE9 5\x80\"\n" + test::longChatLines("say");
+    const std::string expected = "bind x \"say caf\xE9 5\x80\"\n" + longChatLines("say");
     EXPECT_EQ(world_->executed(Console::Et, expected), expected);
     EXPECT_EQ(world_->executed(Console::Etqw, ""), "");
     EXPECT_EQ(pause.count(), 3u);

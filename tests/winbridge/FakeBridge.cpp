@@ -1,5 +1,5 @@
 // A stand-in for brassbell-winbridge.exe that runs natively: the bridge's own request handling
-// over a simulated desktop, so that WineBridgeWindowSystem can be tried without Wine.
+// over a simulated desktop, so that WineWindowSystem can be tried without Wine.
 //
 //   fake_bridge [--et LOG] [--qw LOG] [--requests LOG] [--greeting TEXT]
 //                          [--hang-at N] [--die-at N] [BRIDGE]

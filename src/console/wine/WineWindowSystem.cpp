@@ -1,4 +1,4 @@
-#include "console/wine/WineBridgeWindowSystem.h"
+#include "console/wine/WineWindowSystem.h"
 
 #include "console/wine/BridgeProtocol.h"
 #include "console/wine/ChildProcess.h"
@@ -16,9 +16,9 @@ namespace {
 using winbridge::ChildProcess;
 using SteadyClock = std::chrono::steady_clock;
 
-WineBridgeOptions optionsFor(std::string bridgePath, std::optional<std::string> winePrefix,
-                             std::chrono::milliseconds requestTimeout) {
-    WineBridgeOptions options;
+WineWindowSystemOptions optionsFor(std::string bridgePath, std::optional<std::string> winePrefix,
+                                   std::chrono::milliseconds requestTimeout) {
+    WineWindowSystemOptions options;
     options.bridgePath = std::move(bridgePath);
     options.winePrefix = std::move(winePrefix);
     options.requestTimeout = requestTimeout;
@@ -30,22 +30,22 @@ constexpr std::chrono::milliseconds kGraceAtEnd{500};
 
 } // namespace
 
-WineBridgeWindowSystem::WineBridgeWindowSystem(std::string bridgePath, std::optional<std::string> winePrefix,
-                                               std::chrono::milliseconds requestTimeout)
-    : WineBridgeWindowSystem(optionsFor(std::move(bridgePath), std::move(winePrefix), requestTimeout)) {}
+WineWindowSystem::WineWindowSystem(std::string bridgePath, std::optional<std::string> winePrefix,
+                                   std::chrono::milliseconds requestTimeout)
+    : WineWindowSystem(optionsFor(std::move(bridgePath), std::move(winePrefix), requestTimeout)) {}
 
-WineBridgeWindowSystem::WineBridgeWindowSystem(WineBridgeOptions options)
+WineWindowSystem::WineWindowSystem(WineWindowSystemOptions options)
     : options_(std::move(options)), process_(std::make_unique<ChildProcess>()) {}
 
-WineBridgeWindowSystem::~WineBridgeWindowSystem() {
+WineWindowSystem::~WineWindowSystem() {
     process_->stop(kGraceAtEnd);
 }
 
-int WineBridgeWindowSystem::processId() const {
+int WineWindowSystem::processId() const {
     return process_->started() ? static_cast<int>(process_->processId()) : 0;
 }
 
-void WineBridgeWindowSystem::fail(std::string why) {
+void WineWindowSystem::fail(std::string why) {
     lastFailure_ = std::move(why);
     process_->stop(std::chrono::milliseconds(0));
     state_ = State::Stopped;
@@ -61,7 +61,7 @@ void WineBridgeWindowSystem::fail(std::string why) {
     nextStart_ = options_.clock() + wait;
 }
 
-bool WineBridgeWindowSystem::startIfDue() {
+bool WineWindowSystem::startIfDue() {
     if (state_ != State::Stopped || options_.clock() < nextStart_) {
         return false;
     }
@@ -90,7 +90,7 @@ bool WineBridgeWindowSystem::startIfDue() {
     return true;
 }
 
-bool WineBridgeWindowSystem::becomeReady(SteadyClock::time_point deadline) {
+bool WineWindowSystem::becomeReady(SteadyClock::time_point deadline) {
     if (state_ != State::Starting) {
         return state_ == State::Ready;
     }
@@ -120,12 +120,12 @@ bool WineBridgeWindowSystem::becomeReady(SteadyClock::time_point deadline) {
     return false;
 }
 
-bool WineBridgeWindowSystem::waitUntilReady(std::chrono::milliseconds limit) {
+bool WineWindowSystem::waitUntilReady(std::chrono::milliseconds limit) {
     startIfDue();
     return becomeReady(SteadyClock::now() + limit);
 }
 
-std::optional<std::string> WineBridgeWindowSystem::call(const std::string& request, Restart restart) {
+std::optional<std::string> WineWindowSystem::call(const std::string& request, Restart restart) {
     // The lookup that starts the bridge finds nothing, whether or not the bridge happens to have
     // said hello already: what a lookup finds must not depend on how fast the machine is.
     if (restart == Restart::IfDue && startIfDue()) {
@@ -156,21 +156,21 @@ std::optional<std::string> WineBridgeWindowSystem::call(const std::string& reque
     return std::nullopt;
 }
 
-Hwnd WineBridgeWindowSystem::FindWindowA(const char* lpClassName, const char* lpWindowName) {
+Hwnd WineWindowSystem::FindWindowA(const char* lpClassName, const char* lpWindowName) {
     const auto answer = call(winbridge::encodeFind(lpClassName, lpWindowName), Restart::IfDue);
     const auto handle = answer ? winbridge::readNumberAnswer(*answer) : std::nullopt;
     return handle && *handle >= 0 && *handle <= 0xFFFFFFFFLL ? static_cast<Hwnd>(*handle) : 0;
 }
 
-Hwnd WineBridgeWindowSystem::FindWindowExA(Hwnd hWndParent, Hwnd hWndChildAfter, const char* lpszClass,
-                                           const char* lpszWindow) {
+Hwnd WineWindowSystem::FindWindowExA(Hwnd hWndParent, Hwnd hWndChildAfter, const char* lpszClass,
+                                     const char* lpszWindow) {
     const auto answer = call(winbridge::encodeFindEx(hWndParent, hWndChildAfter, lpszClass, lpszWindow));
     const auto handle = answer ? winbridge::readNumberAnswer(*answer) : std::nullopt;
     return handle && *handle >= 0 && *handle <= 0xFFFFFFFFLL ? static_cast<Hwnd>(*handle) : 0;
 }
 
-bool WineBridgeWindowSystem::EnumChildWindows(Hwnd hWndParent, const EnumChildProc& lpEnumFunc,
-                                              std::int32_t lParam) {
+bool WineWindowSystem::EnumChildWindows(Hwnd hWndParent, const EnumChildProc& lpEnumFunc,
+                                        std::int32_t lParam) {
     const auto answer = call(winbridge::encodeChildren(hWndParent));
     const auto children = answer ? winbridge::readHandlesAnswer(*answer) : std::nullopt;
     if (!children) {
@@ -184,7 +184,7 @@ bool WineBridgeWindowSystem::EnumChildWindows(Hwnd hWndParent, const EnumChildPr
     return true;
 }
 
-int WineBridgeWindowSystem::GetWindowTextA(Hwnd hWnd, char* lpString, int nMaxCount) {
+int WineWindowSystem::GetWindowTextA(Hwnd hWnd, char* lpString, int nMaxCount) {
     if (lpString == nullptr || nMaxCount <= 0) {
         return 0;
     }
@@ -202,8 +202,8 @@ int WineBridgeWindowSystem::GetWindowTextA(Hwnd hWnd, char* lpString, int nMaxCo
     return static_cast<int>(length);
 }
 
-std::intptr_t WineBridgeWindowSystem::SendMessageA(Hwnd hWnd, std::uint32_t Msg, std::uintptr_t wParam,
-                                                   std::intptr_t lParam) {
+std::intptr_t WineWindowSystem::SendMessageA(Hwnd hWnd, std::uint32_t Msg, std::uintptr_t wParam,
+                                             std::intptr_t lParam) {
     std::string request;
     if (Msg == WM_SETTEXT) {
         const auto* text = reinterpret_cast<const char*>(lParam);
@@ -224,8 +224,8 @@ std::intptr_t WineBridgeWindowSystem::SendMessageA(Hwnd hWnd, std::uint32_t Msg,
     return result ? static_cast<std::intptr_t>(*result) : 0;
 }
 
-bool WineBridgeWindowSystem::PostMessageA(Hwnd hWnd, std::uint32_t Msg, std::uintptr_t wParam,
-                                          std::intptr_t lParam) {
+bool WineWindowSystem::PostMessageA(Hwnd hWnd, std::uint32_t Msg, std::uintptr_t wParam,
+                                    std::intptr_t lParam) {
     if (Msg != WM_CHAR || wParam > 0xFFFFFFFFu || lParam < winbridge::kLowestLParam ||
         lParam > winbridge::kHighestLParam) {
         return false;

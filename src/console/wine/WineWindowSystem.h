@@ -15,7 +15,7 @@ namespace winbridge {
 class ChildProcess;
 }
 
-struct WineBridgeOptions {
+struct WineWindowSystemOptions {
     using Clock = std::chrono::steady_clock;
 
     // brassbell-winbridge.exe, normally beside Brassbell's own executable.
@@ -47,14 +47,14 @@ struct WineBridgeOptions {
 // top-level window has started it again. Only such a lookup starts it: the other calls carry on
 // a walk that began with the bridge that failed, and an Enter sent through a new bridge would
 // run whatever the game's input line holds.
-class WineBridgeWindowSystem final : public WindowSystem {
+class WineWindowSystem final : public WindowSystem {
 public:
-    WineBridgeWindowSystem(std::string bridgePath, std::optional<std::string> winePrefix = std::nullopt,
-                           std::chrono::milliseconds requestTimeout = std::chrono::milliseconds(1500));
-    explicit WineBridgeWindowSystem(WineBridgeOptions options);
-    ~WineBridgeWindowSystem() override;
-    WineBridgeWindowSystem(const WineBridgeWindowSystem&) = delete;
-    WineBridgeWindowSystem& operator=(const WineBridgeWindowSystem&) = delete;
+    WineWindowSystem(std::string bridgePath, std::optional<std::string> winePrefix = std::nullopt,
+                     std::chrono::milliseconds requestTimeout = std::chrono::milliseconds(1500));
+    explicit WineWindowSystem(WineWindowSystemOptions options);
+    ~WineWindowSystem() override;
+    WineWindowSystem(const WineWindowSystem&) = delete;
+    WineWindowSystem& operator=(const WineWindowSystem&) = delete;
 
     // The file name the bridge has beside Brassbell's executable.
     static constexpr const char* kBridgeFileName = "brassbell-winbridge.exe";
@@ -94,7 +94,7 @@ private:
     bool startIfDue();
     void fail(std::string why);
 
-    WineBridgeOptions options_;
+    WineWindowSystemOptions options_;
     std::unique_ptr<winbridge::ChildProcess> process_;
     State state_ = State::Stopped;
     std::chrono::steady_clock::time_point startDeadline_{};

@@ -1,10 +1,10 @@
-// Brassbell for Linux typing into game consoles under Wine: WineBridgeWindowSystem and the real
+// Brassbell for Linux typing into game consoles under Wine: WineWindowSystem and the real
 // brassbell-winbridge.exe meet the window-system contract on the fake game console, and come back
 // after the bridge was killed. scripts/test-winbridge runs this with BRASSBELL_WIN_BIN naming the
 // cross build's bin folder and a Wine server up; without them the cases are skipped.
 #include "../WindowSystemContract.h"
 #include "console/wine/ChildProcess.h"
-#include "console/wine/WineBridgeWindowSystem.h"
+#include "console/wine/WineWindowSystem.h"
 
 #include <signal.h>
 
@@ -25,9 +25,8 @@ std::string winBin() {
 }
 
 // One bridge for the whole run, as Brassbell keeps one.
-WineBridgeWindowSystem& bridge() {
-    static WineBridgeWindowSystem bridge(winBin() + WineBridgeWindowSystem::kBridgeFileName, std::nullopt,
-                                         5s);
+WineWindowSystem& bridge() {
+    static WineWindowSystem bridge(winBin() + WineWindowSystem::kBridgeFileName, std::nullopt, 5s);
     return bridge;
 }
 

@@ -1,6 +1,6 @@
-// WineBridgeWindowSystem against a native stand-in for the bridge (FakeBridge.cpp): the real
+// WineWindowSystem against a native stand-in for the bridge (FakeBridge.cpp): the real
 // protocol and process handling, a simulated desktop where Wine would be.
-#include "console/wine/WineBridgeWindowSystem.h"
+#include "console/wine/WineWindowSystem.h"
 #include "../ChatTexts.h"
 #include "console/ConsoleLink.h"
 #include "console/RecordingPause.h"
@@ -18,10 +18,8 @@
 #include <thread>
 #include <vector>
 
-namespace brassbell {
+namespace brassbell::testing {
 namespace {
-
-using test::longChat;
 
 using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
@@ -46,11 +44,11 @@ bool hasDied(int pid) {
     return false;
 }
 
-class WineBridgeWindowSystemTest : public ::testing::Test {
+class WineWindowSystemTest : public ::testing::Test {
 protected:
     // The fake bridge runs with `arguments`; waits between starts follow the hand-moved clock.
-    WineBridgeOptions optionsWith(std::vector<std::string> arguments) {
-        WineBridgeOptions options;
+    WineWindowSystemOptions optionsWith(std::vector<std::string> arguments) {
+        WineWindowSystemOptions options;
         options.bridgePath = BRASSBELL_FAKE_BRIDGE;
         options.launcher = {BRASSBELL_FAKE_BRIDGE};
         options.launcher.insert(options.launcher.end(), arguments.begin(), arguments.end());
@@ -69,8 +67,8 @@ protected:
     TempFile requests_{"bridge-requests"};
 };
 
-TEST_F(WineBridgeWindowSystemTest, TheConsoleLinkTypesIntoTheEtConsoleThroughTheBridge) {
-    WineBridgeWindowSystem windows(optionsWith({"--et", et_.path(), "--qw", qw_.path()}));
+TEST_F(WineWindowSystemTest, TheConsoleLinkTypesIntoTheEtConsoleThroughTheBridge) {
+    WineWindowSystem windows(optionsWith({"--et", et_.path(), "--qw", qw_.path()}));
     ConsoleLink link(windows, pause_);
     ASSERT_TRUE(windows.waitUntilReady(kReadyLimit)) << windows.lastFailure();
 
@@ -79,14 +77,14 @@ TEST_F(WineBridgeWindowSystemTest, TheConsoleLinkTypesIntoTheEtConsoleThroughThe
     link.fSay2All(u"caf\u00e9");
     link.fSay2Team(longChat());
 
-    EXPECT_EQ(et_.bytes(), "rcon status\nsay caf\xE9\n" + test::longChatLines("say_team"));
+    EXPECT_EQ(et_.bytes(), "rcon status\nsay caf\xE9\n" + longChatLines("say_team"));
     EXPECT_EQ(qw_.bytes(), "");
     EXPECT_FALSE(link.bIsQW());
     EXPECT_EQ(pause_.count(), 5u);
 }
 
-TEST_F(WineBridgeWindowSystemTest, TheEtqwConsoleGetsEachLineWithThePostedEnter) {
-    WineBridgeWindowSystem windows(optionsWith({"--qw", qw_.path()}));
+TEST_F(WineWindowSystemTest, TheEtqwConsoleGetsEachLineWithThePostedEnter) {
+    WineWindowSystem windows(optionsWith({"--qw", qw_.path()}));
     ConsoleLink link(windows, pause_);
     ASSERT_TRUE(windows.waitUntilReady(kReadyLimit)) << windows.lastFailure();
 
@@ -96,8 +94,8 @@ TEST_F(WineBridgeWindowSystemTest, TheEtqwConsoleGetsEachLineWithThePostedEnter)
     EXPECT_TRUE(link.bIsQW());
 }
 
-TEST_F(WineBridgeWindowSystemTest, OnlyTheSevenCallsReachTheBridgeAndTextsComeBackCut) {
-    WineBridgeWindowSystem windows(optionsWith({"--et", et_.path(), "--requests", requests_.path()}));
+TEST_F(WineWindowSystemTest, OnlyTheSevenCallsReachTheBridgeAndTextsComeBackCut) {
+    WineWindowSystem windows(optionsWith({"--et", et_.path(), "--requests", requests_.path()}));
     ASSERT_TRUE(windows.waitUntilReady(kReadyLimit)) << windows.lastFailure();
     const Hwnd console = windows.FindWindowA(nullptr, "ET Console");
     ASSERT_NE(console, 0u);
@@ -119,8 +117,8 @@ TEST_F(WineBridgeWindowSystemTest, OnlyTheSevenCallsReachTheBridgeAndTextsComeBa
     EXPECT_NE(windows.FindWindowA(nullptr, "ET Console"), 0u);
 }
 
-TEST_F(WineBridgeWindowSystemTest, NoLookupWaitsForABridgeThatHasNotSaidHelloYet) {
-    WineBridgeWindowSystem windows(optionsWith({"--et", et_.path(), "--hang-at", "0"}));
+TEST_F(WineWindowSystemTest, NoLookupWaitsForABridgeThatHasNotSaidHelloYet) {
+    WineWindowSystem windows(optionsWith({"--et", et_.path(), "--hang-at", "0"}));
     ConsoleLink link(windows, pause_);
 
     const auto start = Clock::now();
@@ -134,8 +132,8 @@ TEST_F(WineBridgeWindowSystemTest, NoLookupWaitsForABridgeThatHasNotSaidHelloYet
     EXPECT_EQ(et_.bytes(), "");
 }
 
-TEST_F(WineBridgeWindowSystemTest, ABridgeKilledMidSessionMeansNoConsoleThenALaterLookupBringsItBack) {
-    WineBridgeWindowSystem windows(optionsWith({"--et", et_.path()}));
+TEST_F(WineWindowSystemTest, ABridgeKilledMidSessionMeansNoConsoleThenALaterLookupBringsItBack) {
+    WineWindowSystem windows(optionsWith({"--et", et_.path()}));
     ConsoleLink link(windows, pause_);
     ASSERT_TRUE(windows.waitUntilReady(kReadyLimit)) << windows.lastFailure();
     link.fSendCommand(u"first");
@@ -155,9 +153,9 @@ TEST_F(WineBridgeWindowSystemTest, ABridgeKilledMidSessionMeansNoConsoleThenALat
     EXPECT_EQ(et_.bytes(), "first\nsecond\n");
 }
 
-TEST_F(WineBridgeWindowSystemTest, ABridgeDyingInTheMiddleOfAWalkLeavesTheLineUnsentAndNothingBroken) {
+TEST_F(WineWindowSystemTest, ABridgeDyingInTheMiddleOfAWalkLeavesTheLineUnsentAndNothingBroken) {
     // Answers: 0 greeting, 1 FIND, 2 CHILDREN, 3 TEXT; it dies instead of answering WM_SETTEXT.
-    WineBridgeWindowSystem windows(optionsWith({"--et", et_.path(), "--die-at", "4"}));
+    WineWindowSystem windows(optionsWith({"--et", et_.path(), "--die-at", "4"}));
     ConsoleLink link(windows, pause_);
     ASSERT_TRUE(windows.waitUntilReady(kReadyLimit)) << windows.lastFailure();
 
@@ -170,8 +168,8 @@ TEST_F(WineBridgeWindowSystemTest, ABridgeDyingInTheMiddleOfAWalkLeavesTheLineUn
     EXPECT_EQ(et_.bytes(), "");
 }
 
-TEST_F(WineBridgeWindowSystemTest, ABridgeThatStopsAnsweringCostsOneTimeOutThenFindsNothingAtOnce) {
-    WineBridgeWindowSystem windows(optionsWith({"--et", et_.path(), "--hang-at", "2"}));
+TEST_F(WineWindowSystemTest, ABridgeThatStopsAnsweringCostsOneTimeOutThenFindsNothingAtOnce) {
+    WineWindowSystem windows(optionsWith({"--et", et_.path(), "--hang-at", "2"}));
     ConsoleLink link(windows, pause_);
     ASSERT_TRUE(windows.waitUntilReady(kReadyLimit)) << windows.lastFailure();
     ASSERT_NE(windows.FindWindowA(nullptr, "ET Console"), 0u);
@@ -186,10 +184,10 @@ TEST_F(WineBridgeWindowSystemTest, ABridgeThatStopsAnsweringCostsOneTimeOutThenF
     EXPECT_EQ(et_.bytes(), "");
 }
 
-TEST_F(WineBridgeWindowSystemTest, FailedStartsAreRetriedAtOnceThenAfterDoublingWaitsUpToTheLongest) {
-    WineBridgeOptions options = optionsWith({});
+TEST_F(WineWindowSystemTest, FailedStartsAreRetriedAtOnceThenAfterDoublingWaitsUpToTheLongest) {
+    WineWindowSystemOptions options = optionsWith({});
     options.bridgePath = et_.path() + ".missing.exe";
-    WineBridgeWindowSystem windows(options);
+    WineWindowSystem windows(options);
 
     // Seconds on the hand-moved clock after which each lookup is made, and the starts so far.
     const std::vector<std::pair<int, int>> lookups = {{0, 1}, {0, 2}, {0, 2},  {1, 3},  {2, 3},  {3, 4},
@@ -203,20 +201,19 @@ TEST_F(WineBridgeWindowSystemTest, FailedStartsAreRetriedAtOnceThenAfterDoubling
     EXPECT_EQ(windows.lastFailure(), "no bridge at " + options.bridgePath);
 }
 
-TEST_F(WineBridgeWindowSystemTest, AMissingWineOrABridgeOfAnotherVersionFindsNothing) {
-    WineBridgeOptions noWine = optionsWith({});
+TEST_F(WineWindowSystemTest, AMissingWineOrABridgeOfAnotherVersionFindsNothing) {
+    WineWindowSystemOptions noWine = optionsWith({});
     noWine.launcher = {"/nonexistent/brassbell/wine"};
-    WineBridgeWindowSystem withoutWine(noWine);
+    WineWindowSystem withoutWine(noWine);
     EXPECT_EQ(withoutWine.FindWindowA(nullptr, "ET Console"), 0u);
     EXPECT_FALSE(withoutWine.waitUntilReady(1s));
     EXPECT_NE(withoutWine.lastFailure().find("cannot start /nonexistent/brassbell/wine"), std::string::npos);
 
-    WineBridgeWindowSystem otherVersion(
-        optionsWith({"--et", et_.path(), "--greeting", "BRASSBELL-WINBRIDGE 2"}));
+    WineWindowSystem otherVersion(optionsWith({"--et", et_.path(), "--greeting", "BRASSBELL-WINBRIDGE 2"}));
     EXPECT_FALSE(otherVersion.waitUntilReady(kReadyLimit));
     EXPECT_EQ(otherVersion.FindWindowA(nullptr, "ET Console"), 0u);
     EXPECT_EQ(otherVersion.lastFailure(), "the bridge speaks another protocol: BRASSBELL-WINBRIDGE 2");
 }
 
 } // namespace
-} // namespace brassbell
+} // namespace brassbell::testing
