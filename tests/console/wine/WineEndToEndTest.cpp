@@ -63,7 +63,7 @@ std::unique_ptr<ConsoleWorld> makeBridgeWorld() {
 }
 
 INSTANTIATE_TEST_SUITE_P(, WindowSystemTest,
-                         ::testing::Values(WorldMaker{"WineBridge", makeBridgeWorld, kMissing}));
+                         ::testing::Values(WorldMaker{"Wine", makeBridgeWorld, kMissing}));
 
 TEST(WineEndToEndTest, TheBridgeKilledMidSessionFindsNoConsoleUntilItIsStartedAgain) {
     const auto world = makeBridgeWorld();
