@@ -1,14 +1,12 @@
 // A stand-in for brassbell-winbridge.exe that runs natively: the bridge's own request handling
 // over a simulated desktop, so that WineWindowSystem can be tried without Wine.
 //
-//   fake_bridge [--et LOG] [--qw LOG] [--requests LOG] [--greeting TEXT]
-//                          [--hang-at N] [--die-at N] [BRIDGE]
+//   fake_bridge [--et LOG] [--requests LOG] [--greeting TEXT] [--hang-at N] [--die-at N] [BRIDGE]
 //
-// --et and --qw make the ET and the ETQW console; every line a console executes is appended to
-// its LOG as bytes plus "\n". --requests appends every byte received. The bridge's
-// answer lines are counted from 0, the greeting: --hang-at N stops answering (and waits to be
-// killed) instead of writing line N, --die-at N ends the process instead. --greeting replaces
-// the greeting. BRIDGE, the path of the bridge it stands in for, is ignored.
+// --et makes the ET console; every line it executes is appended to LOG as bytes plus "\n". --requests appends
+// every byte received. The bridge's answer lines are counted from 0, the greeting: --hang-at N stops
+// answering (and waits to be killed) instead of writing line N, --die-at N ends the process instead.
+// --greeting replaces the greeting. BRIDGE, the path of the bridge it stands in for, is ignored.
 #include "console/SimulatedDesktop.h"
 #include "winbridge/BridgeServer.h"
 
@@ -36,14 +34,11 @@ int main(int argc, char** argv) {
     const std::string greeting = option["--greeting"];
 
     brassbell::SimulatedDesktop desktop;
-    std::map<brassbell::Hwnd, std::string> logOfInputLine;
-    if (!option["--et"].empty())
-        logOfInputLine[desktop.createEtConsole().input] = option["--et"];
-    if (!option["--qw"].empty())
-        logOfInputLine[desktop.createEtqwConsole().input] = option["--qw"];
+    const std::string etLog = option["--et"];
+    if (!etLog.empty())
+        desktop.createEtConsole();
     desktop.setLineObserver([&](const brassbell::SimulatedDesktop::ExecutedLine& executed) {
-        std::ofstream(logOfInputLine[executed.inputLine], std::ios::binary | std::ios::app)
-            << executed.line << '\n';
+        std::ofstream(etLog, std::ios::binary | std::ios::app) << executed.line << '\n';
     });
 
     long written = 0;
