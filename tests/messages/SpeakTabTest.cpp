@@ -8,10 +8,11 @@ namespace brassbell::testing {
 namespace {
 
 using Shown = ScriptedDialogs::Shown;
+using T = SpeakTab;
 using Button = QPushButton* SpeakTab::*;
 
 // The text memory and the random list share add, change and delete; each asks in its own words,
-// which take the place of "{add}" and "{end}" in the boxes a row expects.
+// which take the place of "{add}", "{end}" and "{table}" in the boxes a row expects.
 struct TextList {
     const char* name;
     QListWidget* SpeakTab::*list;
@@ -22,15 +23,17 @@ struct TextList {
     const char* deleteEnd;
 };
 // clang-format off
-const TextList kMemory = {"Memory", &SpeakTab::List1, {&SpeakTab::CAddText, &SpeakTab::cChText, &SpeakTab::cDelText},
-    "tbl_Say", "SayText", "Please enter the text you want to add to your speak box", "<<< ?"};
-const TextList kRandom = {"Random", &SpeakTab::List2, {&SpeakTab::CAdd2RDLIST, &SpeakTab::CChRndList, &SpeakTab::CDelFromRnd},
-    "tbl_RndSpeak", "RandomSpeak", "Please enter the text you want to add to your random list", "<<< from your random list?"};
+const TextList kMemory = {"Memory", &T::List1, {&T::CAddText, &T::cChText, &T::cDelText}, "tbl_Say",
+    "SayText", "Please enter the text you want to add to your speak box", "<<< ?"};
+const TextList kRandom = {"Random", &T::List2, {&T::CAdd2RDLIST, &T::CChRndList, &T::CDelFromRnd},
+    "tbl_RndSpeak", "RandomSpeak", "Please enter the text you want to add to your random list",
+    "<<< from your random list?"};
 // clang-format on
 enum Operation { kNone = -1, kAdd, kChange, kDelete };
-enum class Shows { Before, Stored, Nothing };
+enum Shows { kBefore, kStored, kNothing };
 
-const QStringList kTexts = {"it's", "  spaced  ", "it's"};
+const QString kSp = "  spaced  ";
+const QStringList kTexts = {"it's", kSp, "it's"};
 const Shown kAddBox = ScriptedDialogs::input("{add}", "Please enter your text");
 Shown changeBox(const QString& text) {
     return ScriptedDialogs::input("Please change the text like you want", "Change text", text);
@@ -46,25 +49,24 @@ Shown deleteBox(const QString& text) {
 Shown error(const QString& description) {
     return ScriptedDialogs::message(description, {}, MsgButtons::Ok, MsgIcon::Critical);
 }
-
 const Shown kTableAway = error("The database operation failed: no such table: {table}");
 
 class SpeakTabButtonTest;
 // Both tables hold `texts` when the tab starts, and "newer" stored behind its back. An operation
 // of both text lists runs on each of them; any other row presses `button`, or lets Timer2 tick
-// `ticks` times, with the random list as its list when `random`. The row's list has `select`
-// selected (of two equal texts the last), Text1 holds `typed`, the speaker is switched on and
-// to the team as given, `before` has run and the row's table is renamed away when `tableAway`;
-// an input box is answered with `input` (none cancels it), a question with `yes`.
+// `ticks` times, on the random list when `random` or ticking. The row's list has `select`
+// selected (of two equal texts the last), Text1 holds `typed`, the speaker is switched on and to
+// the team as given, `before` has run and the row's table is renamed away when `tableAway`; an
+// input box is answered with `input` (none cancels it), a question with `yes`.
 struct Row {
     const char* name = "";
-    Operation operation = kNone;
+    Operation op = kNone;
     Button button = nullptr;
     int ticks = 0;
     bool random = false;
     QStringList texts = kTexts;
-    const char* select = nullptr;
-    QString typed{};
+    QString select{};
+    QString typed = "typed line";
     bool speakerOn = false, toTeam = false;
     void (*before)(SpeakTabButtonTest&) = nullptr;
     bool tableAway = false;
@@ -74,7 +76,7 @@ struct Row {
     // its list shows, the lines the game ran, whether Text1 was emptied, and the last pick.
     std::vector<Shown> boxes{};
     QStringList stored{};
-    Shows shows = Shows::Before;
+    Shows shows = kBefore;
     std::vector<std::string> executed{};
     bool emptiesTyped = false;
     int pick = 0;
@@ -89,20 +91,18 @@ public:
     using GuiWorld::desktop;
     using GuiWorld::sql;
     using SpeakTabTest::et;
-    using SpeakTabTest::tab;
 
     const TextList& list() const { return *GetParam().list; }
     QListWidget* widget(const TextList& of) const { return tab.get()->*of.list; }
     QStringList texts(const TextList& of) { return stored(of.table, of.field); }
-    static void select(QListWidget* list, const QString& text) {
-        const QList<QListWidgetItem*> found = list->findItems(text, Qt::MatchExactly);
-        list->setCurrentItem(found.value(found.size() - 1));
-    }
-    static QStringList entries(const QListWidget* list) {
+    QStringList entries(const TextList& of) const {
         QStringList result;
-        for (int row = 0; row < list->count(); ++row)
-            result << list->item(row)->text();
+        for (int row = 0; row < widget(of)->count(); ++row)
+            result << widget(of)->item(row)->text();
         return result;
+    }
+    void select(const TextList& of, const QString& text) const {
+        widget(of)->setCurrentItem(widget(of)->findItems(text, Qt::MatchExactly).last());
     }
 };
 
@@ -112,65 +112,60 @@ void secondGone(SpeakTabButtonTest& t) {
 
 // clang-format off
 const Row kRows[] = {
-    {.name = "Add", .operation = kAdd, .input = "   ", .boxes = {kAddBox},
-     .stored = kTexts + QStringList{"newer", "   "}, .shows = Shows::Stored},
-    {.name = "AddCancelled", .operation = kAdd, .select = "  spaced  ", .boxes = {kAddBox}, .shows = Shows::Stored},
+    {.name = "Add", .op = kAdd, .input = "   ", .boxes = {kAddBox},
+     .stored = kTexts + QStringList{"newer", "   "}, .shows = kStored},
+    {.name = "AddCancelled", .op = kAdd, .select = kSp, .boxes = {kAddBox}, .shows = kStored},
     // Told once, though the list cannot be refilled either; it shows nothing rather than stale texts.
-    {.name = "AddToAMissingTable", .operation = kAdd, .tableAway = true, .input = "beta",
-     .boxes = {kAddBox, kTableAway}, .shows = Shows::Nothing},
-    {.name = "ChangeOfATwin", .operation = kChange, .select = "it's", .input = "isn't it", .yes = true,
+    {.name = "AddToAMissingTable", .op = kAdd, .tableAway = true, .input = "beta",
+     .boxes = {kAddBox, kTableAway}, .shows = kNothing},
+    {.name = "ChangeOfATwin", .op = kChange, .select = "it's", .input = "isn't it", .yes = true,
      .boxes = {changeBox("it's"), replaceBox("it's", "isn't it")},
-     .stored = {"isn't it", "  spaced  ", "it's", "newer"}, .shows = Shows::Stored},
-    {.name = "ChangeCancelled", .operation = kChange, .select = "  spaced  ", .boxes = {changeBox("  spaced  ")}},
-    {.name = "ChangeToTheSameText", .operation = kChange, .select = "  spaced  ", .input = "  spaced  ",
-     .boxes = {changeBox("  spaced  ")}},
+     .stored = {"isn't it", kSp, "it's", "newer"}, .shows = kStored},
+    {.name = "ChangeCancelled", .op = kChange, .select = kSp, .boxes = {changeBox(kSp)}},
+    {.name = "ChangeToTheSameText", .op = kChange, .select = kSp, .input = kSp, .boxes = {changeBox(kSp)}},
     // A change of case alone is a change, and is asked about.
-    {.name = "ChangeOfCaseAnsweredNo", .operation = kChange, .select = "  spaced  ", .input = "  SPACED  ",
-     .boxes = {changeBox("  spaced  "), replaceBox("  spaced  ", "  SPACED  ")}},
-    {.name = "ChangeGone", .operation = kChange, .select = "  spaced  ", .before = secondGone, .input = "fresh",
-     .yes = true, .boxes = {changeBox("  spaced  "), replaceBox("  spaced  ", "fresh"),
-                            error("The text is no longer stored; nothing was changed.")},
-     .stored = {"it's", "it's", "newer"}, .shows = Shows::Stored},
-    {.name = "ChangeWithoutSelection", .operation = kChange},
-    {.name = "DeleteOfATwin", .operation = kDelete, .select = "it's", .yes = true, .boxes = {deleteBox("it's")},
-     .stored = {"  spaced  ", "it's", "newer"}, .shows = Shows::Stored},
-    {.name = "DeleteAnsweredNo", .operation = kDelete, .select = "  spaced  ", .boxes = {deleteBox("  spaced  ")}},
-    {.name = "DeleteGone", .operation = kDelete, .select = "  spaced  ", .before = secondGone, .yes = true,
-     .boxes = {deleteBox("  spaced  "), error("The text is no longer stored; nothing was deleted.")},
-     .stored = {"it's", "it's", "newer"}, .shows = Shows::Stored},
-    {.name = "DeleteWithoutSelection", .operation = kDelete},
-    {.name = "SpeakToAll", .button = &SpeakTab::cSpeak2All, .select = "  spaced  ", .typed = "typed line",
-     .executed = {"say   spaced  "}},
-    {.name = "SpeakToTeam", .button = &SpeakTab::cSpeak2Team, .select = "  spaced  ", .typed = "typed line",
-     .executed = {"say_team   spaced  "}},
-    {.name = "SpeakTypedToAll", .button = &SpeakTab::cSpeak2AllMan, .select = "  spaced  ", .typed = "typed line",
-     .executed = {"say typed line"}},
-    {.name = "SpeakTypedToTeam", .button = &SpeakTab::cSpeak2TeamMan, .select = "  spaced  ", .typed = "typed line",
+    {.name = "ChangeOfCaseAnsweredNo", .op = kChange, .select = kSp, .input = "  SPACED  ",
+     .boxes = {changeBox(kSp), replaceBox(kSp, "  SPACED  ")}},
+    {.name = "ChangeGone", .op = kChange, .select = kSp, .before = secondGone, .input = "fresh", .yes = true,
+     .boxes = {changeBox(kSp), replaceBox(kSp, "fresh"),
+               error("The text is no longer stored; nothing was changed.")},
+     .stored = {"it's", "it's", "newer"}, .shows = kStored},
+    {.name = "ChangeWithoutSelection", .op = kChange},
+    {.name = "DeleteOfATwin", .op = kDelete, .select = "it's", .yes = true, .boxes = {deleteBox("it's")},
+     .stored = {kSp, "it's", "newer"}, .shows = kStored},
+    {.name = "DeleteAnsweredNo", .op = kDelete, .select = kSp, .boxes = {deleteBox(kSp)}},
+    {.name = "DeleteGone", .op = kDelete, .select = kSp, .before = secondGone, .yes = true,
+     .boxes = {deleteBox(kSp), error("The text is no longer stored; nothing was deleted.")},
+     .stored = {"it's", "it's", "newer"}, .shows = kStored},
+    {.name = "DeleteWithoutSelection", .op = kDelete},
+    {.name = "SpeakToAll", .button = &T::cSpeak2All, .select = kSp, .executed = {"say   spaced  "}},
+    {.name = "SpeakToTeam", .button = &T::cSpeak2Team, .select = kSp, .executed = {"say_team   spaced  "}},
+    {.name = "SpeakTypedToAll", .button = &T::cSpeak2AllMan, .select = kSp, .executed = {"say typed line"}},
+    {.name = "SpeakTypedToTeam", .button = &T::cSpeak2TeamMan, .select = kSp,
      .executed = {"say_team typed line"}},
-    {.name = "SpeakToAllWithoutSelection", .button = &SpeakTab::cSpeak2All, .typed = "typed line"},
-    {.name = "SpeakToTeamWithoutSelection", .button = &SpeakTab::cSpeak2Team, .typed = "typed line"},
-    {.name = "SpeakNothingTypedToAll", .button = &SpeakTab::cSpeak2AllMan, .select = "  spaced  "},
-    {.name = "SpeakNothingTypedToTeam", .button = &SpeakTab::cSpeak2TeamMan, .select = "  spaced  "},
-    {.name = "CopySelected", .button = &SpeakTab::Command1, .random = true,
-     .before = [](SpeakTabButtonTest& t) { t.select(t.tab->List1, "  spaced  "); },
-     .stored = kTexts + QStringList{"newer", "  spaced  "}, .shows = Shows::Stored},
-    {.name = "CopyTyped", .button = &SpeakTab::Command2, .random = true, .typed = " typed ",
-     .stored = kTexts + QStringList{"newer", " typed "}, .shows = Shows::Stored, .emptiesTyped = true},
-    {.name = "CopyTypedToAMissingTable", .button = &SpeakTab::Command2, .random = true, .typed = "keep me",
-     .tableAway = true, .boxes = {kTableAway}, .shows = Shows::Nothing},
-    {.name = "CopyWithoutSelection", .button = &SpeakTab::Command1, .random = true, .typed = "typed line"},
-    {.name = "CopyNothingTyped", .button = &SpeakTab::Command2, .random = true},
+    {.name = "SpeakToAllWithoutSelection", .button = &T::cSpeak2All},
+    {.name = "SpeakToTeamWithoutSelection", .button = &T::cSpeak2Team},
+    {.name = "SpeakNothingTypedToAll", .button = &T::cSpeak2AllMan, .select = kSp, .typed = ""},
+    {.name = "SpeakNothingTypedToTeam", .button = &T::cSpeak2TeamMan, .select = kSp, .typed = ""},
+    {.name = "CopySelected", .button = &T::Command1, .random = true,
+     .before = [](SpeakTabButtonTest& t) { t.select(kMemory, kSp); },
+     .stored = kTexts + QStringList{"newer", kSp}, .shows = kStored},
+    {.name = "CopyTyped", .button = &T::Command2, .random = true, .typed = " typed ",
+     .stored = kTexts + QStringList{"newer", " typed "}, .shows = kStored, .emptiesTyped = true},
+    {.name = "CopyTypedToAMissingTable", .button = &T::Command2, .random = true, .tableAway = true,
+     .boxes = {kTableAway}, .shows = kNothing},
+    {.name = "CopyWithoutSelection", .button = &T::Command1, .random = true},
+    {.name = "CopyNothingTyped", .button = &T::Command2, .random = true, .typed = ""},
     // Every hundredth tick is a turn; a turn speaks an entry other than the one picked last.
-    {.name = "TurnsFollowTheFixedSequence", .ticks = 800, .random = true, .texts = {"e0", "e1", "e2"},
-     .speakerOn = true, .executed = {"say e2", "say e1", "say e0", "say e2", "say e1", "say e2", "say e1", "say e2"},
-     .pick = 2},
-    {.name = "TurnsToTheTeam", .ticks = 200, .random = true, .texts = {"a", "b"}, .speakerOn = true, .toTeam = true,
+    {.name = "TurnsFollowTheFixedSequence", .ticks = 800, .texts = {"e0", "e1", "e2"}, .speakerOn = true,
+     .executed = {"say e2", "say e1", "say e0", "say e2", "say e1", "say e2", "say e1", "say e2"}, .pick = 2},
+    {.name = "TurnsToTheTeam", .ticks = 200, .texts = {"a", "b"}, .speakerOn = true, .toTeam = true,
      .executed = {"say_team b", "say_team a"}},
-    {.name = "TicksShortOfATurn", .ticks = 99, .random = true, .speakerOn = true},
-    {.name = "TurnSwitchedOff", .ticks = 100, .random = true},
-    {.name = "TurnsOverOneEntry", .ticks = 500, .random = true, .texts = {"alone"}, .speakerOn = true},
-    {.name = "TurnsOverNoEntry", .ticks = 500, .random = true, .texts = {}, .speakerOn = true},
-    {.name = "TurnWithoutConsole", .ticks = 100, .random = true, .speakerOn = true,
+    {.name = "TicksShortOfATurn", .ticks = 99, .speakerOn = true},
+    {.name = "TurnSwitchedOff", .ticks = 100},
+    {.name = "TurnsOverOneEntry", .ticks = 500, .texts = {"alone"}, .speakerOn = true},
+    {.name = "TurnsOverNoEntry", .ticks = 500, .texts = {}, .speakerOn = true},
+    {.name = "TurnWithoutConsole", .ticks = 100, .speakerOn = true,
      .before = [](SpeakTabButtonTest& t) { t.desktop.destroyWindow(t.et.window); }, .pick = 2},
 };
 // clang-format on
@@ -178,15 +173,15 @@ const Row kRows[] = {
 std::vector<Case> cases() {
     std::vector<Case> result;
     for (const Row& row : kRows) {
-        if (row.operation != kNone)
+        if (row.op != kNone)
             result.push_back({&row, &kMemory});
-        result.push_back({&row, row.operation != kNone || row.random ? &kRandom : &kMemory});
+        result.push_back({&row, row.op != kNone || row.random || row.ticks ? &kRandom : &kMemory});
     }
     return result;
 }
 
 void PrintTo(const Case& c, std::ostream* out) {
-    *out << (c.row->operation == kNone ? "" : c.list->name) << c.row->name;
+    *out << (c.row->op == kNone ? "" : c.list->name) << c.row->name;
 }
 
 TEST_P(SpeakTabButtonTest, StoresAsAnsweredSpeaksAndShowsWhatIsStored) {
@@ -199,8 +194,8 @@ TEST_P(SpeakTabButtonTest, StoresAsAnsweredSpeaksAndShowsWhatIsStored) {
     const QStringList before = row.texts + QStringList{"newer"};
     for (const TextList* each : {&kMemory, &kRandom})
         storeTexts(each->table, each->field, {"newer"});
-    if (row.select)
-        select(widget(list()), row.select);
+    if (!row.select.isEmpty())
+        select(list(), row.select);
     tab->Text1->setText(row.typed);
     // Clicks, so that a speaker not starting switched off shows.
     if (row.speakerOn)
@@ -232,7 +227,7 @@ TEST_P(SpeakTabButtonTest, StoresAsAnsweredSpeaksAndShowsWhatIsStored) {
     for (int tick = 0; tick < row.ticks; ++tick)
         tab->tickTimer2();
     if (row.ticks == 0)
-        click(tab.get()->*(row.operation == kNone ? row.button : list().addChangeDelete.at(row.operation)));
+        click(tab.get()->*(row.op == kNone ? row.button : list().addChangeDelete.at(row.op)));
     if (lock)
         sql.execute("ROLLBACK");
     if (row.tableAway)
@@ -240,18 +235,16 @@ TEST_P(SpeakTabButtonTest, StoresAsAnsweredSpeaksAndShowsWhatIsStored) {
 
     EXPECT_EQ(dialogs.shown(), boxes);
     EXPECT_EQ(texts(list()), row.stored.isEmpty() ? before : row.stored);
-    EXPECT_EQ(texts(other), before);
-    EXPECT_EQ(entries(widget(list())), row.shows == Shows::Stored   ? texts(list())
-                                       : row.shows == Shows::Before ? row.texts
-                                                                    : QStringList());
-    EXPECT_EQ(entries(widget(other)), row.texts);
+    EXPECT_EQ(entries(list()), row.shows == kStored   ? texts(list())
+                               : row.shows == kBefore ? row.texts
+                                                      : QStringList());
     EXPECT_EQ(widget(list())->selectedItems(),
-              row.shows == Shows::Before ? selectedHere : QList<QListWidgetItem*>{});
+              row.shows == kBefore ? selectedHere : QList<QListWidgetItem*>{});
+    EXPECT_EQ(texts(other) + entries(other), before + row.texts);
     EXPECT_EQ(widget(other)->selectedItems(), selectedThere);
     EXPECT_EQ(executedLines(), row.executed);
     EXPECT_EQ(tab->Text1->text(), row.emptiesTyped ? QString() : row.typed);
-    EXPECT_EQ(tab->RndTickCount, row.ticks % 100);
-    EXPECT_EQ(tab->LastRndIndex, row.pick);
+    EXPECT_EQ(std::pair(tab->RndTickCount, tab->LastRndIndex), std::pair(row.ticks % 100, row.pick));
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryButton, SpeakTabButtonTest, ::testing::ValuesIn(cases()),
