@@ -68,7 +68,7 @@ TEST_F(ConnectionMonitorTest, Timer1ChecksEveryFiveSecondsFromTheStart) {
     EXPECT_TRUE(monitor.Timer1->isActive());
     desktop.createEtConsole();
     monitor.Timer1->setInterval(0);
-    pump();
+    QCoreApplication::processEvents();
     EXPECT_TRUE(controls[0]->isEnabled());
 }
 

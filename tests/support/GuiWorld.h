@@ -29,7 +29,6 @@ protected:
     ~GuiWorld() override { EXPECT_TRUE(dialogs.allAnswersUsed()) << "a scripted answer was left over"; }
 
     SimulatedDesktop::GameConsole createEtConsole() { return desktop.createEtConsole(); }
-    SimulatedDesktop::GameConsole createEtqwConsole() { return desktop.createEtqwConsole(); }
     // The console lines the game executed, as it received them.
     std::vector<std::string> executedLines() const { return desktop.executedLineTexts(); }
 
@@ -46,7 +45,6 @@ protected:
     }
 
     static void click(QPushButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
-    static void pump() { QCoreApplication::processEvents(); }
 
     TempRulesDb db;
     Store store{db.path()};

@@ -2,7 +2,11 @@
 
 #include "uikit/Dialogs.h"
 
+#include <QCoreApplication>
 #include <QString>
+#include <QWidget>
+
+#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <deque>
@@ -49,10 +53,29 @@ public:
     void actOnDialog(DialogAction action) { dialogActions_.push_back(std::move(action)); }
 
     MsgAnswer messageBox(const QString& text, const QString& title, MsgButtons buttons,
-                         MsgIcon icon) override;
-    QString inputBox(const QString& prompt, const QString& title, const QString& defaultText) override;
-    QString openFile(const QString& title, const QString& filter) override;
-    void waitWhileVisible(QWidget* dialog) override;
+                         MsgIcon icon) override {
+        shown_.push_back(message(text, title, buttons, icon));
+        return next(answers_, "message box", text, buttons == MsgButtons::Ok ? MsgAnswer::Ok : MsgAnswer::No);
+    }
+    QString inputBox(const QString& prompt, const QString& title, const QString& defaultText) override {
+        shown_.push_back(input(prompt, title, defaultText));
+        return next(inputs_, "input box", prompt, QString());
+    }
+    QString openFile(const QString& title, const QString& filter) override {
+        shown_.push_back({Kind::OpenFile, title, title, MsgButtons::Ok, MsgIcon::None, filter});
+        return next(files_, "open-file dialog", title, QString());
+    }
+    void waitWhileVisible(QWidget* dialog) override {
+        dialog->show();
+        QCoreApplication::processEvents();
+        next(dialogActions_, "dialog", dialog->objectName(),
+             DialogAction([](QWidget* shown) { shown->close(); }))(dialog);
+        QCoreApplication::processEvents();
+        if (dialog->isVisible()) {
+            ADD_FAILURE() << "the scripted action left the dialog open";
+            dialog->hide();
+        }
+    }
 
     const std::vector<Shown>& shown() const { return shown_; }
     const Shown& last() const { return shown_.at(shown_.size() - 1); } // none shown fails the test
@@ -70,6 +93,18 @@ public:
     }
 
 private:
+    // The next queued answer; with none queued the test fails and `fallback` is answered.
+    template <typename Answer>
+    static Answer next(std::deque<Answer>& queue, const char* what, const QString& text, Answer fallback) {
+        if (queue.empty()) {
+            ADD_FAILURE() << "unexpected " << what << ": " << text.toStdString();
+            return fallback;
+        }
+        Answer answer = std::move(queue.front());
+        queue.pop_front();
+        return answer;
+    }
+
     std::deque<MsgAnswer> answers_;
     std::deque<QString> inputs_;
     std::deque<QString> files_;
@@ -78,9 +113,16 @@ private:
 };
 
 // Failure messages show every part of a box.
-void PrintTo(const ScriptedDialogs::Shown& box, std::ostream* out);
+inline void PrintTo(const ScriptedDialogs::Shown& box, std::ostream* out) {
+    const char* kinds[] = {"message", "input", "open-file"};
+    *out << kinds[static_cast<int>(box.kind)] << " \"" << box.text.toStdString() << "\" titled \""
+         << box.title.toStdString() << "\", buttons " << static_cast<int>(box.buttons) << ", icon "
+         << static_cast<int>(box.icon) << ", default \"" << box.defaultText.toStdString() << '"';
+}
 
 } // namespace brassbell::testing
 
 // Failure messages show texts as texts.
-void PrintTo(const QString& text, std::ostream* out);
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}

@@ -1,6 +1,11 @@
 #pragma once
 
+#include "store/RulesDbMaker.h"
+
 #include <filesystem>
+#include <random>
+#include <stdexcept>
+#include <string>
 
 namespace brassbell::testing {
 
@@ -10,8 +15,19 @@ namespace brassbell::testing {
 //     Store store(db.path());
 class TempRulesDb {
 public:
-    TempRulesDb();
-    ~TempRulesDb();
+    TempRulesDb() {
+        std::mt19937_64 random(std::random_device{}());
+        // create_directory reports false for a name that is taken, so parallel tests never share.
+        do
+            folder_ = std::filesystem::temp_directory_path() / ("brassbell-db-" + std::to_string(random()));
+        while (!std::filesystem::create_directory(folder_));
+        if (!makeRulesDb(file_ = folder_ / "Rules.mdb"))
+            throw std::runtime_error("Rules.mdb already in " + folder_.string());
+    }
+    ~TempRulesDb() {
+        std::error_code error;
+        std::filesystem::remove_all(folder_, error);
+    }
     TempRulesDb(const TempRulesDb&) = delete;
     TempRulesDb& operator=(const TempRulesDb&) = delete;
 
@@ -19,8 +35,7 @@ public:
     const std::filesystem::path& folder() const { return folder_; }
 
 private:
-    std::filesystem::path folder_;
-    std::filesystem::path file_;
+    std::filesystem::path folder_, file_;
 };
 
 } // namespace brassbell::testing
