@@ -123,15 +123,24 @@ TEST_F(CommandPanelsTest, EveryButtonSendsItsLinesOnlyWhenAnsweredYes) {
     EXPECT_EQ(adminMod.findChildren<QPushButton*>().size(), 41);
 }
 
-TEST_F(CommandPanelsTest, CancelledNameStillAsksAndSendsTheBareCommand) {
+// A cancelled name sends the bare command; a time limit that is no number, twenty minutes.
+TEST_F(CommandPanelsTest, CancelledOrUnreadableAnswersStillAskAndSend) {
     dialogs.cancelInput();
     dialogs.answerYes();
     button(50)->click();
-    EXPECT_EQ(dialogs.shown(), (std::vector<ScriptedDialogs::Shown>{
-                                   ScriptedDialogs::input("Please enter the player name", "Playername"),
-                                   ScriptedDialogs::message("Do you want to do this with:  ???",
-                                                            "Confirm action", MsgButtons::YesNo)}));
-    EXPECT_EQ(executedLines(), std::vector<std::string>{"kick "});
+    dialogs.typeIntoInput("abc");
+    dialogs.answerYes();
+    button(54)->click();
+    EXPECT_EQ(dialogs.shown(),
+              (std::vector<ScriptedDialogs::Shown>{
+                  ScriptedDialogs::input("Please enter the player name", "Playername"),
+                  ScriptedDialogs::message("Do you want to do this with:  ???", "Confirm action",
+                                           MsgButtons::YesNo),
+                  ScriptedDialogs::input("Please enter the allover map time in minutes", "Timelimit", "20"),
+                  ScriptedDialogs::message(
+                      "Do you want to change the overall timelimit for this map to 20 minutes?",
+                      "Change timelimit?", MsgButtons::YesNo)}));
+    EXPECT_EQ(executedLines(), (std::vector<std::string>{"kick ", "timelimit 20"}));
 }
 
 TEST_F(CommandPanelsTest, ClosingMessagesShowWithoutAConsole) {
