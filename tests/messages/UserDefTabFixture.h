@@ -64,26 +64,23 @@ public:
     }
 
     // Scripts the user's turn in Form2, noting its caption, text and kind as it came up:
-    // replace the text and the kind if given, then press Command2 (Save), Command1 (Cancel) or,
+    // retype the text and the kind if given, then press Command2 (Save), Command1 (Cancel) or,
     // with no button, the close box.
     void scriptForm2(const char* button, std::optional<QString> text, std::optional<QString> kind = {}) {
         dialogs.actOnDialog([=, this](QWidget* dialog) {
             auto* form = qobject_cast<UserDefDialog*>(dialog);
             ASSERT_NE(form, nullptr);
             form2Seen << form->windowTitle() << form->Text1->text() << form->Combo1->currentText();
-            const auto retype = [](QLineEdit* field, const QString& typed) {
-                field->selectAll();
-                field->del();
-                QTest::keyClicks(field, typed);
-            };
-            if (text)
-                retype(form->Text1, *text);
-            if (kind)
-                retype(form->Combo1->lineEdit(), *kind);
-            if (button == nullptr)
-                form->close();
-            else
-                QTest::mouseClick(form->findChild<QPushButton*>(button), Qt::LeftButton);
+            for (const auto& [field, typed] :
+                 {std::pair{form->Text1, text}, std::pair{form->Combo1->lineEdit(), kind}}) {
+                if (typed) {
+                    field->selectAll();
+                    field->del();
+                    QTest::keyClicks(field, *typed);
+                }
+            }
+            button ? QTest::mouseClick(form->findChild<QPushButton*>(button), Qt::LeftButton)
+                   : (void)form->close();
         });
     }
     UserDefDialog* form2() const { return window.findChild<UserDefDialog*>("Form2"); }

@@ -7,6 +7,7 @@ namespace brassbell::testing {
 namespace {
 
 using Shown = ScriptedDialogs::Shown;
+using T = UserDefTab;
 enum class Form2 { NotShown, Save, Cancel, Close };
 enum class Answer { None, Yes, No };
 
@@ -55,60 +56,60 @@ const Row kRows[] = {
          t.scriptForm2("Command2", std::nullopt);
          t.tab->cChangeUDef->click();
          t.form2Seen.clear();
-     }, .button = &UserDefTab::cAddUDef, .form2 = Form2::Save, .text = "  say it's me  ", .seen = {kAddCaption, "", kAll},
+     }, .button = &T::cAddUDef, .form2 = Form2::Save, .text = "  say it's me  ", .seen = {kAddCaption, "", kAll},
      .stored = kStored + QStringList{"6|  say it's me  |Speak to all"}, .rebuilt = true},
-    {.name = "AddOwnKind", .button = &UserDefTab::cAddUDef, .form2 = Form2::Save, .text = "x", .kind = "Whisper",
+    {.name = "AddOwnKind", .button = &T::cAddUDef, .form2 = Form2::Save, .text = "x", .kind = "Whisper",
      .seen = {kAddCaption, "", kAll}, .stored = kStored + QStringList{"6|x|Whisper"}, .rebuilt = true},
-    {.name = "AddLeftEmpty", .button = &UserDefTab::cAddUDef, .form2 = Form2::Save, .text = "",
+    {.name = "AddLeftEmpty", .button = &T::cAddUDef, .form2 = Form2::Save, .text = "",
      .seen = {kAddCaption, "", kAll}},
-    {.name = "AddCancelled", .button = &UserDefTab::cAddUDef, .form2 = Form2::Cancel, .text = "typed",
+    {.name = "AddCancelled", .button = &T::cAddUDef, .form2 = Form2::Cancel, .text = "typed",
      .seen = {kAddCaption, "", kAll}},
-    {.name = "AddClosed", .button = &UserDefTab::cAddUDef, .form2 = Form2::Close, .text = "typed", .kind = "own",
+    {.name = "AddClosed", .button = &T::cAddUDef, .form2 = Form2::Close, .text = "typed", .kind = "own",
      .seen = {kAddCaption, "", kAll}},
-    {.name = "Change", .select = 1, .button = &UserDefTab::cChangeUDef, .form2 = Form2::Save, .text = "bind y",
+    {.name = "Change", .select = 1, .button = &T::cChangeUDef, .form2 = Form2::Save, .text = "bind y",
      .kind = kTeam, .seen = {kEditCaption, "bind x \"say hi\"", kCommand},
      .stored = {kStored[0], "2|bind y|Speak to team", kStored[2], kStored[3], kStored[4]}, .rebuilt = true},
-    {.name = "ChangeKindOnly", .select = 0, .button = &UserDefTab::cChangeUDef, .form2 = Form2::Save, .kind = kTeam,
+    {.name = "ChangeKindOnly", .select = 0, .button = &T::cChangeUDef, .form2 = Form2::Save, .kind = kTeam,
      .seen = {kEditCaption, "say hi", kAll}, .stored = QStringList{"1|say hi|Speak to team"} + kStored.mid(1),
      .rebuilt = true},
-    {.name = "ChangeNothing", .select = 0, .button = &UserDefTab::cChangeUDef, .form2 = Form2::Save,
+    {.name = "ChangeNothing", .select = 0, .button = &T::cChangeUDef, .form2 = Form2::Save,
      .seen = {kEditCaption, "say hi", kAll}, .rebuilt = true},
-    {.name = "ChangeRetypedTheSame", .select = 0, .button = &UserDefTab::cChangeUDef, .form2 = Form2::Save,
+    {.name = "ChangeRetypedTheSame", .select = 0, .button = &T::cChangeUDef, .form2 = Form2::Save,
      .text = "say hi", .kind = kAll, .seen = {kEditCaption, "say hi", kAll}, .rebuilt = true},
-    {.name = "ChangeTextEmptied", .select = 0, .button = &UserDefTab::cChangeUDef, .form2 = Form2::Save, .text = "",
+    {.name = "ChangeTextEmptied", .select = 0, .button = &T::cChangeUDef, .form2 = Form2::Save, .text = "",
      .kind = kTeam, .seen = {kEditCaption, "say hi", kAll}, .rebuilt = true},
-    {.name = "ChangeCancelled", .select = 0, .button = &UserDefTab::cChangeUDef, .form2 = Form2::Cancel,
+    {.name = "ChangeCancelled", .select = 0, .button = &T::cChangeUDef, .form2 = Form2::Cancel,
      .text = "bye", .kind = kTeam, .seen = {kEditCaption, "say hi", kAll}, .rebuilt = true},
-    {.name = "ChangeClosed", .select = 0, .button = &UserDefTab::cChangeUDef, .form2 = Form2::Close, .text = "bye",
+    {.name = "ChangeClosed", .select = 0, .button = &T::cChangeUDef, .form2 = Form2::Close, .text = "bye",
      .seen = {kEditCaption, "say hi", kAll}, .rebuilt = true},
-    {.name = "ChangeGone", .select = 0, .before = firstGone, .button = &UserDefTab::cChangeUDef,
+    {.name = "ChangeGone", .select = 0, .before = firstGone, .button = &T::cChangeUDef,
      .form2 = Form2::Save, .text = "changed", .seen = {kEditCaption, "say hi", kAll},
      .boxes = {error("The entry is no longer stored; nothing was changed.")}, .stored = kStored.mid(1),
      .rebuilt = true},
-    {.name = "DeleteAnsweredNo", .select = 1, .button = &UserDefTab::cDelUDef, .answer = Answer::No,
+    {.name = "DeleteAnsweredNo", .select = 1, .button = &T::cDelUDef, .answer = Answer::No,
      .boxes = {kDeleteSecond}},
-    {.name = "Delete", .select = 1, .button = &UserDefTab::cDelUDef, .answer = Answer::Yes, .boxes = {kDeleteSecond},
+    {.name = "Delete", .select = 1, .button = &T::cDelUDef, .answer = Answer::Yes, .boxes = {kDeleteSecond},
      .stored = {kStored[0], kStored[2], kStored[3], kStored[4]}, .rebuilt = true},
-    {.name = "DeleteGone", .select = 0, .before = firstGone, .button = &UserDefTab::cDelUDef, .answer = Answer::Yes,
+    {.name = "DeleteGone", .select = 0, .before = firstGone, .button = &T::cDelUDef, .answer = Answer::Yes,
      .boxes = {ScriptedDialogs::message("Delete the user defined entry:\r\nsay hi\r\nwith the property:\r\n"
                                         "Speak to all ?", "Delete?", MsgButtons::YesNo),
                error("The entry is no longer stored; nothing was deleted.")},
      .stored = kStored.mid(1), .rebuilt = true},
     {.name = "DeleteKeyNoNumber", .select = 0,
      .before = [](UserDefTabTest& t) { t.tab->ListView1->topLevelItem(0)->setText(0, "1x"); },
-     .button = &UserDefTab::cDelUDef, .answer = Answer::Yes,
+     .button = &T::cDelUDef, .answer = Answer::Yes,
      .boxes = {ScriptedDialogs::message("Delete the user defined entry:\r\nsay hi\r\nwith the property:\r\n"
                                         "Speak to all ?", "Delete?", MsgButtons::YesNo),
                error("The key \"1x\" of the user defined entry is not a whole number")},
      .rebuilt = true},
-    {.name = "ChangeWithoutSelection", .button = &UserDefTab::cChangeUDef},
-    {.name = "DeleteWithoutSelection", .button = &UserDefTab::cDelUDef},
-    {.name = "UseWithoutSelection", .button = &UserDefTab::cActionUdef},
-    {.name = "UseToAll", .select = 0, .button = &UserDefTab::cActionUdef, .executed = {"say say hi"}},
-    {.name = "UseAsCommand", .select = 1, .button = &UserDefTab::cActionUdef, .executed = {"bind x \"say hi\""}},
-    {.name = "UseToTeam", .select = 2, .button = &UserDefTab::cActionUdef, .executed = {"say_team   on my way "}},
+    {.name = "ChangeWithoutSelection", .button = &T::cChangeUDef},
+    {.name = "DeleteWithoutSelection", .button = &T::cDelUDef},
+    {.name = "UseWithoutSelection", .button = &T::cActionUdef},
+    {.name = "UseToAll", .select = 0, .button = &T::cActionUdef, .executed = {"say say hi"}},
+    {.name = "UseAsCommand", .select = 1, .button = &T::cActionUdef, .executed = {"bind x \"say hi\""}},
+    {.name = "UseToTeam", .select = 2, .button = &T::cActionUdef, .executed = {"say_team   on my way "}},
     // Kinds are told apart by their exact text; any other answers "no".
-    {.name = "UseOfAnOwnKind", .select = 3, .button = &UserDefTab::cActionUdef,
+    {.name = "UseOfAnOwnKind", .select = 3, .button = &T::cActionUdef,
      .boxes = {ScriptedDialogs::message("no")}},
     // The monitor may have switched the button off; the double click still sends.
     {.name = "DoubleClick", .before = [](UserDefTabTest& t) { t.tab->cActionUdef->setEnabled(false); },
@@ -179,12 +180,11 @@ TEST_F(UserDefTabTest, ListShowsTextAndKindUnderFieldNamesWithTheKeyColumnHidden
     insert(QString(), "odd");
     tab->fFillUserDef();
     QTreeWidget* list = tab->ListView1;
-    EXPECT_EQ(list->headerItem()->text(0) + list->headerItem()->text(1) + list->headerItem()->text(2),
-              "UDIDUserD1Kind");
-    EXPECT_EQ(list->columnWidth(0), 0);
-    EXPECT_EQ(list->columnWidth(1), px(4175));
-    EXPECT_EQ(list->columnWidth(2), px(2700));
-    EXPECT_EQ(shownRows(), QStringList({"1|kick all|" + kCommand, "2||odd"}));
+    const QTreeWidgetItem* header = list->headerItem();
+    EXPECT_EQ(QStringList({header->text(0), header->text(1), header->text(2)}) + shownRows(),
+              QStringList({"UDID", "UserD1", "Kind", "1|kick all|" + kCommand, "2||odd"}));
+    EXPECT_EQ(QList<int>({list->columnWidth(0), list->columnWidth(1), list->columnWidth(2)}),
+              QList<int>({0, px(4175), px(2700)}));
 
     list->setFocus();
     list->editItem(list->topLevelItem(0), 1);
