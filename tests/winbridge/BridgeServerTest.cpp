@@ -57,17 +57,6 @@ TEST_F(BridgeServerTest, EachRequestIsAnsweredByItsCall) {
     EXPECT_EQ(desktop.postedMessages(qw.input), (std::vector<Message>{{WM_CHAR, 13, 0x1C0001, ""}}));
 }
 
-TEST_F(BridgeServerTest, ARefusedRequestTouchesNoWindow) {
-    const std::string input = std::to_string(et.input);
-    for (const std::string& request : std::vector<std::string>{
-             "", "FIND", "FIND =00 -", "SETTEXT " + input + " -", "SETTEXT " + input + " =41 ",
-             "SENDCHAR " + input + " 13", "POSTCHAR " + input + " x 1", "TEXT " + input + " 0",
-             "CLOSE " + input, "CHILDREN 1 2"})
-        EXPECT_TRUE(answerRequest(request, desktop).starts_with("ERR ")) << request;
-    EXPECT_TRUE(desktop.sentMessages(et.input).empty());
-    EXPECT_TRUE(desktop.postedMessages(et.input).empty());
-}
-
 TEST_F(BridgeServerTest, ServesTheGreetingThenOneAnswerPerLineHoweverTheInputIsCut) {
     const std::string greeting = std::string(kGreeting) + "\n";
     const std::string find = encodeFind(nullptr, "ET Console");
