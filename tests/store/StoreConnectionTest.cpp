@@ -115,34 +115,12 @@ TEST(StoreConnectionTest, ABrokenFileIsRefusedWithOpenErrorAndLeftAlone) {
     }
 }
 
-// On an empty handle most operations fail and change nothing; those that open the file first
-// work, and on a missing file fail without creating it.
-TEST(StoreConnectionTest, OnAnEmptyHandleOnlyTheOperationsThatOpenTheFileWork) {
-    for (const Operation& operation : kOperations) {
-        SCOPED_TRACE(operation.name);
-        KeptRulesDb db;
-        const std::string before = bytesOf(db.path());
-        Store store(db.path());
-        if (!operation.opens) {
-            EXPECT_THROW(operation.run(store), StoreError);
-            EXPECT_FALSE(store.isOpen());
-            EXPECT_EQ(bytesOf(db.path()), before);
-            continue;
-        }
-        EXPECT_NO_THROW(operation.run(store));
-        EXPECT_TRUE(store.isOpen());
-        std::filesystem::remove(db.path());
-        Store missing(db.path());
-        EXPECT_THROW(operation.run(missing), StoreOpenError);
-        EXPECT_FALSE(std::filesystem::exists(db.path()));
-    }
-}
-
+// On an empty handle the operations that open the file themselves work and the rest fail.
 // Rules.mdb made read-only, held locked by another program the whole time (a write waits no
 // longer than the busy timeout), deleted or replaced under the running store: what cannot work
 // fails and the stored data stays. A deleted or replaced file is not worked on unlinked: every
 // operation refuses, and only an explicit reconnect takes the file found at the path then.
-TEST(StoreConnectionTest, AFileSpoiledWhileOpenFailsWhatCannotWorkUntilReconnected) {
+TEST(StoreConnectionTest, AnEmptyHandleOrAFileSpoiledWhileOpenFailsWhatCannotWork) {
     std::optional<SqlPeek> other;
     const auto writable = [](Store& store, bool on) {
         std::filesystem::permissions(store.path(), std::filesystem::perms::owner_write,
@@ -152,47 +130,53 @@ TEST(StoreConnectionTest, AFileSpoiledWhileOpenFailsWhatCannotWorkUntilReconnect
     };
     struct Case {
         const char* name;
-        bool readsFail, gone;
+        std::function<bool(const Operation&)> fails;
+        bool staysOpen, gone;
         std::function<void(Store&)> spoil, release = [](Store&) {};
     };
-    const Case cases[] = {{"read-only", false, false, [&](Store& s) { writable(s, false); },
+    const auto writes = [](const Operation& o) { return o.writes; };
+    const auto every = [](const Operation&) { return true; };
+    const Case cases[] = {{"empty handle", [](const Operation& o) { return !o.opens; }, false, false,
+                           [](Store& s) { s.fDBConnect(false); }},
+                          {"read-only", writes, true, false, [&](Store& s) { writable(s, false); },
                            [&](Store& s) { writable(s, true); }},
-                          {"locked", true, false,
+                          {"locked", every, true, false,
                            [&](Store& s) { other.emplace(s.path()), other->execute("BEGIN EXCLUSIVE"); },
                            [&](Store&) { other.reset(); }},
-                          {"deleted", true, true, [](Store& s) { std::filesystem::remove(s.path()); }},
-                          {"replaced", true, true, [](Store& s) {
+                          {"deleted", every, true, true, [](Store& s) { std::filesystem::remove(s.path()); }},
+                          {"replaced", every, true, true, [](Store& s) {
                                const std::string bytes = bytesOf(s.path());
                                std::filesystem::remove(s.path());
                                writeBytes(s.path(), bytes);
                            }}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        KeptRulesDb db;
-        Store store(db.path());
-        store.fDBConnect(true);
-        store.setBusyTimeout(std::chrono::milliseconds(20));
-        const std::string before = bytesOf(db.path());
-        c.spoil(store);
+    KeptRulesDb db;
+    const std::string before = bytesOf(db.path());
+    for (const Case& c : cases)
         for (const Operation& operation : kOperations) {
+            SCOPED_TRACE(std::string(c.name) + ", " + operation.name);
+            writeBytes(db.path(), before);
+            Store store(db.path());
+            store.fDBConnect(true);
+            store.setBusyTimeout(std::chrono::milliseconds(20));
+            c.spoil(store);
             const std::optional<std::string> error = failure(operation, store);
-            EXPECT_EQ(error.has_value(), operation.writes || c.readsFail) << operation.name;
+            EXPECT_EQ(error.has_value(), c.fails(operation));
             EXPECT_TRUE(!c.gone || error == "Rules.mdb is no longer where it was opened: " +
                                                 db.path().string() + ". Nothing was changed.")
-                << operation.name << ": " << error.value_or("");
+                << error.value_or("");
+            c.release(store);
+            EXPECT_EQ(store.isOpen(), c.staysOpen || !error);
+            if (!std::filesystem::exists(db.path())) {
+                EXPECT_THROW(store.fDBConnect(true), StoreOpenError);
+                EXPECT_FALSE(std::filesystem::exists(db.path()));
+                continue;
+            }
+            EXPECT_TRUE(!error || bytesOf(db.path()) == before) << "a failed operation changed the file";
+            store.fDBConnect(true);
+            store.fAddRecord("tbl_Say", "SayText", u"after");
+            EXPECT_EQ(peek(db.path(), "SELECT SayText FROM tbl_Say ORDER BY rowid DESC LIMIT 1"),
+                      Rows{u"after"});
         }
-        c.release(store);
-        EXPECT_TRUE(store.isOpen());
-        if (!std::filesystem::exists(db.path())) {
-            EXPECT_THROW(store.fDBConnect(true), StoreOpenError);
-            EXPECT_FALSE(std::filesystem::exists(db.path()));
-            continue;
-        }
-        EXPECT_EQ(bytesOf(db.path()), before);
-        store.fDBConnect(true);
-        store.fAddRecord("tbl_Say", "SayText", u"new");
-        EXPECT_EQ(peek(db.path(), "SELECT SayText FROM tbl_Say ORDER BY rowid"), (Rows{u"kept", u"new"}));
-    }
 }
 
 // Every other test works on files made this way; here, the schema version, and that a file is
