@@ -31,34 +31,32 @@ constexpr auto kReadyLimit = 10s;
 // Waits until the process has ended (a zombie nobody has reaped yet), so that its end of the
 // pipes is closed before the next request.
 bool hasDied(int pid) {
-    const auto deadline = Clock::now() + kReadyLimit;
-    while (Clock::now() < deadline) {
+    for (const auto deadline = Clock::now() + kReadyLimit; Clock::now() < deadline;
+         std::this_thread::yield()) {
         std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
         std::string field;
-        // pid (comm) state ...: the state follows the closing parenthesis.
-        std::getline(stat, field, ')');
         char state = '?';
-        if (stat >> state && (state == 'Z' || state == 'X'))
+        // pid (comm) state ...: the state follows the closing parenthesis.
+        if (std::getline(stat, field, ')') >> state && (state == 'Z' || state == 'X'))
             return true;
-        std::this_thread::yield();
     }
     return false;
 }
 
 class WineWindowSystemTest : public ::testing::Test {
 protected:
-    // The fake bridge runs with `arguments`; waits between starts follow the hand-moved clock.
+    // The fake bridge makes the ET console and runs with `arguments`; waits between starts follow
+    // the hand-moved clock.
     WineWindowSystemOptions optionsWith(std::vector<std::string> arguments) {
-        WineWindowSystemOptions options;
-        options.bridgePath = BRASSBELL_FAKE_BRIDGE;
-        options.launcher = {BRASSBELL_FAKE_BRIDGE};
-        options.launcher.insert(options.launcher.end(), arguments.begin(), arguments.end());
-        options.requestTimeout = 300ms;
-        options.startTimeout = kReadyLimit;
-        options.retryDelay = 1s;
-        options.longestRetryDelay = 4s;
-        options.clock = [this] { return now_; };
-        return options;
+        arguments.insert(arguments.begin(), {BRASSBELL_FAKE_BRIDGE, "--et", et_.path()});
+        return {.bridgePath = BRASSBELL_FAKE_BRIDGE,
+                .winePrefix = {},
+                .requestTimeout = 300ms,
+                .startTimeout = kReadyLimit,
+                .retryDelay = 1s,
+                .longestRetryDelay = 4s,
+                .launcher = arguments,
+                .clock = [this] { return now_; }};
     }
 
     Clock::time_point now_ = Clock::now();
@@ -68,7 +66,7 @@ protected:
 };
 
 TEST_F(WineWindowSystemTest, OnlyTheSevenCallsReachTheBridgeAndTextsComeBackCut) {
-    WineWindowSystem windows(optionsWith({"--et", et_.path(), "--requests", requests_.path()}));
+    WineWindowSystem windows(optionsWith({"--requests", requests_.path()}));
     ASSERT_TRUE(windows.waitUntilReady(kReadyLimit)) << windows.lastFailure();
     const Hwnd console = windows.FindWindowA(nullptr, "ET Console");
     ASSERT_NE(console, 0u);
@@ -91,7 +89,7 @@ TEST_F(WineWindowSystemTest, OnlyTheSevenCallsReachTheBridgeAndTextsComeBackCut)
 }
 
 TEST_F(WineWindowSystemTest, ABridgeKilledMidSessionMeansNoConsoleThenALaterLookupBringsItBack) {
-    WineWindowSystem windows(optionsWith({"--et", et_.path()}));
+    WineWindowSystem windows(optionsWith({}));
     ConsoleLink link(windows, pause_);
     ASSERT_TRUE(windows.waitUntilReady(kReadyLimit)) << windows.lastFailure();
     link.fSendCommand(u"first");
@@ -115,7 +113,7 @@ TEST_F(WineWindowSystemTest, ABridgeKilledMidSessionMeansNoConsoleThenALaterLook
 TEST_F(WineWindowSystemTest, ABridgeThatIsMissingSilentOrDyingLosesTheChatWithinOneTimeOut) {
     // clang-format off
     struct { const char* name; std::vector<std::string> arguments; bool greets; bool timesOut; int starts; std::string failure; }
-    const cases[] = { // arguments after --et; the bridge's answers count from 0, its greeting
+    const cases[] = { // the bridge's answers count from 0, its greeting
         {"NotSaidHelloYet", {"--hang-at", "0"}, false, false, 1, ""},
         // Instead of the answer to WM_SETTEXT, after FIND, FIND, CHILDREN and TEXT. The Enter that
         // follows must not start a new bridge: it would run whatever the game's input line holds.
@@ -127,23 +125,20 @@ TEST_F(WineWindowSystemTest, ABridgeThatIsMissingSilentOrDyingLosesTheChatWithin
     // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        std::vector<std::string> arguments = {"--et", et_.path()};
-        arguments.insert(arguments.end(), c.arguments.begin(), c.arguments.end());
-        WineWindowSystemOptions options = optionsWith(arguments);
+        WineWindowSystemOptions options = optionsWith(c.arguments);
         if (c.arguments.empty())
             options.launcher = {"/nonexistent/brassbell/wine"};
         WineWindowSystem windows(options);
         pause_.clear();
         ConsoleLink link(windows, pause_);
-        if (c.greets || !c.failure.empty())
-            EXPECT_EQ(windows.waitUntilReady(c.greets ? kReadyLimit : 1s), c.greets) << windows.lastFailure();
-
+        // The bridge that never greets is only started.
+        const auto limit = c.greets || !c.failure.empty() ? kReadyLimit : 0s;
+        EXPECT_EQ(windows.waitUntilReady(limit), c.greets) << windows.lastFailure();
         const auto start = Clock::now();
         EXPECT_EQ(link.fConsoleExists(), c.greets);
         link.fSay2All(u"hello");
         EXPECT_LT(Clock::now() - start, 3s);
-        if (c.timesOut)
-            EXPECT_GE(Clock::now() - start, 300ms);
+        EXPECT_GE(Clock::now() - start, c.timesOut ? 300ms : 0ms);
         EXPECT_EQ(windows.startAttempts(), c.starts);
         EXPECT_FALSE(windows.ready());
         EXPECT_NE(windows.lastFailure().find(c.failure), std::string::npos) << windows.lastFailure();
