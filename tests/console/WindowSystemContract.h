@@ -6,7 +6,6 @@
 // WinConsole", titled "ETQW Console") and a decoy titled "ETQW WinConsole" of another class, each
 // with the game's children in its order: the input line (an "Edit" without text), a button
 // captioned "copy", the log (an "Edit").
-#include "ChatTexts.h"
 #include "TempFile.h"
 #include "console/ConsoleLink.h"
 #include "console/RecordingPause.h"
@@ -48,12 +47,10 @@ struct WorldMaker {
 
 // Asks `done` again every 20 ms until it holds or `limit` passed; whether it held.
 inline bool waitUntil(const std::function<bool()>& done, std::chrono::seconds limit) {
-    const auto deadline = std::chrono::steady_clock::now() + limit;
-    while (!done()) {
+    for (const auto deadline = std::chrono::steady_clock::now() + limit; !done();
+         std::this_thread::sleep_for(std::chrono::milliseconds(20)))
         if (std::chrono::steady_clock::now() > deadline)
             return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
     return true;
 }
 
@@ -219,9 +216,14 @@ TEST_P(WindowSystemTest, ConsoleLinkTypesIntoEtInWindows1252Bytes) {
     RecordingPause pause;
     ConsoleLink link(windows(), pause);
     link.fSendCommand(u"bind x \"say caf\u00e9 5\u20ac\"");
-    link.fSay2All(longChat());
+    // Two full chat pieces, whose letters show where each piece starts and ends.
+    std::string chat;
+    for (int i = 0; i < 278; ++i)
+        chat += static_cast<char>('a' + i % 26);
+    link.fSay2All(std::u16string(chat.begin(), chat.end()));
 
-    const std::string expected = "bind x \"say caf\xE9 5\x80\"\n" + longChatLines("say");
+    const std::string expected =
+        "bind x \"say caf\xE9 5\x80\"\nsay " + chat.substr(0, 139) + "\nsay " + chat.substr(139) + "\n";
     EXPECT_EQ(world_->executed(Console::Et, expected), expected);
     EXPECT_EQ(world_->executed(Console::Etqw, ""), "");
     EXPECT_EQ(pause.count(), 3u);
