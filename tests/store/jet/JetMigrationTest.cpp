@@ -12,12 +12,6 @@
 #include <QJsonObject>
 
 #include <gtest/gtest.h>
-#include <sys/resource.h>
-#include <unistd.h>
-
-#include <csignal>
-#include <fstream>
-#include <functional>
 
 namespace brassbell::testing {
 namespace {
@@ -62,7 +56,7 @@ protected:
     std::string placed_;
 };
 
-// Every value with its type: quote() writes Null as NULL, a number bare and a text quoted.
+// Every value with its type, as SQLite writes it in JSON: Null, a number or a text.
 TEST_F(JetMigrationTest, EveryTableColumnAndRowOfTheSampleArrivesByteForByte) {
     place(original_);
     const MigrationReport report = migrateInPlace(rulesMdb());
@@ -70,30 +64,28 @@ TEST_F(JetMigrationTest, EveryTableColumnAndRowOfTheSampleArrivesByteForByte) {
     ASSERT_TRUE(manifest.open(QIODevice::ReadOnly)) << "the Jet sample's manifest is missing";
     const QJsonArray tables = QJsonDocument::fromJson(manifest.readAll()).object().value("tables").toArray();
     ASSERT_EQ(tables.size(), 7);
-    for (const QJsonValue& tableValue : tables) {
-        const std::string name = tableValue.toObject().value("name").toString().toStdString();
+    const auto compact = [](const QJsonArray& array) {
+        return QJsonDocument(array).toJson(QJsonDocument::Compact).toStdString();
+    };
+    const auto stored = [&](const std::string& sql) {
+        return compact(
+            QJsonDocument::fromJson(QString::fromStdU16String(peek(rulesMdb(), sql).at(0)).toUtf8()).array());
+    };
+    for (const QJsonValue& table : tables) {
+        const std::string name = table["name"].toString().toStdString();
         SCOPED_TRACE(name);
         // Field order is binding for the tables addressed by position.
-        std::vector<std::u16string> columns;
-        std::string quoted;
-        for (const QJsonValue& column : tableValue.toObject().value("columns").toArray()) {
-            columns.push_back(column.toObject().value("name").toString().toStdU16String());
-            quoted += (quoted.empty() ? "quote(" : ", quote(") +
-                      column.toObject().value("name").toString().toStdString() + ")";
-        }
-        EXPECT_EQ(peek(rulesMdb(), "SELECT name FROM pragma_table_info('" + name + "')"), columns);
-        std::vector<std::u16string> expected;
-        for (const QJsonValue& row : tableValue.toObject().value("rows").toArray()) {
-            QStringList values;
-            for (const QJsonValue& value : row.toArray())
-                values.append(value.isNull()     ? QString("NULL")
-                              : value.isDouble() ? QString::number(value.toInteger())
-                                                 : "'" + value.toString().replace("'", "''") + "'");
-            expected.push_back(values.join('|').toStdU16String());
-        }
-        EXPECT_EQ(peek(rulesMdb(), "SELECT " + quoted + " FROM " + name + " ORDER BY rowid"), expected);
+        QStringList columns;
+        for (const QJsonValue& column : table["columns"].toArray())
+            columns.append(column["name"].toString());
+        EXPECT_EQ(stored("SELECT json_group_array(name) FROM pragma_table_info('" + name + "')"),
+                  compact(QJsonArray::fromStringList(columns)));
+        const QJsonArray rows = table["rows"].toArray();
+        EXPECT_EQ(stored("SELECT json_group_array(json_array(" + columns.join(", ").toStdString() +
+                         ")) FROM (SELECT * FROM " + name + " ORDER BY rowid)"),
+                  compact(rows));
         ASSERT_NE(report.table(name), nullptr);
-        EXPECT_EQ(report.table(name)->records, expected.size());
+        EXPECT_EQ(report.table(name)->records, static_cast<std::size_t>(rows.size()));
         EXPECT_EQ(report.table(name)->skipped, 0u);
     }
     EXPECT_TRUE(report.tablesLeftOut.empty());
@@ -128,58 +120,26 @@ TEST_F(JetMigrationTest, TheOriginalIsKeptBesideAndTheResultTakesNewRecords) {
     EXPECT_EQ(store.addUserDef(u"say hi", u"Speak to all"), 4);
 }
 
-// Whatever fails, damaged file or hostile folder, Rules.mdb keeps every byte, and neither a
-// partial new file nor a backup is left in the folder.
+// Whatever the damage, Rules.mdb keeps every byte, and neither a partial new file nor a backup
+// is left in the folder.
 TEST_F(JetMigrationTest, AFailedMigrationLeavesTheOriginalAsItWas) {
-    const auto garbage = [](const std::string& s) {
-        std::string bytes = s.substr(0, 128);
-        for (std::size_t i = bytes.size(); i < s.size(); ++i)
-            bytes.push_back(static_cast<char>((i * 7919) % 251));
-        return bytes;
-    };
-    const auto writable = [this](bool on) {
-        std::filesystem::permissions(folder(), std::filesystem::perms::owner_write,
-                                     on ? std::filesystem::perm_options::add
-                                        : std::filesystem::perm_options::remove);
-    };
-    rlimit unlimited{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &unlimited), 0);
-    const auto fileSizeLimit = [&](rlim_t bytes) {
-        const rlimit limit{bytes, unlimited.rlim_max};
-        setrlimit(RLIMIT_FSIZE, bytes == 0 ? &unlimited : &limit);
-    };
-    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    struct Case {
-        const char* name;
-        std::string bytes;
-        std::function<void(bool)> hostile = [](bool) {};
-    };
-    std::vector<Case> cases = {
+    const std::pair<const char*, std::string> cases[] = {
         {"truncated in the middle of a page", original_.substr(0, original_.size() / 2 + 1000)},
         // Whole pages, so only the lost records show that something is missing.
         {"truncated at a page boundary", original_.substr(0, 63 * 4096)},
-        {"the Jet header, then garbage", garbage(original_)},
         {"only the header", original_.substr(0, 4096)},
-        {"a full disk", original_, [&](bool on) { fileSizeLimit(on ? 8 * 1024 : 0); }},
     };
-    // Root writes into read-only folders anyway: there the case cannot be made.
-    if (geteuid() != 0)
-        cases.push_back({"a folder without write permission", original_, [&](bool on) { writable(!on); }});
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        place(c.bytes);
-        c.hostile(true);
-        std::u16string failure;
+    for (const auto& [name, bytes] : cases) {
+        SCOPED_TRACE(name);
+        place(bytes);
         try {
             migrateInPlace(rulesMdb());
+            ADD_FAILURE() << "reported as migrated";
         } catch (const JetMigrationError& error) {
-            failure = migrationFailureMessage(error);
+            EXPECT_NE(migrationFailureMessage(error).find(u"left as it was"), std::u16string::npos);
         }
-        c.hostile(false);
-        EXPECT_NE(failure.find(u"left as it was"), std::u16string::npos) << "reported as migrated";
         expectUntouched();
     }
-    std::signal(SIGXFSZ, previousHandler);
     place(original_);
     EXPECT_THROW(migrateJetDatabase(rulesMdb(), folder() / "missing" / "New.mdb"), JetMigrationError);
     expectUntouched();
