@@ -1,12 +1,9 @@
-// A stand-in for brassbell-winbridge.exe that runs natively: the bridge's own request handling
-// over a simulated desktop, so that WineWindowSystem can be tried without Wine.
-//
+// brassbell-winbridge.exe's request handling over a simulated desktop, natively, so that
+// WineWindowSystem can be tried without Wine:
 //   fake_bridge [--et LOG] [--requests LOG] [--greeting TEXT] [--hang-at N] [--die-at N] [BRIDGE]
-//
-// --et makes the ET console; every line it executes is appended to LOG as bytes plus "\n". --requests appends
-// every byte received. The bridge's answer lines are counted from 0, the greeting: --hang-at N stops
-// answering (and waits to be killed) instead of writing line N, --die-at N ends the process instead.
-// --greeting replaces the greeting. BRIDGE, the path of the bridge it stands in for, is ignored.
+// --et makes the ET console, which appends each line it executes plus "\n" to LOG; --requests
+// appends every byte received. Counting answer lines from 0, the greeting (or TEXT), it waits to
+// be killed instead of writing line --hang-at, and ends instead of writing line --die-at.
 #include "console/SimulatedDesktop.h"
 #include "winbridge/BridgeServer.h"
 
@@ -19,12 +16,9 @@
 
 int main(int argc, char** argv) {
     std::map<std::string, std::string> option;
-    for (int i = 1; i + 1 < argc; ++i) {
-        if (std::string_view(argv[i]).starts_with("--")) {
-            option[argv[i]] = argv[i + 1];
-            ++i;
-        }
-    }
+    for (int i = 1; i + 1 < argc; ++i)
+        if (std::string_view(argv[i]).starts_with("--"))
+            option[argv[i]] = argv[++i];
     const auto lineNumber = [&](const char* name) {
         return option.count(name) ? std::strtol(option[name].c_str(), nullptr, 10) : -1L;
     };

@@ -1,11 +1,7 @@
-// A stand-in for the game's console windows, for the window-system contract under Wine:
-//   fake_game_console ET_LOG ETQW_LOG DECOY_LOG
-// makes the ET console (title "ET Console"), the ETQW console (class "ETQW WinConsole", titled
-// "ETQW Console") and a decoy titled "ETQW WinConsole" of another class, each with the children
-// of the game's console in its order: the input line (an Edit without text), a captioned button,
-// the log (a multi-line Edit). An Enter in the input line appends the line it holds, as bytes,
-// plus "\n" to that console's LOG and empties the input line, as the game executes it. Each LOG
-// is made once that console's windows exist. Ends when its standard input closes.
+// The game's console windows for the window-system contract: fake_game_console ET_LOG ETQW_LOG
+// DECOY_LOG makes the consoles WindowSystemContract.h describes; an Enter in an input line appends
+// its bytes plus "\n" to that console's LOG, made once its windows exist, and empties it. Ends when
+// its standard input closes.
 #include <windows.h>
 
 #include <cstdio>
@@ -59,9 +55,9 @@ bool create(ConsoleWindow& console, const char* className, const char* title) {
 
 DWORD WINAPI watchStandardInput(LPVOID mainThread) {
     char buffer[256];
-    DWORD got = 0;
-    while (ReadFile(GetStdHandle(STD_INPUT_HANDLE), buffer, sizeof buffer, &got, nullptr) && got > 0) {
-    }
+    for (DWORD got = 0;
+         ReadFile(GetStdHandle(STD_INPUT_HANDLE), buffer, sizeof buffer, &got, nullptr) && got > 0;)
+        continue;
     PostThreadMessageA(static_cast<DWORD>(reinterpret_cast<std::uintptr_t>(mainThread)), WM_QUIT, 0, 0);
     return 0;
 }
