@@ -18,7 +18,7 @@ int main(int argc, char** argv) {
     std::map<std::string, std::string> option;
     for (int i = 1; i + 1 < argc; ++i)
         if (std::string_view(argv[i]).starts_with("--"))
-            option[argv[i]] = argv[++i];
+            option.emplace(argv[i], argv[i + 1]), ++i;
     const auto lineNumber = [&](const char* name) {
         return option.count(name) ? std::strtol(option[name].c_str(), nullptr, 10) : -1L;
     };
