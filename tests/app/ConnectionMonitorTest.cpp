@@ -35,53 +35,38 @@ protected:
     ConnectionMonitor monitor{form, console, [this](bool bolDisable) { disTabCalls.push_back(bolDisable); }};
 };
 
+// Each check lets events run while it walks the controls; a check arriving then is dropped.
 TEST_F(ConnectionMonitorTest, ControlsAndTheAdminModTabFollowTheConsoleKind) {
-    struct Case {
-        const char* what;
-        bool etConsole, qwConsole;
-        const char* enabled; // OnlyConn, OnlyConn_QW, xxOnlyConnyy, onlyconn, untagged, nested
-        std::vector<bool> disTab;
-    };
-    // ETQW closed disables everything and leaves the tab alone.
-    const Case cases[] = {{"no console", false, false, "000110", {}},
-                          {"ET", true, false, "111111", {false}},
-                          {"ET and ETQW", true, true, "111111", {false}},
-                          {"ETQW", false, true, "010111", {true}},
-                          {"no console after ETQW", false, false, "000110", {}}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
+    // What is running; the controls OnlyConn, OnlyConn_QW, xxOnlyConnyy, onlyconn, untagged and nested
+    // that are enabled; the AdminMod tab's calls. ETQW closed disables everything, leaving the tab.
+    // clang-format off
+    const std::tuple<bool, bool, const char*, std::vector<bool>> cases[] = {
+        {false, false, "000110", {}}, {true, false, "111111", {false}}, {true, true, "111111", {false}},
+        {false, true, "010111", {true}}, {false, false, "000110", {}}};
+    // clang-format on
+    for (const auto& [etConsole, qwConsole, enabledNow, disTab] : cases) {
+        SCOPED_TRACE(std::string(etConsole ? "ET " : "") + (qwConsole ? "ETQW" : "") + " then " + enabledNow);
         desktop = SimulatedDesktop();
-        if (c.etConsole)
+        if (etConsole)
             desktop.createEtConsole();
-        if (c.qwConsole)
+        if (qwConsole)
             desktop.createEtqwConsole();
         disTabCalls.clear();
+        bool ranInside = false;
+        QTimer::singleShot(0, &form, [&] { ranInside = true, monitor.checkConsole(); });
         monitor.checkConsole();
-        EXPECT_EQ(enabled(), c.enabled);
-        EXPECT_EQ(disTabCalls, c.disTab);
+        EXPECT_TRUE(ranInside);
+        EXPECT_EQ(enabled(), enabledNow);
+        EXPECT_EQ(disTabCalls, disTab);
     }
-}
-
-TEST_F(ConnectionMonitorTest, Timer1ChecksEveryFiveSecondsFromTheStart) {
-    EXPECT_EQ(form.findChild<QTimer*>("Timer1"), monitor.Timer1);
-    EXPECT_EQ(monitor.Timer1->interval(), 5000);
-    EXPECT_TRUE(monitor.Timer1->isActive());
+    // Timer1 checks every five seconds from the start.
+    EXPECT_EQ(
+        std::tuple(form.findChild<QTimer*>("Timer1"), monitor.Timer1->interval(), monitor.Timer1->isActive()),
+        std::tuple(monitor.Timer1, 5000, true));
     desktop.createEtConsole();
     monitor.Timer1->setInterval(0);
     QCoreApplication::processEvents();
     EXPECT_TRUE(controls[0]->isEnabled());
-}
-
-TEST_F(ConnectionMonitorTest, EventsRunDuringTheWalkButACheckInsideACheckIsDropped) {
-    desktop.createEtConsole();
-    bool ranInside = false;
-    QTimer::singleShot(0, &form, [&] {
-        ranInside = true;
-        monitor.checkConsole();
-    });
-    monitor.checkConsole();
-    EXPECT_TRUE(ranInside);
-    EXPECT_EQ(disTabCalls, std::vector{false});
 }
 
 } // namespace

@@ -22,12 +22,6 @@ namespace {
 
 class MainWindowTest : public GuiWorld {
 protected:
-    void saveTabStart(const char* value) {
-        sql.execute(std::string("UPDATE tbl_Sys SET Val = '") + value + "' WHERE Para = 'TabStart'");
-    }
-    std::u16string savedTabStart() {
-        return sql.rows("SELECT Val FROM tbl_Sys WHERE Para = 'TabStart'").at(0);
-    }
     // The enabled ones of the controls the monitor switches, on every tab.
     QStringList enabledTagged() const {
         QStringList names;
@@ -44,27 +38,23 @@ TEST_F(MainWindowTest, StartsAtItsSizeWithTheTabsOverTheirStretchedPictures) {
     ASSERT_TRUE(form.load(QString()));
     EXPECT_EQ(form.windowTitle(), "Brassbell");
     EXPECT_FALSE(form.windowIcon().isNull());
-    EXPECT_EQ(form.minimumSize(), QSize(753, 623));
-    EXPECT_EQ(form.maximumSize(), QSize(753, 623));
-    EXPECT_EQ(form.Label8->text(), "BRASSBELL");
-    EXPECT_EQ(form.Label8->font().pointSize(), 18);
-    EXPECT_TRUE(form.Label8->font().bold());
+    EXPECT_EQ(std::pair(form.minimumSize(), form.maximumSize()), std::pair(QSize(753, 623), QSize(753, 623)));
+    EXPECT_EQ(std::tuple(form.Label8->text(), form.Label8->font().pointSize(), form.Label8->font().bold()),
+              std::tuple(QString("BRASSBELL"), 18, true));
     EXPECT_EQ(form.Command3->text(), "QUIT");
-    const std::pair<const char*, const char*> tabs[] = {{"Image1", "Speak"},    {"Image2", "Commands"},
-                                                        {"Image3", "AdminMod"}, {"Image4", "Rules Prayer"},
-                                                        {"Image5", "UserDef"},  {"Image7", "About"}};
+    const char* tabs[] = {"Speak", "Commands", "AdminMod", "Rules Prayer", "UserDef", "About"};
     ASSERT_EQ(form.SSTab1->count(), 6);
+    const QRect page(0, 0, form.SSTab1->width(),
+                     form.SSTab1->height() - form.SSTab1->tabBar()->sizeHint().height());
     for (int tab = 0; tab < 6; ++tab) {
-        SCOPED_TRACE(tabs[tab].first);
-        EXPECT_EQ(form.SSTab1->tabText(tab), tabs[tab].second);
-        auto* image = form.findChild<QLabel*>(tabs[tab].first);
+        SCOPED_TRACE(tabs[tab]);
+        EXPECT_EQ(form.SSTab1->tabText(tab), tabs[tab]);
+        auto* image = form.findChild<QLabel*>(QStringLiteral("Image%1").arg(tab < 5 ? tab + 1 : 7));
         ASSERT_NE(image, nullptr);
         EXPECT_EQ(form.SSTab1->widget(tab)->children().indexOf(image), 0)
             << "the lowest of the page's children";
         EXPECT_FALSE(image->pixmap().isNull());
-        EXPECT_EQ(image->geometry(),
-                  QRect(0, 0, form.SSTab1->width(),
-                        form.SSTab1->height() - form.SSTab1->tabBar()->sizeHint().height()));
+        EXPECT_EQ(image->geometry(), page);
     }
     // Stretched: the picture's bottom right corner is the page's as painted.
     const QImage picture = form.Image1->pixmap().toImage(), painted = form.Image1->grab().toImage();
@@ -75,26 +65,24 @@ TEST_F(MainWindowTest, StartsAtItsSizeWithTheTabsOverTheirStretchedPictures) {
 }
 
 TEST_F(MainWindowTest, StartTabComesFromTheSavedTabAndTheCommandLine) {
-    struct Case {
-        const char* saved;
-        const char* commandLine;
-        int shown;
-        bool onlyEtqw = false; // the AdminMod tab is unusable and gives way to Commands
-    };
+    // The saved tab, the command line, the tab shown and whether only ETQW runs, where the AdminMod
+    // tab is unusable and gives way to Commands.
     // clang-format off
-    const Case cases[] = {
-        {"3", "", 3}, {"3", "UserDef", 4}, {"3", "speak", 3}, {"3", "UserDef Speak", 0}, {"0", "Commands", 1},
-        {"0", "AdminMod", 2}, {"0", "--noRulesHere", 3}, {"0", "xxRulesxx", 3}, {"5", "About", 5}, {"6", "", 0},
-        {"-1", "", 0}, {" 4 ", "", 4}, {"abc", "", 0}, {"", "", 0}, {"2", "", 1, true}, {"0", "AdminMod", 1, true}};
+    const std::tuple<const char*, const char*, int, bool> cases[] = {
+        {"3", "", 3, false}, {"3", "UserDef", 4, false}, {"3", "speak", 3, false},
+        {"3", "UserDef Speak", 0, false}, {"0", "Commands", 1, false}, {"0", "AdminMod", 2, false},
+        {"0", "--noRulesHere", 3, false}, {"0", "xxRulesxx", 3, false}, {"5", "About", 5, false},
+        {"6", "", 0, false}, {"-1", "", 0, false}, {" 4 ", "", 4, false}, {"abc", "", 0, false},
+        {"", "", 0, false}, {"2", "", 1, true}, {"0", "AdminMod", 1, true}};
     // clang-format on
-    for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(c.commandLine) + " / saved " + c.saved + (c.onlyEtqw ? " / ETQW" : ""));
+    for (const auto& [saved, commandLine, shown, onlyEtqw] : cases) {
+        SCOPED_TRACE(std::string(commandLine) + " / saved " + saved + (onlyEtqw ? " / ETQW" : ""));
         desktop = SimulatedDesktop();
-        c.onlyEtqw ? desktop.createEtqwConsole() : desktop.createEtConsole();
-        saveTabStart(c.saved);
+        onlyEtqw ? desktop.createEtqwConsole() : desktop.createEtConsole();
+        sql.execute(std::string("UPDATE tbl_Sys SET Val = '") + saved + "' WHERE Para = 'TabStart'");
         MainWindow started(app);
-        ASSERT_TRUE(started.load(QString::fromLatin1(c.commandLine)));
-        EXPECT_EQ(started.SSTab1->currentIndex(), c.shown);
+        ASSERT_TRUE(started.load(QString::fromLatin1(commandLine)));
+        EXPECT_EQ(started.SSTab1->currentIndex(), shown);
         store.fDBConnect(false);
     }
 }
@@ -120,9 +108,9 @@ TEST_F(MainWindowTest, QuitAndTheCloseBoxSaveTheTabShownAndEnd) {
         quit ? click(shown.Command3) : void(shown.close());
         EXPECT_EQ(ended.count(), 1);
         EXPECT_FALSE(shown.isVisible());
-        EXPECT_FALSE(shown.Timer1->isActive());
+        EXPECT_FALSE(shown.findChild<QTimer*>("Timer1")->isActive());
         EXPECT_FALSE(store.isOpen());
-        EXPECT_EQ(savedTabStart(), quit ? u"5" : u"1");
+        EXPECT_EQ(stored("tbl_Sys WHERE Para = 'TabStart'", "Val"), QStringList{quit ? "5" : "1"});
     }
     EXPECT_TRUE(dialogs.shown().empty());
 }
@@ -159,7 +147,6 @@ TEST_F(MainWindowTest, TheAboutTabShowsItsTextsOpensTheHomePageAndImportsTheOldL
 
 TEST_F(MainWindowTest, TheMonitorSwitchesEveryTabsControlsAndTheAdminModTab) {
     ASSERT_TRUE(form.load(QString()));
-    EXPECT_EQ(form.findChild<QTimer*>("Timer1"), form.Timer1);
     EXPECT_TRUE(enabledTagged().isEmpty()) << "no console at start";
 
     const SimulatedDesktop::GameConsole et = desktop.createEtConsole();
@@ -186,18 +173,18 @@ TEST_F(MainWindowTest, TheMonitorSwitchesEveryTabsControlsAndTheAdminModTab) {
     EXPECT_TRUE(form.findChild<QPushButton*>("Command38")->isEnabled());
 }
 
+// What the migration keeps and reports its own tests prove; here the window shows its report and
+// opens on the file taken over.
 TEST_F(MainWindowTest, AnOldJetRulesMdbIsTakenOverBeforeTheWindowOpens) {
     std::filesystem::copy_file(BRASSBELL_JET_SAMPLE, db.path(),
                                std::filesystem::copy_options::overwrite_existing);
     dialogs.answerOk();
     ASSERT_TRUE(form.load(QString()));
     ASSERT_EQ(dialogs.messages().size(), 1u);
-    EXPECT_EQ(dialogs.last().icon, MsgIcon::Information);
-    EXPECT_TRUE(dialogs.last().text.contains("5 stored texts")) << dialogs.last().text.toStdString();
-    EXPECT_TRUE(std::filesystem::exists(db.path().string() + ".jet-backup"));
+    EXPECT_EQ(std::pair(dialogs.last().icon, dialogs.last().text.contains("5 stored texts")),
+              std::pair(MsgIcon::Information, true));
     EXPECT_EQ(form.SSTab1->currentIndex(), MainWindow::kRules) << "the old file's saved tab";
-    ASSERT_EQ(form.speakTab->List1->count(), 5);
-    EXPECT_EQ(form.speakTab->List1->item(2)->text(), "Grüße aus München");
+    EXPECT_EQ(form.speakTab->List1->count(), 5);
 }
 
 } // namespace

@@ -22,20 +22,18 @@ protected:
 
 TEST_F(PracticeConsoleTest, OpensAsTheEtConsoleAndPresentsEachConsoleTheLinkLooksFor) {
     EXPECT_TRUE(practice.optEt->isChecked());
-    struct Step {
-        QRadioButton* option; // none at the start
-        bool exists;
-        bool isQW;
-    };
-    for (const Step& step : {Step{nullptr, true, false}, Step{practice.optEtqw, true, true},
-                             Step{practice.optClosed, false, false}, Step{practice.optEt, true, false}}) {
-        SCOPED_TRACE(step.option ? step.option->objectName().toStdString() : "start");
-        if (step.option)
-            step.option->click();
-        EXPECT_EQ(console.fConsoleExists(), step.exists);
-        EXPECT_EQ(step.exists && console.bIsQW(), step.isQW);
-        EXPECT_EQ(desktop.FindWindowA(nullptr, "ET Console") != 0, step.exists && !step.isQW);
-        EXPECT_EQ(desktop.FindWindowA("ETQW WinConsole", nullptr) != 0, step.isQW);
+    // The option clicked (none at the start), and whether a console exists and is ETQW's.
+    for (const auto& [option, exists, isQW] : {std::tuple<QRadioButton*, bool, bool>{nullptr, true, false},
+                                               {practice.optEtqw, true, true},
+                                               {practice.optClosed, false, false},
+                                               {practice.optEt, true, false}}) {
+        SCOPED_TRACE(option ? option->objectName().toStdString() : "start");
+        if (option)
+            option->click();
+        EXPECT_EQ(console.fConsoleExists(), exists);
+        EXPECT_EQ(exists && console.bIsQW(), isQW); // known once the console was looked for
+        EXPECT_EQ(desktop.FindWindowA(nullptr, "ET Console") != 0, exists && !isQW);
+        EXPECT_EQ(desktop.FindWindowA("ETQW WinConsole", nullptr) != 0, isQW);
     }
 }
 

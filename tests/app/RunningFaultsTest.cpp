@@ -70,13 +70,11 @@ protected:
         }
     }
     // Every record of every table, read through the file's second name.
-    std::vector<std::u16string> everything() {
-        std::vector<std::u16string> all;
+    std::vector<std::vector<std::u16string>> everything() {
+        std::vector<std::vector<std::u16string>> all;
         for (const char* table :
              {"tbl_Say", "tbl_RndSpeak", "tbl_Rules", "tbl_Langs", "tbl_Text", "tbl_Userdef", "tbl_Sys"})
-            for (const std::u16string& row :
-                 peek(kept, std::string("SELECT * FROM ") + table + " ORDER BY rowid"))
-                all.push_back(QString(table).toStdU16String() + u": " + row);
+            all.push_back(peek(kept, std::string("SELECT * FROM ") + table + " ORDER BY rowid"));
         return all;
     }
     // Runs the operation, answering the `boxes` messages it shows; each must name the problem.
@@ -104,7 +102,7 @@ protected:
 };
 
 TEST_P(RunningFaultsTest, AnOperationFailsWithAMessageStoresNothingAndTheWindowCarriesOn) {
-    const std::vector<std::u16string> before = everything();
+    const auto before = everything();
     fault(true);
     addText("never stored", 1);
     EXPECT_TRUE(form.isVisible());
@@ -117,15 +115,14 @@ TEST_P(RunningFaultsTest, AnOperationFailsWithAMessageStoresNothingAndTheWindowC
     EXPECT_EQ(form.speakTab->List1->count(), 1);
 
     // QUIT still ends Brassbell, telling why the tab shown was not kept.
-    const std::vector<std::u16string> beforeQuit = everything();
+    const auto beforeQuit = everything();
     form.SSTab1->setCurrentIndex(MainWindow::kAbout);
     QSignalSpy ended(&form, &MainWindow::ended);
     fault(true);
     operate(1, [&] { click(form.Command3); });
     EXPECT_EQ(ended.count(), 1);
     EXPECT_TRUE(dialogs.last().text.startsWith("The tab shown could not be saved for the next start.\r\n"));
-    EXPECT_EQ(dialogs.last().icon, MsgIcon::Critical);
-    EXPECT_EQ(dialogs.last().title, QString());
+    EXPECT_EQ(std::pair(dialogs.last().icon, dialogs.last().title), std::pair(MsgIcon::Critical, QString()));
     fault(false);
     EXPECT_EQ(everything(), beforeQuit);
 }

@@ -15,16 +15,11 @@ QString fixture(const char* name) {
     return QStringLiteral(BRASSBELL_IMPORT_DATA "/") + name;
 }
 
-const QStringList kV1ListTexts{"Hello all",
-                               "  quoted with blanks  ",
-                               "Say3 is missing",
-                               "abcdefg",
-                               QString::fromUtf16(u"Café crème €"),
-                               "single quotes",
-                               QString(1019, 'y'),
-                               "first wins",
-                               "4mismatched'",
-                               "last one taken"};
+// clang-format off
+const QStringList kV1ListTexts{"Hello all", "  quoted with blanks  ", "Say3 is missing", "abcdefg",
+                               QString::fromUtf16(u"Café crème €"), "single quotes", QString(1019, 'y'),
+                               "first wins", "4mismatched'", "last one taken"};
+// clang-format on
 
 class V1ImportTest : public GuiWorld {
 protected:
@@ -51,25 +46,24 @@ protected:
 };
 
 TEST_F(V1ImportTest, AddsTheTextsWithoutTheirPrefixAsOftenAsTheFileIsImported) {
+    const QStringList lf{"Line ends are LF", "tab\tinside"};
+    const QString title = "Please select the old configuration file you want to import";
+    // clang-format off
+    const ScriptedDialogs::Shown chooser{ScriptedDialogs::Kind::OpenFile, title, title,
+                                         MsgButtons::Ok, MsgIcon::None, "Brassbell.ini (*.ini)"};
     const std::pair<const char*, QStringList> cases[] = {
-        {"v1-list.ini", kV1ListTexts},
-        {"lf-lowercase.ini", {"Line ends are LF", "tab\tinside"}},
-        {"lf-lowercase.ini", {"Line ends are LF", "tab\tinside"}},
-        {"no-section.ini", {}},
-    };
+        {"v1-list.ini", kV1ListTexts}, {"lf-lowercase.ini", lf}, {"lf-lowercase.ini", lf},
+        {"no-section.ini", {}}};
+    // clang-format on
     QStringList expected;
     for (const auto& [file, added] : cases) {
         SCOPED_TRACE(file);
         importChoosing(fixture(file));
-        expected += added;
-        EXPECT_EQ(memory(), expected);
+        EXPECT_EQ(memory(), expected += added);
         EXPECT_EQ(listed(), memory());
-        const QString title = "Please select the old configuration file you want to import";
-        EXPECT_EQ(dialogs.shown(), (std::vector<ScriptedDialogs::Shown>{
-                                       {ScriptedDialogs::Kind::OpenFile, title, title, MsgButtons::Ok,
-                                        MsgIcon::None, "Brassbell.ini (*.ini)"},
-                                       ScriptedDialogs::message("All entries from " + fixture(file) +
-                                                                " have successfully been imported")}));
+        EXPECT_EQ(dialogs.shown(),
+                  (std::vector{chooser, ScriptedDialogs::message("All entries from " + fixture(file) +
+                                                                 " have successfully been imported")}));
     }
 }
 
@@ -100,8 +94,7 @@ TEST_F(V1ImportTest, ADatabaseFailureKeepsTheTextsAddedBeforeAndSaysWhy) {
     EXPECT_EQ(listed(), memory());
     ASSERT_EQ(dialogs.messages().size(), 1u);
     EXPECT_TRUE(dialogs.last().text.contains("the disk is full")) << dialogs.last().text.toStdString();
-    EXPECT_EQ(dialogs.last().icon, MsgIcon::Critical);
-    EXPECT_EQ(dialogs.last().title, QString());
+    EXPECT_EQ(std::pair(dialogs.last().icon, dialogs.last().title), std::pair(MsgIcon::Critical, QString()));
 }
 
 } // namespace

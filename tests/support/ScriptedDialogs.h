@@ -71,10 +71,8 @@ public:
         next(dialogActions_, "dialog", dialog->objectName(),
              DialogAction([](QWidget* shown) { shown->close(); }))(dialog);
         QCoreApplication::processEvents();
-        if (dialog->isVisible()) {
-            ADD_FAILURE() << "the scripted action left the dialog open";
-            dialog->hide();
-        }
+        EXPECT_FALSE(dialog->isVisible()) << "the scripted action left the dialog open";
+        dialog->hide();
     }
 
     const std::vector<Shown>& shown() const { return shown_; }
@@ -114,8 +112,7 @@ private:
 
 // Failure messages show every part of a box.
 inline void PrintTo(const ScriptedDialogs::Shown& box, std::ostream* out) {
-    const char* kinds[] = {"message", "input", "open-file"};
-    *out << kinds[static_cast<int>(box.kind)] << " \"" << box.text.toStdString() << "\" titled \""
+    *out << "kind " << static_cast<int>(box.kind) << " \"" << box.text.toStdString() << "\" titled \""
          << box.title.toStdString() << "\", buttons " << static_cast<int>(box.buttons) << ", icon "
          << static_cast<int>(box.icon) << ", default \"" << box.defaultText.toStdString() << '"';
 }

@@ -28,12 +28,8 @@ public:
     SqlPeek& operator=(const SqlPeek&) = delete;
 
     void execute(const std::string& sql) {
-        char* message = nullptr;
-        if (sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, &message) != SQLITE_OK) {
-            const std::string text = sql + ": " + (message != nullptr ? message : "");
-            sqlite3_free(message);
-            throw std::runtime_error(text);
-        }
+        if (sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, nullptr) != SQLITE_OK)
+            throw std::runtime_error(sql + ": " + sqlite3_errmsg(db_));
     }
 
     // Every row of `sql`, its values joined by '|', Null written as "(null)".
@@ -41,14 +37,11 @@ public:
         sqlite3_stmt* stmt = prepare(sql);
         std::vector<std::u16string> result;
         while (sqlite3_step(stmt) == SQLITE_ROW) {
-            std::u16string row;
+            std::u16string& row = result.emplace_back();
             for (int c = 0; c < sqlite3_column_count(stmt); ++c) {
-                if (c > 0)
-                    row += u'|';
                 const auto* text = static_cast<const char16_t*>(sqlite3_column_text16(stmt, c));
-                row += text != nullptr ? std::u16string(text) : u"(null)";
+                row += (c > 0 ? u"|" : u"") + std::u16string(text != nullptr ? text : u"(null)");
             }
-            result.push_back(row);
         }
         sqlite3_finalize(stmt);
         return result;
@@ -57,9 +50,9 @@ public:
     // Adds a record with the texts bound as they are (apostrophes and all); gives its rowid.
     std::int64_t insert(const std::string& table, const std::string& fields,
                         const std::vector<std::u16string>& values) {
-        std::string marks;
-        for (std::size_t i = 0; i < values.size(); ++i)
-            marks += i == 0 ? "?" : ", ?";
+        std::string marks = "?";
+        for (std::size_t i = 1; i < values.size(); ++i)
+            marks += ", ?";
         sqlite3_stmt* stmt = prepare("INSERT INTO " + table + " (" + fields + ") VALUES (" + marks + ")");
         for (std::size_t i = 0; i < values.size(); ++i)
             sqlite3_bind_text16(stmt, static_cast<int>(i + 1), values[i].data(),

@@ -11,8 +11,6 @@ namespace brassbell::testing {
 
 // A fresh Rules.mdb, made from the schema in a folder of its own under the system's
 // temporary folder; the folder and everything in it go when the object does.
-//     TempRulesDb db;
-//     Store store(db.path());
 class TempRulesDb {
 public:
     TempRulesDb() {
