@@ -14,10 +14,11 @@ namespace brassbell::testing {
 // A fresh file name in the temporary folder; the file is deleted when this goes.
 class TempFile {
 public:
-    explicit TempFile(const std::string& stem)
-        : path_(std::filesystem::temp_directory_path() / ("brassbell-" + stem)) {
+    explicit TempFile(const std::string& stem) {
         static std::atomic<unsigned> counter{0};
-        path_ += "-" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
+        path_ = (std::filesystem::temp_directory_path() /
+                 ("brassbell-" + stem + "-" + std::to_string(::getpid()) + "-" + std::to_string(counter++)))
+                    .string();
         std::remove(path_.c_str());
     }
     ~TempFile() { std::remove(path_.c_str()); }
