@@ -24,8 +24,7 @@ public:
         std::string bytes;
         const auto children = desktop_.children(consoles_[static_cast<int>(console)].window);
         for (const auto& [window, line] : desktop_.executedLines())
-            if (std::ranges::count(children, window) != 0)
-                bytes += line + "\n";
+            bytes += std::ranges::count(children, window) != 0 ? line + "\n" : "";
         return bytes;
     }
 
@@ -35,7 +34,8 @@ private:
 };
 
 INSTANTIATE_TEST_SUITE_P(, WindowSystemTest,
-                         ::testing::Values(WorldMaker{"Simulated", makeWorld<SimulatedWorld>}));
+                         ::testing::Values(WorldMaker{"Simulated",
+                                                      [] { return std::make_unique<SimulatedWorld>(); }}));
 
 TEST(SimulatedDesktopTest, WalksEachChildBeforeItsOwnAndSkipsWhatTheCallbackDestroyed) {
     SimulatedDesktop desktop;

@@ -41,7 +41,7 @@ public:
 
 struct WorldMaker {
     const char* name;
-    std::unique_ptr<ConsoleWorld> (*make)(); // nothing where it cannot be had, for `missing`
+    std::function<std::unique_ptr<ConsoleWorld>()> make; // nothing where it cannot be had, for `missing`
     const char* missing = "";
 };
 
@@ -66,10 +66,6 @@ public:
     }
 
 protected:
-    // The console's arguments: the logs, named as the console's process names files.
-    std::vector<std::string> logs(const std::function<std::string(std::string)>& named) const {
-        return {named(logs_[0].path()), named(logs_[1].path()), named(logs_[2].path())};
-    }
     // The console makes each log once that console's windows exist, the decoy's last.
     void waitForWindows() const {
         if (!waitUntil([&] { return std::filesystem::exists(logs_[2].path()); }, std::chrono::seconds(120)))
@@ -109,11 +105,6 @@ protected:
 // The instances are named after their world: WindowSystemTest.<case>/<world>.
 inline void PrintTo(const WorldMaker& maker, std::ostream* os) {
     *os << maker.name;
-}
-
-template <class World>
-std::unique_ptr<ConsoleWorld> makeWorld() {
-    return std::make_unique<World>();
 }
 
 TEST_P(WindowSystemTest, FindsTopLevelWindowsByExactTitleOrExactClass) {

@@ -19,8 +19,8 @@ public:
     void open() override {
         const std::string program = _pgmptr;
         std::string command = program.substr(0, program.find_last_of("\\/") + 1) + "fake_game_console.exe";
-        for (const auto& log : logs([](std::string path) { return path; }))
-            command += " " + log;
+        for (const auto& log : logs_)
+            command += " " + log.path();
         console_ = _popen(command.c_str(), "w");
         if (console_ == nullptr)
             throw std::runtime_error("cannot start " + command);
@@ -37,7 +37,9 @@ private:
     std::FILE* console_ = nullptr;
 };
 
-INSTANTIATE_TEST_SUITE_P(, WindowSystemTest, ::testing::Values(WorldMaker{"Win32", makeWorld<Win32World>}));
+INSTANTIATE_TEST_SUITE_P(, WindowSystemTest,
+                         ::testing::Values(WorldMaker{"Win32",
+                                                      [] { return std::make_unique<Win32World>(); }}));
 
 TEST(Win32SleepPauseTest, SleepArgumentIsNeverNegativeNorInfinite) {
     using std::chrono::milliseconds;

@@ -34,12 +34,12 @@ public:
     void open() override {
         if (!bridge().waitUntilReady(kWineStartLimit))
             throw std::runtime_error("the bridge is not ready: " + bridge().lastFailure());
-        std::vector<std::string> argv = logs([](std::string path) {
+        std::vector<std::string> argv = {"wine", winBin() + "fake_game_console.exe"};
+        for (const auto& log : logs_) {
             // The same file as Wine's programs name it: its Z: drive is the Linux root.
-            std::replace(path.begin(), path.end(), '/', '\\');
-            return "Z:" + path;
-        });
-        argv.insert(argv.begin(), {"wine", winBin() + "fake_game_console.exe"});
+            argv.push_back("Z:" + log.path());
+            std::replace(argv.back().begin(), argv.back().end(), '/', '\\');
+        }
         std::string error;
         if (!console_.start(argv, {}, error))
             throw std::runtime_error(error);
