@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <numeric>
 #include <string>
 
 namespace brassbell::testing {
@@ -45,16 +44,9 @@ TEST(BridgeProtocolTest, RequestsAreTakenUpToTheirLimitsAndOtherwiseRefusedWithT
     }
 }
 
-TEST(BridgeProtocolTest, AnswersAreReadBackAndAnythingElseIsNothing) {
+// What the bridge answers is read back in every talk; here a result below zero, and what is no answer.
+TEST(BridgeProtocolTest, AnswersThatAreNotWhatWasAskedForAreNothing) {
     EXPECT_EQ(readNumberAnswer(answerNumber(-7)), -7);
-    EXPECT_EQ(readNumberAnswer(answerNumber(4294967295LL)), 4294967295LL);
-    EXPECT_EQ(readHandlesAnswer(answerHandles({3, 0xFFFFFFFFu, 1})), (std::vector<Hwnd>{3, 0xFFFFFFFFu, 1}));
-    EXPECT_EQ(readHandlesAnswer(answerHandles({})), std::vector<Hwnd>{});
-    std::string everyByte(256, '\0');
-    std::iota(everyByte.begin(), everyByte.end(), '\0');
-    EXPECT_EQ(readBytesAnswer(answerBytes(everyByte)), everyByte);
-    EXPECT_EQ(readBytesAnswer(answerBytes("")), "");
-
     for (const char* line : {"ERR malformed", "OK", "OK ", "OK x", "ok 5", "OK 5 6"})
         EXPECT_FALSE(readNumberAnswer(line)) << line;
     // a count that does not match the handles that follow

@@ -1,7 +1,5 @@
-// WineWindowSystem's process handling against a native stand-in for the bridge
-// (tests/winbridge/FakeBridge.cpp), a simulated desktop where Wine would be: starts, failures
-// and retries. What reaches the game through the real bridge under Wine is proven by the
-// window-system contract (WineEndToEndTest.cpp).
+// WineWindowSystem's starts, failures and retries against the native stand-in for the bridge
+// (tests/winbridge/FakeBridge.cpp); what reaches the game under Wine is WineEndToEndTest's.
 #include "console/wine/WineWindowSystem.h"
 
 #include "../TempFile.h"
@@ -74,9 +72,8 @@ TEST_F(WineWindowSystemTest, OnlyTheSevenCallsReachTheBridgeAndTextsComeBackCut)
     char buffer[4] = {'x', 'x', 'x', 'x'};
     EXPECT_EQ(windows.GetWindowTextA(console, buffer, 4), 3);
     EXPECT_EQ(std::string(buffer), "ET ");
-    constexpr std::uint32_t kWmClose = 0x0010;
-    EXPECT_EQ(windows.SendMessageA(console, kWmClose, 0, 0), 0);
-    EXPECT_FALSE(windows.PostMessageA(console, kWmClose, 0, 0));
+    EXPECT_EQ(windows.SendMessageA(console, 0x0010 /* WM_CLOSE */, 0, 0), 0);
+    EXPECT_FALSE(windows.PostMessageA(console, 0x0010, 0, 0));
     EXPECT_FALSE(windows.PostMessageA(console, WM_SETTEXT, 0, 0));
     EXPECT_EQ(windows.SendMessageA(console, WM_CHAR, 13, std::intptr_t{1} << 40), 0);
     // Longer than any input line: nothing rather than a cut command.
