@@ -36,10 +36,8 @@ TEST(SplitTextTest, CutsAtTheSeparatorThenInto139CharacterPiecesThatGiveTheTextB
             expected.erase(at, sep.size());
         std::u16string joined;
         std::vector<std::size_t> cut;
-        for (const auto& piece : fSplitText(original)) {
-            joined += piece;
-            cut.push_back(piece.size());
-        }
+        for (const auto& piece : fSplitText(original))
+            joined += piece, cut.push_back(piece.size());
         EXPECT_EQ(cut, lengths) << ::testing::PrintToString(lengths);
         EXPECT_EQ(joined, expected);
     }
