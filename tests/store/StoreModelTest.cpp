@@ -56,13 +56,11 @@ struct Table {
         Rows fields;
     };
     using Which = std::function<bool(const Record&)>;
-    Table(std::string n, std::string f, bool k = true, int c = -1)
-        : name(std::move(n)), field(std::move(f)), keyed(k), citedBy(c) {}
     std::string name;
     std::string field; // the text field its list adds, changes and deletes by
-    bool keyed;
-    int citedBy; // the field of tbl_Text that holds its keys: its translations go with it
-    std::vector<Record> records;
+    bool keyed = true;
+    int citedBy = -1; // the field of tbl_Text that holds its keys: its translations go with it
+    std::vector<Record> records{};
     std::int32_t next = 1;
 
     void add(Rows values) { records.push_back({next++, std::move(values)}); }
@@ -79,25 +77,24 @@ struct Table {
             values.push_back(r.fields[at]);
         return values;
     }
-    // The records `which` picks as a list view shows them: the key first, Null as `null`.
-    std::vector<Rows> shown(const Which& which, const std::u16string& null = u"") const {
+    // The records `which` picks as a list view shows them: the key first, Null as the empty text.
+    std::vector<Rows> shown(const Which& which) const {
         std::vector<Rows> rows;
-        for (const auto& r : records) {
-            if (!which(r))
-                continue;
-            rows.emplace_back(keyed ? Rows{number(r.key)} : Rows{});
-            for (const auto& value : r.fields)
-                rows.back().push_back(value == kNull ? null : value);
-        }
+        for (const auto& r : records)
+            if (which(r)) {
+                rows.emplace_back(keyed ? Rows{number(r.key)} : Rows{});
+                for (const auto& value : r.fields)
+                    rows.back().push_back(value == kNull ? u"" : value);
+            }
         return rows;
     }
-    // As the database dump shows them.
+    // As the database dump shows them: the values joined by '|', Null as kNull.
     Rows dump() const {
         Rows lines;
-        for (const Rows& row : shown([](const Record&) { return true; }, kNull)) {
-            lines.push_back(row[0]);
-            for (std::size_t i = 1; i < row.size(); ++i)
-                lines.back() += u"|" + row[i];
+        for (const auto& r : records) {
+            lines.push_back(keyed ? number(r.key) : r.fields[0]);
+            for (std::size_t i = keyed ? 0 : 1; i < r.fields.size(); ++i)
+                lines.back() += u"|" + r.fields[i];
         }
         return lines;
     }
@@ -130,25 +127,22 @@ public:
         for (std::size_t i = 0; i < steps; ++i) {
             mismatch_.reset();
             Step step = next();
-            std::optional<std::string> error;
             try {
                 step.onStore();
+                if (step.mustFail)
+                    mismatch_ = "succeeded but should have failed";
+                else
+                    step.onModel();
             } catch (const StoreError& e) {
-                error = e.what();
+                if (!step.mustFail || *e.what() == '\0')
+                    mismatch_ = std::string("failed unexpectedly or without a description: ") + e.what();
             }
-            const std::string where = "step " + std::to_string(i) + " (" + step.what + "): ";
-            if (error.has_value() != step.mustFail)
-                return where +
-                       (error ? "failed unexpectedly: " + *error : "succeeded but should have failed");
-            if (error && error->empty())
-                return where + "failed without a description";
-            if (!error)
-                step.onModel();
-            if (mismatch_)
-                return where + *mismatch_;
             for (const Table* table : all_)
-                if (peek_.rows("SELECT * FROM " + table->name + " ORDER BY rowid") != table->dump())
-                    return where + table->name + " differs from the model";
+                if (!mismatch_ &&
+                    peek_.rows("SELECT * FROM " + table->name + " ORDER BY rowid") != table->dump())
+                    mismatch_ = table->name + " differs from the model";
+            if (mismatch_)
+                return "step " + std::to_string(i) + " (" + step.what + "): " + *mismatch_;
         }
         return {};
     }
@@ -245,10 +239,8 @@ private:
 
     // Reads answer from the model; a wrong answer is reported after the step.
     Step reads() {
-        const std::int32_t rule = pickKey(rules_);
-        const std::int32_t lang = pickKey(langs_);
-        const std::u16string name = storedText(langs_.column(0));
-        const std::u16string key = settingKey();
+        const std::int32_t rule = pickKey(rules_), lang = pickKey(langs_);
+        const std::u16string name = storedText(langs_.column(0)), key = settingKey();
         const Table& table = *all_[below(all_.size())];
         const std::string spelledName = spelled(table.name);
         return {
@@ -257,9 +249,8 @@ private:
                 const Table::Record* text = texts_.first([&](const Table::Record& r) {
                     return r.fields[0] == number(lang) && r.fields[1] == number(rule);
                 });
+                const Table::Record *language = langs_.find(lang), *para = setting(key);
                 const auto named = [&](const Table::Record& r) { return r.fields[0] == name; };
-                const Table::Record* language = langs_.find(lang);
-                const Table::Record* para = setting(key);
                 // Every language of that name, so a name given twice shows the translations of both.
                 const auto ofNamed = [&](const Table::Record& r) {
                     return std::ranges::any_of(langs_.records, [&](const Table::Record& l) {
