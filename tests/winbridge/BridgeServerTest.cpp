@@ -62,12 +62,12 @@ TEST_F(BridgeServerTest, ServesTheGreetingThenOneAnswerPerLineHoweverTheInputIsC
     const std::string greeting = std::string(kGreeting) + "\n";
     const std::string find = encodeFind(nullptr, "ET Console");
     const std::string found = answerNumber(et.window) + "\n";
-    const std::string huge = encodeSetText(et.input, std::string(kMaxLineBytes, 'a'));
+    const std::string longest(kMaxLineBytes, 'x');
     const std::pair<std::string, std::string> cases[] = {
         {"", greeting},
-        {find + "\nNOPE\r\n\n" + find + "\n", greeting + found + "ERR unknown\nERR malformed\n" + found},
-        // Refused unread, and the next request still served.
-        {huge + "\n" + find + "\n", greeting + "ERR toolong\n" + found},
+        {find + "\r\nNOPE\n\n" + find + "\n", greeting + found + "ERR unknown\nERR malformed\n" + found},
+        // One byte more than the longest line is refused unread, and the next request still served.
+        {longest + "\n" + longest + "x\n" + find + "\n", greeting + "ERR unknown\nERR toolong\n" + found},
         {encodeSetText(et.input, "quit"), greeting + "ERR truncated\n"}};
     for (const auto& [input, output] : cases)
         for (const std::size_t chunk : {std::size_t{1}, std::size_t{7}, std::size_t{4096}})

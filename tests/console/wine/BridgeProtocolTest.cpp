@@ -56,19 +56,5 @@ TEST(BridgeProtocolTest, AnswersThatAreNotWhatWasAskedForAreNothing) {
         EXPECT_FALSE(readBytesAnswer(line)) << line;
 }
 
-TEST(BridgeProtocolTest, LinesComeOutWholeHoweverTheBytesArriveAndAnOversizedOneIsDroppedOnce) {
-    LineBuffer lines(10);
-    for (const char* bytes :
-         {"FIND - -\r\nCHIL", "DREN 5", "\n\n1234567890\n123456", "789", "xxxxxxxxxxxx", "tail\nX\n"})
-        lines.append(bytes);
-    std::vector<std::string> out;
-    while (const auto line = lines.next())
-        out.push_back(line->tooLong ? "(too long)" : line->text);
-    EXPECT_EQ(out, (std::vector<std::string>{"FIND - -", "CHILDREN 5", "", "1234567890", "(too long)", "X"}));
-    EXPECT_FALSE(lines.holdsPartialLine());
-    lines.append("part");
-    EXPECT_TRUE(lines.holdsPartialLine());
-}
-
 } // namespace
 } // namespace brassbell::testing
