@@ -15,20 +15,16 @@
 #include <string>
 
 int main(int argc, char** argv) {
-    std::map<std::string, std::string> option;
+    std::map<std::string, std::string> option = {{"--hang-at", "-1"}, {"--die-at", "-1"}};
     for (int i = 1; i + 1 < argc; ++i)
         if (std::string_view(argv[i]).starts_with("--"))
-            option.emplace(argv[i], argv[i + 1]), ++i;
-    const auto lineNumber = [&](const char* name) {
-        return option.count(name) ? std::strtol(option[name].c_str(), nullptr, 10) : -1L;
-    };
-    const long hangAt = lineNumber("--hang-at");
-    const long dieAt = lineNumber("--die-at");
-    const std::string requestLog = option["--requests"];
-    const std::string greeting = option["--greeting"];
+            option[argv[i]] = argv[i + 1], ++i;
+    const long hangAt = std::stol(option["--hang-at"]);
+    const long dieAt = std::stol(option["--die-at"]);
+    const std::string requestLog = option["--requests"], greeting = option["--greeting"],
+                      etLog = option["--et"];
 
     brassbell::SimulatedDesktop desktop;
-    const std::string etLog = option["--et"];
     if (!etLog.empty())
         desktop.createEtConsole();
     desktop.setLineObserver([&](const brassbell::SimulatedDesktop::ExecutedLine& executed) {
