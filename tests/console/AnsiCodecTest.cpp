@@ -9,7 +9,7 @@
 namespace brassbell::testing {
 namespace {
 
-TEST(Str2BytesTest, GivesOneWindows1252ByteForEachCharacterThenZero) {
+TEST(AnsiCodecTest, GivesOneWindows1252ByteForEachCharacterThenZero) {
     // clang-format off
     const std::pair<std::u16string, std::vector<std::uint8_t>> cases[] = {
         {u"abc", {97, 98, 99, 0}}, {u"", {0}}, {u"\u00E9\u00FF\u00A0", {0xE9, 0xFF, 0xA0, 0}},

@@ -16,7 +16,7 @@ std::u16string text(std::size_t length, char16_t first = u'A') {
     return s;
 }
 
-TEST(SplitTextTest, CutsAtTheSeparatorThenInto139CharacterPiecesThatGiveTheTextBack) {
+TEST(ChatSplitTest, CutsAtTheSeparatorThenInto139CharacterPiecesThatGiveTheTextBack) {
     const std::u16string sep = u"|||:|||:|||:|||";
     // clang-format off
     const std::pair<std::u16string, std::vector<std::size_t>> cases[] = {
