@@ -17,9 +17,8 @@
 
 namespace brassbell::testing {
 
-// The rules tab as the program starts it, beside an ET console, on the rules "Be fair" and
-// "No camping", the languages German and Fran'ais and three translations; the rule text dialog
-// is answered from a script. The first translation's key equals the key of "Be fair".
+// The rules tab as started beside an ET console, on two rules, two languages and three
+// translations; the first translation's key equals the key of "Be fair", so keys are told apart.
 class RulesTabTest : public GuiWorld {
 public:
     using GuiWorld::dialogs;
@@ -40,7 +39,6 @@ public:
         startUp();
     }
 
-    // Start-up step of the main window for this tab.
     void startUp() {
         tab->fFilleBasicRule();
         tab->useBasicLanguage();
@@ -78,8 +76,7 @@ public:
         click(button);
     }
 
-    // Notes the rule text dialog's caption and initial text, runs `meanwhile`, replaces the text
-    // and presses Apply / Save (Command2), Cancel (Command1) or, with no button, the close box.
+    // Notes caption and text, runs `meanwhile`, types `text`, presses `button` (none: the close box).
     void answerDialog(const QString& text, const char* button, const std::function<void()>& meanwhile = {}) {
         dialogs.actOnDialog([=, this](QWidget* dialog) {
             auto* text1 = dialog->findChild<QPlainTextEdit*>("Text1");
@@ -96,7 +93,6 @@ public:
         });
     }
 
-    // One column of a list or of the language box's entries.
     static QStringList texts(const QAbstractItemModel* model, int column = 0) {
         QStringList texts;
         for (int row = 0; row < model->rowCount(); ++row)
@@ -118,7 +114,6 @@ public:
     std::unique_ptr<RulesTab> tab;
     std::array<std::int32_t, 2> rule{};
     std::array<std::int32_t, 2> lang{};
-    // Caption and initial text of every rule text dialog shown.
     QStringList dialogSeen;
 };
 
