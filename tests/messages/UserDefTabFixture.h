@@ -17,9 +17,8 @@ inline const QString kTeam = QStringLiteral("Speak to team");
 inline const QString kAll = QStringLiteral("Speak to all");
 inline const QString kCommand = QStringLiteral("Send to console (command)");
 
-// The UserDef tab on a window of its own beside an ET console. Writes never wait for a busy
-// file, so a write attempted while the test holds the file's write lock shows up as an "Error"
-// message.
+// The UserDef tab on its own window beside an ET console; a write never waits for a busy file,
+// so one attempted while a test holds the write lock fails and shows.
 class UserDefTabTest : public GuiWorld {
 public:
     using GuiWorld::desktop;
@@ -53,8 +52,7 @@ public:
         return rows;
     }
     void select(int index) { tab->ListView1->setCurrentItem(tab->ListView1->topLevelItem(index)); }
-    // On the row's text, as a person does it: a click, then the second press that makes it a
-    // double click. The key column is 0 pixels wide.
+    // A click, then the press that makes it a double click, on the text: the key column has no width.
     void doubleClickRow(int index) {
         QTreeWidget* list = tab->ListView1;
         const QPoint where(list->columnViewportPosition(1) + 4,
@@ -63,9 +61,7 @@ public:
         QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, where);
     }
 
-    // Scripts the user's turn in Form2, noting its caption, text and kind as it came up:
-    // retype the text and the kind if given, then press Command2 (Save), Command1 (Cancel) or,
-    // with no button, the close box.
+    // Notes Form2's caption, text and kind, retypes those given and presses `button` (none: close box).
     void scriptForm2(const char* button, std::optional<QString> text, std::optional<QString> kind = {}) {
         dialogs.actOnDialog([=, this](QWidget* dialog) {
             auto* form = qobject_cast<UserDefDialog*>(dialog);
