@@ -27,13 +27,10 @@ protected:
 
 TEST_F(JetCommandTest, OnlyAJetHeaderCountsAsJet) {
     const std::pair<const char*, std::string> cases[] = {
-        {"jet header", kJetHeader + std::string(100, '\0')},
         {"jet header alone", kJetHeader},
         {"access 2007 header",
          std::string("\x00\x01\x00\x00", 4) + "Standard ACE DB" + std::string(100, '\0')},
-        {"header cut short", kJetHeader.substr(0, 12)},
         {"text without the leading bytes", "Standard Jet DB and more"},
-        {"sqlite file", "SQLite format 3" + std::string(1, '\0') + std::string(100, 'x')},
         {"empty file", ""},
     };
     const auto file = folder() / "candidate.mdb";

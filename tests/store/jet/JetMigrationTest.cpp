@@ -152,11 +152,9 @@ TEST_F(JetMigrationTest, RenamedTablesAndFieldsAreReported) {
     place(renamedInPage(renamedInPage(original_, u"tbl_Userdef", u"tbl_Userdef", u"TBL_USERDEF"),
                         u"tbl_RndSpeak", u"tbl_RndSpeak", u"tbl_RndSpeek"));
     MigrationReport report = migrateJetDatabase(rulesMdb(), folder() / "New.mdb");
-    EXPECT_EQ(report.table("tbl_Userdef")->records, 3u);
-    EXPECT_TRUE(report.table("tbl_RndSpeak")->createdEmpty);
-    EXPECT_EQ(report.tablesLeftOut, std::vector<std::string>{"tbl_RndSpeek"});
-    EXPECT_NE(report.message().find(u"created empty: tbl_RndSpeak"), std::u16string::npos);
-    EXPECT_NE(report.message().find(u"left out: tbl_RndSpeek"), std::u16string::npos);
+    EXPECT_NE(report.message().find(u"created empty: tbl_RndSpeak."), std::u16string::npos);
+    EXPECT_NE(report.message().find(u"Tables Brassbell does not know were left out: tbl_RndSpeek."),
+              std::u16string::npos);
     EXPECT_EQ(peek(folder() / "New.mdb",
                    "SELECT count(*) FROM tbl_RndSpeak UNION ALL SELECT count(*) FROM tbl_Userdef"),
               (std::vector<std::u16string>{u"0", u"3"}));
@@ -166,12 +164,9 @@ TEST_F(JetMigrationTest, RenamedTablesAndFieldsAreReported) {
     std::filesystem::remove(folder() / "New.mdb");
     place(renamedInPage(original_, u"Translation", u"LangID", u"LangIX"));
     report = migrateJetDatabase(rulesMdb(), folder() / "New.mdb");
-    EXPECT_EQ(report.table("tbl_Text")->records, 0u);
-    EXPECT_EQ(report.table("tbl_Text")->skipped, 4u);
-    EXPECT_EQ(report.skippedRecords(), 4u);
-    EXPECT_EQ(report.fieldsLeftOut, std::vector<std::string>{"tbl_Text.LangIX"});
-    EXPECT_EQ(report.table("tbl_Langs")->records, 2u);
-    EXPECT_NE(report.message().find(u"were skipped: 4 in tbl_Text"), std::u16string::npos);
+    EXPECT_NE(report.message().find(u"Fields Brassbell does not know were left out: tbl_Text.LangIX."),
+              std::u16string::npos);
+    EXPECT_NE(report.message().find(u"were skipped: 4 in tbl_Text."), std::u16string::npos);
     EXPECT_EQ(peek(folder() / "New.mdb", "SELECT count(*) FROM tbl_Text"), std::vector<std::u16string>{u"0"});
 }
 
