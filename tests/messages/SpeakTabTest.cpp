@@ -1,4 +1,3 @@
-// The Speak tab's buttons and its random speaker, driven through the real widgets.
 #include "SpeakTabFixture.h"
 
 #include <array>
@@ -52,12 +51,9 @@ Shown error(const QString& description) {
 const Shown kTableAway = error("The database operation failed: no such table: {table}");
 
 class SpeakTabButtonTest;
-// Both tables hold `texts` when the tab starts, and "newer" stored behind its back. An operation
-// of both text lists runs on each of them; any other row presses `button`, or lets Timer2 tick
-// `ticks` times, on the random list when `random` or ticking. The row's list has `select`
-// selected (of two equal texts the last), Text1 holds `typed`, the speaker is switched on and to
-// the team as given, `before` has run and the row's table is renamed away when `tableAway`; an
-// input box is answered with `input` (none cancels it), a question with `yes`.
+// Both tables hold `texts` at start-up and "newer" behind the tab's back. An `op` runs on each
+// list; a `button` or Timer2 tick works on the random list when `random` or ticking. Of two
+// equal texts the last is selected; an input box is answered with `input` (none cancels it).
 struct Row {
     const char* name = "";
     Operation op = kNone;
@@ -72,8 +68,7 @@ struct Row {
     bool tableAway = false;
     std::optional<QString> input{};
     bool yes = false;
-    // Afterwards: the boxes shown, the row's table (empty: as it was; the other always is), what
-    // its list shows, the lines the game ran, whether Text1 was emptied, and the last pick.
+    // `stored` empty: the table is as it was (the other always is).
     std::vector<Shown> boxes{};
     QStringList stored{};
     Shows shows = kBefore;
@@ -143,7 +138,6 @@ const Row kRows[] = {
     {.name = "SpeakTypedToAll", .button = &T::cSpeak2AllMan, .select = kSp, .executed = {"say typed line"}},
     {.name = "SpeakTypedToTeam", .button = &T::cSpeak2TeamMan, .select = kSp,
      .executed = {"say_team typed line"}},
-    {.name = "SpeakToAllWithoutSelection", .button = &T::cSpeak2All},
     {.name = "CopySelected", .button = &T::Command1, .random = true,
      .before = [](SpeakTabButtonTest& t) { t.select(kMemory, kSp); },
      .stored = kTexts + QStringList{"newer", kSp}, .shows = kStored},

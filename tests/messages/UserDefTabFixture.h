@@ -52,14 +52,6 @@ public:
         return rows;
     }
     void select(int index) { tab->ListView1->setCurrentItem(tab->ListView1->topLevelItem(index)); }
-    // A click, then the press that makes it a double click, on the text: the key column has no width.
-    void doubleClickRow(int index) {
-        QTreeWidget* list = tab->ListView1;
-        const QPoint where(list->columnViewportPosition(1) + 4,
-                           list->visualItemRect(list->topLevelItem(index)).center().y());
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, where);
-        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, where);
-    }
 
     // Notes Form2's caption, text and kind, retypes those given and presses `button` (none: close box).
     void scriptForm2(const char* button, std::optional<QString> text, std::optional<QString> kind = {}) {

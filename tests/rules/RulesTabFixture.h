@@ -55,7 +55,6 @@ public:
                           QPoint(10, list->visualItemRect(item).center().y()));
     }
     void clickRuleNamed(const QString& text) { clickRowNamed(tab->ListView2, 1, text); }
-    void clickSpeakRowNamed(const QString& text) { clickRowNamed(tab->ListView3, 3, text); }
 
     void pickLanguage(const QString& name) {
         const int index = tab->Combo1->findText(name);
@@ -99,11 +98,8 @@ public:
             texts << model->index(row, column).data().toString();
         return texts;
     }
-    QStringList basicList() const { return texts(tab->ListView2->model(), 1); }
     QStringList speakList() const { return texts(tab->ListView3->model(), 3); }
     QStringList rules() { return stored("tbl_Rules", "RuleBasicLang"); }
-    QStringList languages() { return stored("tbl_Langs", "Language"); }
-    QStringList translations() { return stored("tbl_Text", "Translation"); }
     // "Rule", or "Translation" with the add, delete and change translation buttons usable.
     QString mode() const {
         const int usable =
