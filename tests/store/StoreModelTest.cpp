@@ -1,6 +1,5 @@
-// Random sequences of what users do to Rules.mdb, applied both to the real store and to a small
-// reference model kept in memory; after every step the whole database must equal the model.
-// The steps come from a fixed seed, so a failure names a step that can be replayed.
+// Random user operations on the store and on a reference model in memory; after every step the
+// whole database must equal the model. A fixed seed makes a failing step replayable;
 // BRASSBELL_MODEL_STEPS and BRASSBELL_MODEL_SEED choose a longer run or another sequence.
 #include "SqlPeek.h"
 #include "TempRulesDb.h"
@@ -25,9 +24,8 @@ namespace {
 
 using Rows = std::vector<std::u16string>;
 
-// Texts that trip up careless code: case twins, blanks around, quotes, LIKE wildcards,
-// statement fragments, characters outside Latin-1 and outside the BMP, the empty text, and a
-// text longer than any field of the old database format held.
+// Case twins, blanks, quotes, LIKE wildcards, statement fragments, characters outside Latin-1
+// and the BMP, the empty text, and one longer than any field of the old database format held.
 // clang-format off
 const std::array<std::u16string, 20> kTexts = {
     u"", u"a", u"A", u"hello", u"Hello", u"hello ", u"gg", u"Grüße", u"日本語", u"\U0001F600 ok", u"it's",
@@ -104,8 +102,7 @@ std::optional<std::int32_t> keyOf(const Table::Record* r) {
     return r != nullptr ? std::optional(r->key) : std::nullopt;
 }
 
-// One step: what it did (for the failure message), whether the model says it must fail, and
-// how it changes the model when it succeeds.
+// What a step did (for the failure message), whether it must fail, and how it changes the model.
 struct Step {
     std::string what;
     bool mustFail = false;
@@ -178,10 +175,9 @@ private:
         std::function<void()> add;
         std::function<void(std::int32_t)> change, remove;
     };
-    // Adds a record with `added` fields (which must fail when `addFails`), or changes its fields
-    // from `at` on in one record, or deletes that record; one that is not there must fail. With
-    // `calls` the record is picked by key. Without, the list's own text field does it: the first
-    // record that holds exactly the text, and a change sets that field alone.
+    // Adds a record (refused when `addFails`), changes the fields from `at` on of one, or deletes
+    // one; one that is not there must fail. Without `calls` the list's text field picks the first
+    // record holding exactly the text, and a change sets that field alone.
     Step edit(Table& table, Rows added, std::size_t at = 0, Calls calls = {}, bool addFails = false) {
         std::int32_t key = pickKey(table);
         std::string what = table.name + " by key " + std::to_string(key);
@@ -197,24 +193,22 @@ private:
         }
         const bool gone = table.find(key) == nullptr;
         // Adds outweigh deletes while a table is small, and the other way round once it is large.
-        switch (below(60) >= table.records.size() ? 0 : 1 + below(2)) {
-        case 0:
+        const std::size_t pick = below(60) >= table.records.size() ? 0 : 1 + below(2);
+        if (pick == 0)
             return {"add to " + what, addFails, calls.add, [=, &table] { table.add(added); }};
-        case 1:
+        if (pick == 1)
             return {"change " + what, gone, [=] { calls.change(key); },
                     [=, &table] {
                         std::copy(added.begin() + at, byText ? added.begin() + 1 : added.end(),
                                   table.find(key)->fields.begin() + at);
                     }};
-        default:
-            return {"delete " + what, gone, [=] { calls.remove(key); },
-                    [=, this, &table] {
-                        std::erase_if(table.records, [&](const Table::Record& r) { return r.key == key; });
-                        std::erase_if(texts_.records, [&](const Table::Record& r) {
-                            return table.citedBy >= 0 && r.fields[table.citedBy] == number(key);
-                        });
-                    }};
-        }
+        return {"delete " + what, gone, [=] { calls.remove(key); },
+                [=, this, &table] {
+                    std::erase_if(table.records, [&](const Table::Record& r) { return r.key == key; });
+                    std::erase_if(texts_.records, [&](const Table::Record& r) {
+                        return table.citedBy >= 0 && r.fields[table.citedBy] == number(key);
+                    });
+                }};
     }
 
     Step settings() {
@@ -288,37 +282,31 @@ private:
     }
 
     Step next() {
-        const std::u16string t = text();
-        const bool byText = percent(30);
-        const std::u16string kind = percent(50) ? u"Say" : u"Command";
-        switch (below(8)) {
+        const std::u16string t = text(), kind = percent(50) ? u"Say" : u"Command";
+        const auto keyed = [&](Calls calls) { return percent(30) ? Calls{} : calls; };
+        switch (below(7)) {
         case 0:
-            return edit(say_, {t});
+            return edit(percent(50) ? say_ : rnd_, {t});
         case 1:
-            return edit(rnd_, {t});
-        case 2:
             return edit(rules_, {t}, 0,
-                        byText ? Calls{} : byKey(&Store::addRule, &Store::changeRule, &Store::deleteRule, t));
-        case 3:
+                        keyed(byKey(&Store::addRule, &Store::changeRule, &Store::deleteRule, t)));
+        case 2:
             return edit(langs_, {t}, 0,
-                        byText
-                            ? Calls{}
-                            : byKey(&Store::addLanguage, &Store::renameLanguage, &Store::deleteLanguage, t));
-        case 4: {
-            const std::int32_t lang = pickKey(langs_);
-            const std::int32_t rule = pickKey(rules_);
+                        keyed(byKey(&Store::addLanguage, &Store::renameLanguage, &Store::deleteLanguage, t)));
+        case 3: {
+            const std::int32_t lang = pickKey(langs_), rule = pickKey(rules_);
             const auto add = [=](Store& s, std::u16string_view text) { s.addTranslation(lang, rule, text); };
             return edit(texts_, {number(lang), number(rule), t}, 2,
                         byKey(add, &Store::changeTranslation, &Store::deleteTranslation, t),
                         langs_.find(lang) == nullptr || rules_.find(rule) == nullptr);
         }
-        case 5:
+        case 4:
             // Added by text, an entry has no kind yet.
-            if (byText)
+            if (percent(30))
                 return edit(userDefs_, {t, kNull});
             return edit(userDefs_, {t, kind}, 0,
                         byKey(&Store::addUserDef, &Store::changeUserDef, &Store::deleteUserDef, t, kind));
-        case 6:
+        case 5:
             return settings();
         default:
             return reads();
