@@ -1,7 +1,5 @@
-// What the reference model in StoreModelTest cannot make: records put in behind the store's
-// back (Null, doubled or missing settings, odd stored intervals), requests the store must
-// refuse, a cascade that fails half-way, a text of hundreds of thousands of characters, and the
-// headers and keys readSnapshot fills the list views with.
+// What StoreModelTest cannot make: records put in behind the store's back, refused requests, a
+// cascade failing half-way, a huge text, and the headers and keys of the list views.
 #include "store/Snapshot.h"
 
 #include "OpenRulesDb.h"
@@ -16,8 +14,7 @@ protected:
     Rows sys() { return rows("SELECT Para, Val, typeof(Val) FROM tbl_Sys ORDER BY rowid"); }
 };
 
-// Names outside the schema, keys the database numbers, statements that do more than read one
-// result: refused, and the file keeps every byte.
+// Names outside the schema, keys the database numbers, statements that do more than read one result.
 TEST_F(StoreTest, RefusedRequestsChangeNothing) {
     store.fAddRecord("tbl_Say", "SayText", u"kept");
     const std::string before = bytesOf(db.path());
@@ -64,8 +61,7 @@ TEST_F(StoreTest, SnapshotHeadersAreTheFieldsInOrderWithDistinctKeys) {
               (std::vector<Rows>{{u"1", u"1", u"1", u"Be fair"}}));
 }
 
-// A deletion that fails half-way (here a trigger stands in for a disk error) keeps the
-// translations too: the cascade is one transaction.
+// A trigger stands in for a disk error: the cascade is one transaction.
 TEST_F(StoreTest, ACascadeThatFailsHalfWayKeepsEverything) {
     store.addTranslation(store.addLanguage(u"Deutsch"), store.addRule(u"Be fair"), u"Sei fair");
     run("CREATE TRIGGER refuse_rules BEFORE DELETE ON tbl_Rules BEGIN SELECT RAISE(ABORT, 'no'); END;"
@@ -97,9 +93,8 @@ TEST_F(StoreTest, NullReadsAsTheEmptyText) {
     EXPECT_EQ(store.fGetSysPara(u"Empty"), u"");
 }
 
-// A stored interval counts when it is a whole number, blanks around and a sign allowed;
-// anything else, a missing row too, reads as 60 seconds. A missing setting reads as its default
-// without writing, a doubled one as its first record, which is also the one written.
+// An interval that is not a whole number (blanks and a sign allowed) reads as 60 seconds. A
+// missing setting reads as its default without writing, a doubled one as its first record.
 TEST_F(StoreTest, StoredSettingsReadAsTheFirstRecordOrTheDefault) {
     const std::pair<std::string, std::int32_t> cases[] = {
         {"'30'", 30},  {"' 45 '", 45}, {"'+20'", 20},   {"'-5'", -5},  {"45", 45},    {"NULL", 60},
