@@ -34,7 +34,6 @@ struct MigrationReport {
     std::optional<std::filesystem::path> backup; // where the original was kept, after migrateInPlace
 
     const MigratedTable* table(std::string_view name) const;
-    std::size_t skippedRecords() const;
     // The text shown to the user after the migration; lines end with CR LF.
     std::u16string message() const;
 };

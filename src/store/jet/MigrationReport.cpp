@@ -65,13 +65,6 @@ const MigratedTable* MigrationReport::table(std::string_view name) const {
     return nullptr;
 }
 
-std::size_t MigrationReport::skippedRecords() const {
-    std::size_t total = 0;
-    for (const MigratedTable& t : tables)
-        total += t.skipped;
-    return total;
-}
-
 std::u16string MigrationReport::message() const {
     std::vector<std::u16string> counts;
     std::vector<std::u16string> empty;
