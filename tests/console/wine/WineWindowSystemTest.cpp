@@ -1,5 +1,4 @@
-// WineWindowSystem's starts, failures and retries against the native stand-in for the bridge
-// (tests/winbridge/FakeBridge.cpp); what reaches the game under Wine is WineEndToEndTest's.
+// WineWindowSystem's starts, failures and retries against tests/winbridge/FakeBridge.cpp.
 #include "console/wine/WineWindowSystem.h"
 
 #include "../TempFile.h"
@@ -10,11 +9,10 @@
 #include <gtest/gtest.h>
 
 #include <signal.h>
+#include <sys/wait.h>
 
 #include <chrono>
-#include <fstream>
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace brassbell::testing {
@@ -26,25 +24,9 @@ using Clock = std::chrono::steady_clock;
 // Long enough for a busy machine to start a tiny native program, short enough for the tests.
 constexpr auto kReadyLimit = 10s;
 
-// Waits until the process has ended (a zombie nobody has reaped yet), so that its end of the
-// pipes is closed before the next request.
-bool hasDied(int pid) {
-    for (const auto deadline = Clock::now() + kReadyLimit; Clock::now() < deadline;
-         std::this_thread::yield()) {
-        std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
-        std::string field;
-        char state = '?';
-        // pid (comm) state ...: the state follows the closing parenthesis.
-        if (std::getline(stat, field, ')') >> state && (state == 'Z' || state == 'X'))
-            return true;
-    }
-    return false;
-}
-
 class WineWindowSystemTest : public ::testing::Test {
 protected:
-    // The fake bridge makes the ET console and runs with `arguments`; waits between starts follow
-    // the hand-moved clock.
+    // The fake bridge makes the ET console; waits between starts follow the hand-moved clock.
     WineWindowSystemOptions optionsWith(std::vector<std::string> arguments) {
         arguments.insert(arguments.begin(), {BRASSBELL_FAKE_BRIDGE, "--et", et_.path()});
         return {.bridgePath = BRASSBELL_FAKE_BRIDGE,
@@ -93,7 +75,9 @@ TEST_F(WineWindowSystemTest, ABridgeKilledMidSessionMeansNoConsoleThenALaterLook
 
     const int killed = windows.processId();
     ASSERT_EQ(::kill(killed, SIGKILL), 0);
-    ASSERT_TRUE(hasDied(killed));
+    // Its end of the pipes is closed once it is a zombie, which WNOWAIT leaves for the link to reap.
+    siginfo_t died;
+    ASSERT_EQ(::waitid(P_PID, static_cast<id_t>(killed), &died, WEXITED | WNOWAIT), 0);
     // Writing to the dead bridge must neither end Brassbell (SIGPIPE) nor find anything; the
     // check's second lookup starts a new bridge, and the lookup that starts one finds nothing.
     EXPECT_FALSE(link.fConsoleExists());
