@@ -18,7 +18,6 @@ protected:
             control->setProperty("Tag", QString::fromLatin1(tag));
         return control;
     }
-    // '1' for an enabled control, '0' for a disabled one, in the order of `controls`.
     std::string enabled() const {
         std::string result;
         for (const QWidget* control : controls)
