@@ -20,23 +20,20 @@ struct Row {
     const char* caption;
     std::vector<std::string> executed;
     Ask ask = Plain;
-    const char* tag = "OnlyConn";
     const char* question = "Do you want to do this???"; // asked with a player name: "... with: Bob ???"
     const char* title = "Confirm action";
 };
 
-const char* const kET = "OnlyConn";
-const char* const kQW = "OnlyConn_QW";
 const char* const kTimeQuestion = "Do you want to change the overall timelimit for this map to 45 minutes?";
 
 // clang-format off
 const std::vector<Row> kRows = {
-    {46, "Pause", {"pause"}}, {47, "Unpause", {"unpause"}}, {48, "Clear console", {"clear"}, Plain, kQW},
-    {49, "Console dump", {"condump Condump.txt"}, Plain, kQW}, {50, "Kick", {"kick Bob"}, Name},
-    {51, "Selfkill (kill)", {"kill"}, Plain, kQW},
+    {46, "Pause", {"pause"}}, {47, "Unpause", {"unpause"}}, {48, "Clear console", {"clear"}},
+    {49, "Console dump", {"condump Condump.txt"}}, {50, "Kick", {"kick Bob"}, Name},
+    {51, "Selfkill (kill)", {"kill"}},
     {52, "Bindlist to text-file", {"clear", "bindlist", "condump Bindlist.txt"}},
     {53, "map restart", {"map_restart"}, Question},
-    {54, "Timelimit", {"timelimit 45"}, Time, kET, kTimeQuestion, "Change timelimit?"},
+    {54, "Timelimit", {"timelimit 45"}, Time, kTimeQuestion, "Change timelimit?"},
     {55, "Ref", {"makereferee Bob"}, Name}, {56, "Unref", {"removereferee Bob"}, Name},
     {57, "Ignore", {"ignore Bob"}, Name}, {58, "Unignore", {"unignore Bob"}, Name},
     {59, "Speclock", {"speclock"}}, {60, "Specunlock", {"specunlock"}}, {61, "Lock", {"lock"}},
@@ -51,21 +48,21 @@ const std::vector<Row> kRows = {
     {19, "Mute", {"say !mute Bob"}, Name}, {20, "Unmute", {"say !unmute Bob"}, Name},
     {21, "SpecLock", {"say !speclock"}}, {22, "SpecUnlock", {"say !specunlock"}},
     {23, "MuteSpecs", {"say !mutespecs"}}, {24, "UnmuteSpecs", {"say !unmutespecs"}},
-    {25, "Shuffleteamsxp_norestart", {"say !shuffleteamsxp_norestart"}, Question, kET,
+    {25, "Shuffleteamsxp_norestart", {"say !shuffleteamsxp_norestart"}, Question,
      "Do you want to shuffle teams (without restart)?", "Shuffle teams"},
-    {26, "Timelimit", {"say !timelimit 45"}, Time, kET, kTimeQuestion, "Change timelimit?"},
+    {26, "Timelimit", {"say !timelimit 45"}, Time, kTimeQuestion, "Change timelimit?"},
     {27, "PutMeSpec", {"say !putmespec"}}, {28, "PutMeAllies", {"say !putmeallies"}},
     {29, "PutMeAxis", {"say !putemeaxis"}}, {30, "Ban", {"say !ban Bob"}, Name},
     {31, "Screenie", {"say !getss Bob"}, Name}, {32, "Pause", {"say !pause"}},
     {33, "Unpause", {"say !unpause"}}, {34, "Lock", {"say !lock"}}, {35, "Unlock", {"say !unlock"}},
-    {36, "Match reset", {"say !match_reset"}, Question, kET, "Do you want to reset this match?", "Reset?"},
-    {37, "Reset", {"say !reset"}, Question, kET, "Do you want to reset?", "Reset?"},
-    {39, "Map restart", {"say !restart"}, Question, kET, "Do you want to restart this map?", "Restart?"},
-    {40, "Start Match", {"say !start_match"}, Question, kET, "Do you want to start this match?",
+    {36, "Match reset", {"say !match_reset"}, Question, "Do you want to reset this match?", "Reset?"},
+    {37, "Reset", {"say !reset"}, Question, "Do you want to reset?", "Reset?"},
+    {39, "Map restart", {"say !restart"}, Question, "Do you want to restart this map?", "Restart?"},
+    {40, "Start Match", {"say !start_match"}, Question, "Do you want to start this match?",
      "Start match?"},
     {41, "Allready", {"say !allready"}}, {42, "PutSpec", {"say !putspec Bob"}, Name},
     {43, "PutAxis", {"say !putaxis Bob"}, Name}, {44, "PutAllies", {"say !putallies Bob"}, Name},
-    {45, "Swap Teams", {"say !swap_teams"}, Question, kET, "Do you want to swap teams?", "Swap teams?"}};
+    {45, "Swap Teams", {"say !swap_teams"}, Question, "Do you want to swap teams?", "Swap teams?"}};
 // clang-format on
 
 const std::map<int, QString> kClosingMessages = {{49, "Dump was created in your ETMain-Folder"},
@@ -90,7 +87,6 @@ TEST_F(CommandPanelsTest, EveryButtonSendsItsLinesOnlyWhenAnsweredYes) {
         SCOPED_TRACE(row.number);
         ASSERT_NE(button(row.number), nullptr);
         EXPECT_EQ(button(row.number)->text(), QString::fromUtf8(row.caption));
-        EXPECT_EQ(button(row.number)->property("Tag").toString(), QString::fromUtf8(row.tag));
         for (const bool yes : {false, true}) {
             desktop = SimulatedDesktop();
             if (yes || row.ask != Plain)
