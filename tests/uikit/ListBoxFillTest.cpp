@@ -1,4 +1,3 @@
-// The list box filler on a real widget: what the user sees and how far the list scrolls.
 #include "uikit/ListBoxFill.h"
 
 #include "OpenRulesDb.h"
@@ -13,7 +12,6 @@ namespace {
 
 class ListBoxFillTest : public OpenRulesDb {
 protected:
-    // Fills List1 from `statement` and gives the entries it shows.
     QStringList fill(const char* statement = "Select SayText from tbl_Say") {
         fFillListBox(&List1, store, statement);
         QApplication::processEvents();
@@ -26,9 +24,8 @@ protected:
     QListWidget List1;
 };
 
-// Each step stores its texts in place of the last step's and fills the list in a font of its
-// size: the entries replace what was there, in stored order, without empty or Null values, and
-// the list scrolls exactly to the end of its widest entry, measured in the list's own font.
+// Each step's texts replace what was there, in stored order, without empty or Null values, and the
+// list scrolls exactly to the end of its widest entry, measured in the list's own font.
 TEST_F(ListBoxFillTest, EntriesReplaceTheListWhichScrollsExactlyToTheEndOfTheWidest) {
     const QString wide =
         QString("Please respect the other players and do not camp at their spawn ").repeated(2);

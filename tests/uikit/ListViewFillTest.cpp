@@ -1,11 +1,8 @@
-// The list view filler on a real widget: columns, rows and the user-defined list's widths.
 #include "uikit/ListViewFill.h"
 
 #include "OpenRulesDb.h"
 #include "store/Snapshot.h"
 
-#include <QApplication>
-#include <QHeaderView>
 #include <QTreeWidget>
 
 namespace brassbell::testing {
@@ -55,22 +52,6 @@ TEST_F(ListViewFillTest, ARefillReplacesColumnsAndRowsAndAFailingOneNothing) {
     EXPECT_THROW(fFillListView(&ListView1, db.folder() / "Missing.mdb", "tbl_Rules", false), StoreError);
     EXPECT_EQ(headers(), (QStringList{"RuleID", "RuleBasicLang"}));
     EXPECT_EQ(ListView1.topLevelItemCount(), 1);
-}
-
-TEST_F(ListViewFillTest, UserDefinedColumnsHideTheKeyEntirely) {
-    store.addUserDef(u"kick", u"Command");
-    fFillListView(&ListView1, store.path(), "tbl_UserDef", false);
-    fSizeUserDefColumns(&ListView1);
-    QApplication::processEvents();
-    EXPECT_EQ(ListView1.header()->sectionSize(0), 0);
-    EXPECT_EQ(ListView1.columnWidth(1), 278);
-    EXPECT_EQ(ListView1.columnWidth(2), 180);
-    EXPECT_EQ(ListView1.header()->sectionPosition(1), 0) << "the text column starts at the left edge";
-
-    // A zero width stays zero for the last column too.
-    setColumnWidthTwips(&ListView1, 2, 0);
-    QApplication::processEvents();
-    EXPECT_EQ(ListView1.header()->sectionSize(2), 0);
 }
 
 } // namespace
