@@ -1,8 +1,6 @@
 // The main of every GUI test program: one QApplication on Qt's offscreen platform, so the
 // tests drive real widgets without a display.
 #include <QApplication>
-#include <QDir>
-#include <QFile>
 
 #include <gtest/gtest.h>
 
@@ -11,13 +9,6 @@
 int main(int argc, char** argv) {
     if (std::getenv("QT_QPA_PLATFORM") == nullptr)
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    if (std::getenv("XDG_RUNTIME_DIR") == nullptr) {
-        const QString runtime = QDir::tempPath() + "/brassbell-tests-runtime";
-        QDir().mkpath(runtime);
-        QFile::setPermissions(runtime,
-                              QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-        setenv("XDG_RUNTIME_DIR", runtime.toLocal8Bit().constData(), 1);
-    }
     QApplication app(argc, argv);
     QApplication::setApplicationName("Brassbell");
     ::testing::InitGoogleTest(&argc, argv);

@@ -21,15 +21,13 @@
 
 namespace brassbell::testing {
 
-// Everything a tab lives in: a fresh Rules.mdb with the store on it (closed until the test
-// opens it), a simulated desktop for the game, pauses that are only noted, and dialogs
-// answered from a script. Every scripted answer must have been asked for by the end.
+// Everything a tab lives in: a fresh Rules.mdb (the store closed until the test opens it), a
+// simulated desktop, noted pauses and scripted dialogs, every answer of which must be asked for.
 class GuiWorld : public ::testing::Test {
 protected:
     ~GuiWorld() override { EXPECT_TRUE(dialogs.allAnswersUsed()) << "a scripted answer was left over"; }
 
     SimulatedDesktop::GameConsole createEtConsole() { return desktop.createEtConsole(); }
-    // The console lines the game executed, as it received them.
     std::vector<std::string> executedLines() const { return desktop.executedLineTexts(); }
 
     // One field of every record, oldest first, read behind the store's back; Null reads "(null)".

@@ -31,7 +31,6 @@ public:
         QString defaultText; // input boxes; the filter for open-file dialogs
         bool operator==(const Shown&) const = default;
     };
-    // What a test expects to have been shown, to compare with shown() in one go.
     static Shown message(const QString& text, const QString& title = {}, MsgButtons buttons = MsgButtons::Ok,
                          MsgIcon icon = MsgIcon::None) {
         return {Kind::Message, text, title, buttons, icon, {}};
@@ -39,8 +38,7 @@ public:
     static Shown input(const QString& prompt, const QString& title, const QString& defaultText = {}) {
         return {Kind::Input, prompt, title, MsgButtons::Ok, MsgIcon::None, defaultText};
     }
-    // Acts on a shown dialog window as the user would: fills its fields, clicks a button
-    // or closes it. It must leave the dialog hidden.
+    // Acts on a shown dialog as the user would (fields, buttons, close), leaving it hidden.
     using DialogAction = std::function<void(QWidget* dialog)>;
 
     void answerYes() { answers_.push_back(MsgAnswer::Yes); }
@@ -77,7 +75,6 @@ public:
 
     const std::vector<Shown>& shown() const { return shown_; }
     const Shown& last() const { return shown_.at(shown_.size() - 1); } // none shown fails the test
-    // The message boxes only (not input boxes or file dialogs).
     std::vector<Shown> messages() const {
         std::vector<Shown> result;
         std::ranges::copy_if(shown_, std::back_inserter(result),
@@ -85,13 +82,11 @@ public:
         return result;
     }
     void clearShown() { shown_.clear(); }
-    // True when every queued answer was used.
     bool allAnswersUsed() const {
         return answers_.empty() && inputs_.empty() && files_.empty() && dialogActions_.empty();
     }
 
 private:
-    // The next queued answer; with none queued the test fails and `fallback` is answered.
     template <typename Answer>
     static Answer next(std::deque<Answer>& queue, const char* what, const QString& text, Answer fallback) {
         if (queue.empty()) {

@@ -9,8 +9,7 @@
 
 namespace brassbell::testing {
 
-// A fresh Rules.mdb, made from the schema in a folder of its own under the system's
-// temporary folder; the folder and everything in it go when the object does.
+// A fresh Rules.mdb in a temporary folder of its own, which goes with everything in it.
 class TempRulesDb {
 public:
     TempRulesDb() {
