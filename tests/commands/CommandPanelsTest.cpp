@@ -58,8 +58,7 @@ const std::vector<Row> kRows = {
     {36, "Match reset", {"say !match_reset"}, Question, "Do you want to reset this match?", "Reset?"},
     {37, "Reset", {"say !reset"}, Question, "Do you want to reset?", "Reset?"},
     {39, "Map restart", {"say !restart"}, Question, "Do you want to restart this map?", "Restart?"},
-    {40, "Start Match", {"say !start_match"}, Question, "Do you want to start this match?",
-     "Start match?"},
+    {40, "Start Match", {"say !start_match"}, Question, "Do you want to start this match?", "Start match?"},
     {41, "Allready", {"say !allready"}}, {42, "PutSpec", {"say !putspec Bob"}, Name},
     {43, "PutAxis", {"say !putaxis Bob"}, Name}, {44, "PutAllies", {"say !putallies Bob"}, Name},
     {45, "Swap Teams", {"say !swap_teams"}, Question, "Do you want to swap teams?", "Swap teams?"}};
