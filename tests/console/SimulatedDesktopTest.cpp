@@ -1,4 +1,3 @@
-// The simulated desktop meets the window-system contract, and keeps the rules only it must keep.
 #include "console/SimulatedDesktop.h"
 #include "WindowSystemContract.h"
 

@@ -1,11 +1,9 @@
 #pragma once
 
-// The Windows behaviour the console link relies on, written once and proven on every window
-// system that carries it: the simulated desktop, the real user32 calls and the Wine bridge. Each
-// brings a world that opens the ET console (titled "ET Console"), the ETQW console (class "ETQW
-// WinConsole", titled "ETQW Console") and a decoy titled "ETQW WinConsole" of another class, each
-// with the game's children in its order: the input line (an "Edit" without text), a button
-// captioned "copy", the log (an "Edit").
+// The Windows behaviour the console link relies on, proven on every window system. Each world
+// opens the ET console ("ET Console"), the ETQW console (class "ETQW WinConsole", "ETQW Console")
+// and a decoy titled "ETQW WinConsole", each with an empty "Edit" input line, a "copy" button and
+// an "Edit" log, in that order.
 #include "TempFile.h"
 #include "console/ConsoleLink.h"
 #include "console/RecordingPause.h"
@@ -31,11 +29,9 @@ class ConsoleWorld {
 public:
     virtual ~ConsoleWorld() = default;
     virtual WindowSystem& windows() = 0;
-    // The three windows and their children.
     virtual void open() = 0;
     virtual void close() = 0;
-    // Every line the console's input line executed, each followed by "\n", once it holds
-    // `awaited` or a limit passed: the game handles a posted Enter in its own time.
+    // The console's executed lines, each plus "\n", once they are `awaited` or a limit passed.
     virtual std::string executed(Console console, const std::string& awaited) = 0;
 };
 
@@ -45,7 +41,6 @@ struct WorldMaker {
     const char* missing = "";
 };
 
-// Asks `done` again every 20 ms until it holds or `limit` passed; whether it held.
 inline bool waitUntil(const std::function<bool()>& done, std::chrono::seconds limit) {
     for (const auto deadline = std::chrono::steady_clock::now() + limit; !done();
          std::this_thread::sleep_for(std::chrono::milliseconds(20)))
@@ -54,8 +49,7 @@ inline bool waitUntil(const std::function<bool()>& done, std::chrono::seconds li
     return true;
 }
 
-// The fake game console (tests/console/win32/FakeGameConsole.cpp) in a process of its own, as
-// the game's would be, writing the lines each console executes to a log file of ours.
+// win32/FakeGameConsole.cpp in a process of its own, logging what each console executes.
 class FakeConsoleWorld : public ConsoleWorld {
 public:
     std::string executed(Console console, const std::string& awaited) override {
@@ -102,7 +96,6 @@ protected:
     std::unique_ptr<ConsoleWorld> world_;
 };
 
-// The instances are named after their world: WindowSystemTest.<case>/<world>.
 inline void PrintTo(const WorldMaker& maker, std::ostream* os) {
     *os << maker.name;
 }
@@ -197,8 +190,6 @@ TEST_P(WindowSystemTest, AClosedConsoleIsGoneAndTakesNothing) {
     EXPECT_FALSE(windows().PostMessageA(input, WM_CHAR, 13, 1));
 }
 
-// The console link's whole way to the game, once per window system: with both consoles open, a
-// command with characters beyond ASCII and a chat of two pieces reach ET in Windows-1252 bytes.
 TEST_P(WindowSystemTest, ConsoleLinkTypesIntoEtInWindows1252Bytes) {
     RecordingPause pause;
     ConsoleLink link(windows(), pause);

@@ -1,4 +1,3 @@
-// The bridge's request handling, natively, over a simulated desktop.
 #include "winbridge/BridgeServer.h"
 #include "console/SimulatedDesktop.h"
 #include "console/wine/BridgeProtocol.h"
@@ -16,8 +15,7 @@ using Message = SimulatedDesktop::Message;
 
 class BridgeServerTest : public ::testing::Test {
 protected:
-    // Runs serve() on `input`, handed over `chunk` bytes at a time, with someone listening to
-    // `listened` lines; returns what it wrote.
+    // What serve() writes for `input` read `chunk` bytes at a time, listened to for `listened` lines.
     std::string served(const std::string& input, std::size_t chunk, int listened = 100) {
         std::size_t position = 0;
         std::string output;

@@ -1,9 +1,7 @@
-// brassbell-winbridge.exe's request handling over a simulated desktop, natively, so that
-// WineWindowSystem can be tried without Wine:
+// The bridge's server over a simulated desktop, to try WineWindowSystem without Wine:
 //   fake_bridge [--et LOG] [--requests LOG] [--greeting TEXT] [--hang-at N] [--die-at N] [BRIDGE]
-// --et makes the ET console, which appends each line it executes plus "\n" to LOG; --requests
-// appends every byte received. Counting answer lines from 0, the greeting (or TEXT), it waits to
-// be killed instead of writing line --hang-at, and ends instead of writing line --die-at.
+// --et's console logs each line it executes; --requests logs every byte received. Counting answer
+// lines from 0, the greeting, it hangs instead of writing line --hang-at and ends at --die-at.
 #include "console/SimulatedDesktop.h"
 #include "winbridge/BridgeServer.h"
 

@@ -1,7 +1,6 @@
-// The game's console windows for the window-system contract: fake_game_console ET_LOG ETQW_LOG
-// DECOY_LOG makes the consoles WindowSystemContract.h describes; an Enter in an input line appends
-// its bytes plus "\n" to that console's LOG, made once its windows exist, and empties it. Ends when
-// its standard input closes.
+// fake_game_console ET_LOG ETQW_LOG DECOY_LOG: the consoles of WindowSystemContract.h. An Enter
+// appends the input line plus "\n" to its console's LOG (made once its windows exist) and empties
+// it. Ends when its standard input closes.
 #include <windows.h>
 
 #include <cstdio>
@@ -84,7 +83,6 @@ int main(int argc, char** argv) {
 
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-        TranslateMessage(&message);
         DispatchMessageA(&message);
     }
     for (const auto& console : consoles)

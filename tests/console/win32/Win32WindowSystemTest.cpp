@@ -1,5 +1,4 @@
-// The real user32 calls behind the console link, proven on the fake game console running in a
-// process of its own, as the game's would: seen from there, only captions can be read.
+// user32 on the fake game console in a process of its own, as the game's: only captions read.
 #include "console/win32/Win32WindowSystem.h"
 #include "../WindowSystemContract.h"
 #include "console/win32/Win32SleepPause.h"
@@ -14,8 +13,7 @@ class Win32World final : public FakeConsoleWorld {
 public:
     WindowSystem& windows() override { return windows_; }
 
-    // Starts fake_game_console.exe from this program's folder, its input on a pipe of ours;
-    // closing the pipe ends it, and _pclose waits for that. No path here holds a blank.
+    // Closing its input pipe ends the console, and _pclose waits for that. No path holds a blank.
     void open() override {
         const std::string program = _pgmptr;
         std::string command = program.substr(0, program.find_last_of("\\/") + 1) + "fake_game_console.exe";

@@ -9,8 +9,7 @@ namespace {
 
 using namespace winbridge;
 
-// What both ends encode is proven by their talks (WineWindowSystemTest, BridgeServerTest); here
-// the edges of what the bridge takes, and the exact reason for what it refuses.
+// Encoding is proven by both ends' talks; here the edges of what is taken, and why not.
 TEST(BridgeProtocolTest, RequestsAreTakenUpToTheirLimitsAndOtherwiseRefusedWithTheirReason) {
     constexpr std::string_view kTaken = "";
     // clang-format off
@@ -19,7 +18,6 @@ TEST(BridgeProtocolTest, RequestsAreTakenUpToTheirLimitsAndOtherwiseRefusedWithT
         {"SENDCHAR 9 4294967295 -2147483648", kTaken}, {encodeSetText(5, std::string(kMaxTextBytes, 'a')), kTaken},
         {"", kMalformed}, {"HELLO", kUnknown}, {"find - -", kUnknown}, {"DESTROY 5", kUnknown},
         {"SENDMESSAGE 5 16 0 0", kUnknown},
-        // arguments missing, extra, or spaced wrongly
         {"FIND -", kMalformed}, {"FIND - - -", kMalformed}, {"FIND  - -", kMalformed},
         {"FIND - - ", kMalformed}, {"CHILDREN", kMalformed}, {"FINDEX 1 - -", kMalformed},
         // byte strings cut short, not lower-case hex, or neither null nor text
@@ -30,7 +28,6 @@ TEST(BridgeProtocolTest, RequestsAreTakenUpToTheirLimitsAndOtherwiseRefusedWithT
         {encodeSetText(5, std::string(kMaxTextBytes + 1, 'a')), kMalformed},
         // a null text is no WM_SETTEXT line, a NUL byte would cut the C string
         {"SETTEXT 5 -", kMalformed}, {"SETTEXT 5 =610062", kMalformed}, {"FIND =00 -", kMalformed},
-        // handles and numbers out of range or not plain decimal
         {"CHILDREN -1", kMalformed}, {"CHILDREN 4294967296", kMalformed}, {"CHILDREN 0x10", kMalformed},
         {"CHILDREN +5", kMalformed}, {"CHILDREN 99999999999999999999999", kMalformed},
         {"TEXT 5 0", kMalformed}, {"TEXT 5 65538", kMalformed}, {"SENDCHAR 5 13", kMalformed},

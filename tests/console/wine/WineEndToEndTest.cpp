@@ -1,6 +1,5 @@
-// WineWindowSystem and the real brassbell-winbridge.exe meet the window-system contract on the
-// fake game console under Wine; scripts/test-winbridge names the cross build's bin folder in
-// BRASSBELL_WIN_BIN, without which the cases are skipped.
+// WineWindowSystem and brassbell-winbridge.exe meet the contract on the fake game console under
+// Wine; skipped unless BRASSBELL_WIN_BIN names the cross build's bin folder.
 #include "../WindowSystemContract.h"
 #include "console/wine/ChildProcess.h"
 #include "console/wine/WineWindowSystem.h"
@@ -30,7 +29,6 @@ WineWindowSystem& bridge() {
 class BridgeWorld final : public FakeConsoleWorld {
 public:
     WindowSystem& windows() override { return bridge(); }
-    // Starts fake_game_console.exe under Wine, once the bridge is ready.
     void open() override {
         if (!bridge().waitUntilReady(kWineStartLimit))
             throw std::runtime_error("the bridge is not ready: " + bridge().lastFailure());
