@@ -106,8 +106,7 @@ std::optional<std::int32_t> keyOf(const Table::Record* r) {
 struct Step {
     std::string what;
     bool mustFail = false;
-    std::function<void()> onStore;
-    std::function<void()> onModel;
+    std::function<void()> onStore, onModel;
 };
 
 // The store and what Rules.mdb should hold.
@@ -119,7 +118,6 @@ public:
         sys_.add({u"TabStart", u"0"});
     }
 
-    // Runs `steps` random steps; returns an empty text, or what went wrong and where.
     std::string run(std::size_t steps) {
         for (std::size_t i = 0; i < steps; ++i) {
             mismatch_.reset();
@@ -213,8 +211,7 @@ private:
 
     Step settings() {
         if (percent(50)) {
-            const std::u16string key = settingKey();
-            const std::u16string t = text();
+            const std::u16string key = settingKey(), t = text();
             return {"set a setting", false, [=, this] { store_.fSetSysPara(key, t); },
                     [=, this] { set(key, t); }};
         }
@@ -231,7 +228,6 @@ private:
             sys_.add({para, value});
     }
 
-    // Reads answer from the model; a wrong answer is reported after the step.
     Step reads() {
         const std::int32_t rule = pickKey(rules_), lang = pickKey(langs_);
         const std::u16string name = storedText(langs_.column(0)), key = settingKey();
