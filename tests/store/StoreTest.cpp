@@ -102,10 +102,8 @@ TEST_F(StoreTest, StoredSettingsReadAsTheFirstRecordOrTheDefault) {
         {"no row", 60}};
     for (const auto& [val, read] : cases) {
         const bool missing = val == "no row";
-        run("DELETE FROM tbl_Sys;" + (missing ? ""
-                                              : "INSERT INTO tbl_Sys (Para, Val) VALUES ('TabStart', '5'), "
-                                                "('RndTimer', " +
-                                                    val + "), ('TabStart', '6');"));
+        const std::string rows = "('TabStart', '5'), ('RndTimer', " + val + "), ('TabStart', '6')";
+        run("DELETE FROM tbl_Sys;" + (missing ? "" : "INSERT INTO tbl_Sys (Para, Val) VALUES " + rows + ";"));
         const Rows before = sys();
         EXPECT_EQ(store.fGetRndTimer(), read) << val;
         EXPECT_EQ(store.fGetSysPara(u"TabStart"), missing ? u"0" : u"5") << val;
