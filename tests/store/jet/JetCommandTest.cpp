@@ -21,8 +21,7 @@ protected:
     std::filesystem::path folder() const { return temp_.folder(); }
 
     TempRulesDb temp_;
-    std::ostringstream out_;
-    std::ostringstream err_;
+    std::ostringstream out_, err_;
 };
 
 TEST_F(JetCommandTest, OnlyAJetHeaderCountsAsJet) {

@@ -39,11 +39,7 @@ protected:
         ASSERT_TRUE(std::filesystem::exists(kJetSample)) << "the Jet sample is missing: " << kJetSample;
         original_ = bytesOf(kJetSample);
     }
-    void place(const std::string& bytes) {
-        placed_ = bytes;
-        writeBytes(rulesMdb(), bytes);
-    }
-    // Rules.mdb holds what was placed and nothing else was left in its folder.
+    void place(const std::string& bytes) { writeBytes(rulesMdb(), placed_ = bytes); }
     void expectUntouched() {
         EXPECT_EQ(bytesOf(rulesMdb()), placed_);
         EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder()), {}), 1);
@@ -52,8 +48,7 @@ protected:
     std::filesystem::path folder() const { return temp_.folder(); }
 
     TempRulesDb temp_;
-    std::string original_;
-    std::string placed_;
+    std::string original_, placed_;
 };
 
 // Every value with its type, as SQLite writes it in JSON: Null, a number or a text.
