@@ -115,10 +115,8 @@ class UserDefTabButtonTest : public UserDefTabTest, public ::testing::WithParamI
 
 TEST_P(UserDefTabButtonTest, StoresAsAnsweredSendsByKindAndShowsWhatIsStored) {
     const Row& row = GetParam();
-    for (const QString& entry : kStored.mid(0, 4)) {
-        const QStringList fields = entry.split('|');
-        insert(fields[1], fields[2]);
-    }
+    for (const QString& entry : kStored.mid(0, 4))
+        insert(entry.section('|', 1, 1), entry.section('|', 2));
     tab->fFillUserDef();
     // Behind the list's back: a rebuilt list shows this row.
     insert("elsewhere", kAll);
@@ -158,8 +156,9 @@ TEST_P(UserDefTabButtonTest, StoresAsAnsweredSendsByKindAndShowsWhatIsStored) {
     EXPECT_EQ(executedLines(), row.executed);
     EXPECT_EQ(shownRows(), row.rebuilt ? userdefs() : kStored.mid(0, 4));
     // Closed by its box, the dialog comes back fresh: no text, the three kinds only.
-    if (row.form2 == Form2::Close)
+    if (row.form2 == Form2::Close) {
         EXPECT_EQ(form2()->Text1->text() + QString::number(form2()->Combo1->count()), "3");
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryButton, UserDefTabButtonTest, ::testing::ValuesIn(kRows),
