@@ -11,20 +11,7 @@
 namespace brassbell::testing {
 namespace {
 
-class IniReaderTest : public ::testing::Test {
-protected:
-    // The value of Say1 in SayStrings read from a file of these bytes.
-    std::string read(const std::string& bytes) {
-        const std::filesystem::path file = dir_.path().toStdString() + "/Brassbell.ini";
-        std::ofstream(file, std::ios::binary) << bytes;
-        const std::string_view keys[] = {"Say1"};
-        return readIniValues(file, "SayStrings", keys).at(0);
-    }
-
-    QTemporaryDir dir_;
-};
-
-TEST_F(IniReaderTest, AnswersAsTheProfileFunctionsDo) {
+TEST(IniReaderTest, AnswersAsTheProfileFunctionsDo) {
     const std::string longValue(1500, 'v');
     // Read in blocks of 1 MiB: lines across the first edge are whole, binary or huge files harmless.
     const std::size_t edge = std::size_t{1} << 20;
@@ -32,7 +19,7 @@ TEST_F(IniReaderTest, AnswersAsTheProfileFunctionsDo) {
     std::string noise(8u << 20, '\0');
     for (char& c : noise)
         c = static_cast<char>(random());
-    // The file, and the value read from it.
+    // The file, and the value of Say1 in SayStrings read from it.
     // clang-format off
     const std::string say = "[SayStrings]\nSay1=";
     const std::pair<std::string, std::string> cases[] = {
@@ -54,8 +41,13 @@ TEST_F(IniReaderTest, AnswersAsTheProfileFunctionsDo) {
         {say + "0001" + std::string(noise.size(), 'z'), "0001" + std::string(1019, 'z')},
         {noise + "\n" + say + "0001found\n", "0001found"}};
     // clang-format on
-    for (const auto& [file, expected] : cases)
-        EXPECT_EQ(read(file), expected) << file.substr(0, 80);
+    QTemporaryDir dir;
+    const std::filesystem::path file = dir.path().toStdString() + "/Brassbell.ini";
+    const std::string_view keys[] = {"Say1"};
+    for (const auto& [bytes, expected] : cases) {
+        std::ofstream(file, std::ios::binary) << bytes;
+        EXPECT_EQ(readIniValues(file, "SayStrings", keys).at(0), expected) << bytes.substr(0, 80);
+    }
 }
 
 } // namespace
