@@ -9,9 +9,7 @@
 namespace brassbell::testing {
 namespace {
 
-QString fixture(const char* name) {
-    return QStringLiteral(BRASSBELL_IMPORT_DATA "/") + name;
-}
+const QString kData = QStringLiteral(BRASSBELL_IMPORT_DATA "/");
 
 // clang-format off
 const QStringList kV1ListTexts{"Hello all", "  quoted with blanks  ", "Say3 is missing", "abcdefg",
@@ -25,7 +23,6 @@ protected:
         store.fDBConnect(true);
         list.addItem("as it was");
     }
-    // Chooses the file and closes the one message the import shows.
     void importChoosing(const QString& path) {
         dialogs.clearShown();
         dialogs.chooseFile(path);
@@ -56,11 +53,11 @@ TEST_F(V1ImportTest, AddsTheTextsWithoutTheirPrefixAsOftenAsTheFileIsImported) {
     QStringList expected;
     for (const auto& [file, added] : cases) {
         SCOPED_TRACE(file);
-        importChoosing(fixture(file));
+        importChoosing(kData + file);
         EXPECT_EQ(memory(), expected += added);
         EXPECT_EQ(listed(), memory());
         EXPECT_EQ(dialogs.shown(),
-                  (std::vector{chooser, ScriptedDialogs::message("All entries from " + fixture(file) +
+                  (std::vector{chooser, ScriptedDialogs::message("All entries from " + kData + file +
                                                                  " have successfully been imported")}));
     }
 }
@@ -86,7 +83,7 @@ TEST_F(V1ImportTest, CancelAndAFileThatCannotBeReadLeaveEverythingAsItWas) {
 TEST_F(V1ImportTest, ADatabaseFailureKeepsTheTextsAddedBeforeAndSaysWhy) {
     sql.execute("CREATE TRIGGER refuse BEFORE INSERT ON tbl_Say WHEN NEW.SayText = 'abcdefg' "
                 "BEGIN SELECT RAISE(ABORT, 'the disk is full'); END;");
-    importChoosing(fixture("v1-list.ini"));
+    importChoosing(kData + "v1-list.ini");
     EXPECT_EQ(memory(), kV1ListTexts.mid(0, 3));
     EXPECT_EQ(listed(), memory());
     EXPECT_TRUE(dialogs.last().text.contains("the disk is full")) << dialogs.last().text.toStdString();
