@@ -17,22 +17,18 @@ QStringList row(const QTreeWidgetItem* item, int role = Qt::DisplayRole) {
 
 class ListViewFillTest : public OpenRulesDb {
 protected:
-    void SetUp() override {
-        OpenRulesDb::SetUp();
-        ListView1.resize(500, 200);
-        ListView1.show();
-    }
     QStringList headers(int role = Qt::DisplayRole) const { return row(ListView1.headerItem(), role); }
 
     QTreeWidget ListView1;
 };
 
 TEST_F(ListViewFillTest, ARefillReplacesColumnsAndRowsAndAFailingOneNothing) {
+    ListView1.resize(500, 200);
+    ListView1.show();
     fFillListView(&ListView1, store.path(), "tbl_UserDef", false);
     EXPECT_EQ(headers(), (QStringList{"UDID", "UserD1", "Kind"}));
     EXPECT_EQ(ListView1.topLevelItemCount(), 0);
-    EXPECT_FALSE(ListView1.rootIsDecorated());
-    EXPECT_FALSE(ListView1.isHeaderHidden());
+    EXPECT_EQ(std::pair(ListView1.rootIsDecorated(), ListView1.isHeaderHidden()), std::pair(false, false));
 
     store.addRule(u"Be fair");
     fFillListView(&ListView1, store.path(), kBasicRulesInFourColumns, true);
