@@ -1,5 +1,4 @@
-// The main of every GUI test program: one QApplication on Qt's offscreen platform, so the
-// tests drive real widgets without a display.
+// One QApplication on Qt's offscreen platform, so GUI tests drive real widgets without a display.
 #include <QApplication>
 
 #include <gtest/gtest.h>
@@ -7,8 +6,7 @@
 #include <cstdlib>
 
 int main(int argc, char** argv) {
-    if (std::getenv("QT_QPA_PLATFORM") == nullptr)
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    setenv("QT_QPA_PLATFORM", "offscreen", 0); // a platform already chosen stays
     QApplication app(argc, argv);
     QApplication::setApplicationName("Brassbell");
     ::testing::InitGoogleTest(&argc, argv);

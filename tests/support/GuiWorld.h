@@ -9,7 +9,6 @@
 #include "store/Store.h"
 #include "uikit/AppContext.h"
 
-#include <QCoreApplication>
 #include <QPushButton>
 #include <QStringList>
 #include <QTest>

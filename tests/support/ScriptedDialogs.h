@@ -8,10 +8,8 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <deque>
 #include <functional>
-#include <iterator>
 #include <ostream>
 #include <vector>
 
@@ -77,8 +75,9 @@ public:
     const Shown& last() const { return shown_.at(shown_.size() - 1); } // none shown fails the test
     std::vector<Shown> messages() const {
         std::vector<Shown> result;
-        std::ranges::copy_if(shown_, std::back_inserter(result),
-                             [](const Shown& box) { return box.kind == Kind::Message; });
+        for (const Shown& box : shown_)
+            if (box.kind == Kind::Message)
+                result.push_back(box);
         return result;
     }
     void clearShown() { shown_.clear(); }
