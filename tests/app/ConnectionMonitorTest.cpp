@@ -14,8 +14,7 @@ class ConnectionMonitorTest : public GuiWorld {
 protected:
     QWidget* tagged(QWidget* parent, const char* tag) {
         auto* control = new QCheckBox(parent);
-        if (tag != nullptr)
-            control->setProperty("Tag", QString::fromLatin1(tag));
+        control->setProperty("Tag", tag ? QVariant(QString::fromLatin1(tag)) : QVariant());
         return control;
     }
     std::string enabled() const {
@@ -58,7 +57,6 @@ TEST_F(ConnectionMonitorTest, ControlsAndTheAdminModTabFollowTheConsoleKind) {
         EXPECT_EQ(enabled(), enabledNow);
         EXPECT_EQ(disTabCalls, disTab);
     }
-    // Timer1 checks every five seconds from the start.
     EXPECT_EQ(
         std::tuple(form.findChild<QTimer*>("Timer1"), monitor.Timer1->interval(), monitor.Timer1->isActive()),
         std::tuple(monitor.Timer1, 5000, true));

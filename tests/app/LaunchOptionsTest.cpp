@@ -19,7 +19,6 @@ TEST(LaunchOptionsTest, OwnOptionsAreTakenOutOfTheCommandLine) {
     EXPECT_EQ(parseLaunchOptions({"--console=win32"}).console, ConsoleChoice::Win32);
     EXPECT_EQ(parseLaunchOptions({}).commandLine, QString());
     EXPECT_FALSE(parseLaunchOptions({"--console=Speak"}).error.isEmpty());
-    // The default console follows the platform.
 #ifdef _WIN32
     EXPECT_EQ(parseLaunchOptions({}).console, ConsoleChoice::Win32);
 #else

@@ -1,5 +1,4 @@
-// Rules.mdb locked, deleted or made read-only under the running window; each tab's own tests prove
-// its store failures, so here one operation and QUIT stand for them.
+// Rules.mdb locked, deleted or read-only under the running window: one operation and QUIT stand for all.
 #include "GuiWorld.h"
 #include "app/MainWindow.h"
 #include "messages/SpeakTab.h"
@@ -17,7 +16,7 @@
 namespace brassbell::testing {
 namespace {
 
-enum class Fault { Locked, Deleted, ReadOnly };
+enum Fault { Locked, Deleted, ReadOnly }; // unscoped, so test names print it as a number
 const char* const kFaultNames[] = {"Locked", "Deleted", "ReadOnly"};
 // Reopened for QUIT, a deleted file is simply missing.
 const QRegularExpression kProblemNamed[] = {
