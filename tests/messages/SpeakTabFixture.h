@@ -17,7 +17,7 @@ class SpeakTabTest : public GuiWorld {
 protected:
     void SetUp() override {
         store.fDBConnect(true);
-        et = createEtConsole();
+        et = desktop.createEtConsole();
     }
 
     // Builds the tab as start-up does: both lists, then the interval.

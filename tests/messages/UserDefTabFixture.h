@@ -27,7 +27,7 @@ public:
     UserDefTabTest() {
         store.setBusyTimeout(std::chrono::milliseconds{0});
         store.fDBConnect(true);
-        et = createEtConsole();
+        et = desktop.createEtConsole();
         tab = new UserDefTab(app, &window);
         window.resize(753, 545);
         window.show();
@@ -36,13 +36,8 @@ public:
     void insert(const QString& text, const QString& kind) {
         sql.insert("tbl_Userdef", "UserD1, Kind", {text.toStdU16String(), kind.toStdU16String()});
     }
-    // Every record as "UDID|UserD1|Kind", by key.
-    QStringList userdefs() {
-        QStringList rows;
-        for (const std::u16string& row : sql.rows("SELECT UDID, UserD1, Kind FROM tbl_Userdef ORDER BY UDID"))
-            rows << QString::fromStdU16String(row);
-        return rows;
-    }
+    // Every record as "UDID|UserD1|Kind", by key (the key is the rowid).
+    QStringList userdefs() { return stored("tbl_Userdef", "UDID, UserD1, Kind"); }
     QStringList shownRows() const {
         QStringList rows;
         for (int index = 0; index < tab->ListView1->topLevelItemCount(); ++index) {

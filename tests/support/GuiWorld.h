@@ -26,7 +26,6 @@ class GuiWorld : public ::testing::Test {
 protected:
     ~GuiWorld() override { EXPECT_TRUE(dialogs.allAnswersUsed()) << "a scripted answer was left over"; }
 
-    SimulatedDesktop::GameConsole createEtConsole() { return desktop.createEtConsole(); }
     std::vector<std::string> executedLines() const { return desktop.executedLineTexts(); }
 
     // One field of every record, oldest first, read behind the store's back; Null reads "(null)".
