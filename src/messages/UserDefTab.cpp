@@ -61,11 +61,11 @@ UserDefTab::UserDefTab(AppContext& app, QWidget* parent) : QWidget(parent), app_
 }
 
 void UserDefTab::guarded(const std::function<void()>& operation) {
-    StoreFailureBox box;
-    box.title = QStringLiteral("Error");
-    box.icon = MsgIcon::Information;
-    box.afterDescription = QStringLiteral("\r\nPlease contact Velkor if this error occours again");
-    runReportingStoreFailure(app_.dialogs, operation, box);
+    runReportingStoreFailure(
+        app_.dialogs, operation,
+        {.title = QStringLiteral("Error"),
+         .icon = MsgIcon::Information,
+         .afterDescription = QStringLiteral("\r\nPlease contact Velkor if this error occours again")});
 }
 
 void UserDefTab::fFillUserDef() {

@@ -347,10 +347,7 @@ void RulesTab::showWhatIsStored() {
 }
 
 void RulesTab::guarded(const std::function<void()>& operation) {
-    StoreFailureBox box;
-    box.title = QStringLiteral("Error");
-    box.icon = MsgIcon::Critical;
-    if (!runReportingStoreFailure(app_.dialogs, operation, box))
+    if (!runReportingStoreFailure(app_.dialogs, operation, {.title = QStringLiteral("Error")}))
         showWhatIsStored();
 }
 

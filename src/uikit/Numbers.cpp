@@ -43,7 +43,7 @@ std::optional<double> readIntervalNumber(const QString& text, const QLocale& loc
     bool seenDigit = false;
     while (pos < trimmed.size()) {
         const QChar c = trimmed[pos];
-        if (c >= u'0' && c <= u'9') {
+        if (isDigit(c)) {
             normalized += c;
             seenDigit = true;
             ++pos;

@@ -8,14 +8,15 @@
 namespace brassbell {
 
 // How a window shows an operation on Rules.mdb that failed: the failure's description in a
-// message box with this title and icon, and the lines some windows add under or above it.
+// message box with this title and icon, and the lines some windows add above or under it.
+// Every field has its default, so a window names only what it changes.
 struct StoreFailureBox {
     // Empty shows the application's title.
-    QString title;
+    QString title{};
     MsgIcon icon = MsgIcon::Critical;
-    QString afterDescription;
     // What was lost, where the description alone would not say it.
-    QString beforeDescription;
+    QString beforeDescription{};
+    QString afterDescription{};
 };
 
 void reportStoreFailure(Dialogs& dialogs, const StoreError& error, const StoreFailureBox& box = {});
