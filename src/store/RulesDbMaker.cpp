@@ -1,5 +1,6 @@
 #include "store/RulesDbMaker.h"
 
+#include "store/PathText.h"
 #include "store/Sqlite.h"
 #include "store/Store.h"
 
@@ -27,7 +28,7 @@ bool makeRulesDb(const std::filesystem::path& file) {
         {
             const sqlite::Handle handle(raw);
             if (rc != SQLITE_OK)
-                sqlite::fail(raw, rc, "Cannot create " + partial.string());
+                sqlite::fail(raw, rc, "Cannot create " + pathText(partial));
             sqlite::Transaction transaction(handle.get());
             sqlite::exec(handle.get(), std::string(rulesDbSchema()).c_str());
             transaction.commit();

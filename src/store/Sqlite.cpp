@@ -1,5 +1,7 @@
 #include "store/Sqlite.h"
 
+#include "store/PathText.h"
+
 #include <sqlite3.h>
 
 #include <algorithm>
@@ -41,7 +43,7 @@ Handle::~Handle() {
 }
 
 Handle openFile(const std::filesystem::path& file, bool readOnly, std::chrono::milliseconds busyTimeout) {
-    const std::string shown = file.string();
+    const std::string shown = pathText(file);
     std::error_code error;
     if (!std::filesystem::is_regular_file(file, error))
         throw StoreOpenError("Rules.mdb not found: " + shown);

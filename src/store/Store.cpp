@@ -1,5 +1,6 @@
 #include "store/Store.h"
 
+#include "store/PathText.h"
 #include "store/Schema.h"
 #include "store/Sqlite.h"
 
@@ -236,7 +237,7 @@ bool Store::fDBConnect(bool open) {
     sqlite::Handle handle = sqlite::openFile(file_, markedReadOnly(file_), busyTimeout_);
     const std::optional<FileIdentity> opened = identityOf(file_);
     if (!opened)
-        throw StoreOpenError("Rules.mdb not found: " + file_.string());
+        throw StoreOpenError("Rules.mdb not found: " + pathText(file_));
     checkRulesDb(handle.get());
     gDB = std::make_unique<Connection>(Connection{std::move(handle), *opened});
     return true;
@@ -258,7 +259,7 @@ sqlite3* Store::db() {
     // Reopening here would quietly swap the user's data for whatever now lies there; the
     // user decides, and a new start (or fDBConnect) takes the file found then.
     if (identityOf(file_) != gDB->opened)
-        throw StoreError("Rules.mdb is no longer where it was opened: " + file_.string() +
+        throw StoreError("Rules.mdb is no longer where it was opened: " + pathText(file_) +
                          ". Nothing was changed.");
     return gDB->handle.get();
 }

@@ -3,6 +3,7 @@
 #include "GuiWorld.h"
 #include "app/AboutTab.h"
 #include "messages/SpeakTab.h"
+#include "store/PathText.h"
 
 #include <QDesktopServices>
 #include <QLabel>
@@ -134,7 +135,7 @@ TEST_F(MainWindowTest, TheAboutTabShowsItsTextsOpensTheHomePageAndImportsTheOldL
 
     auto* import = form.findChild<QPushButton*>("Command38");
     EXPECT_EQ(import->text(), "Import list from V1.0");
-    dialogs.chooseFile(QString::fromStdString(ini.string()));
+    dialogs.chooseFile(QString::fromStdString(pathText(ini)));
     dialogs.answerOk();
     click(import);
     ASSERT_EQ(form.speakTab->List1->count(), 1);

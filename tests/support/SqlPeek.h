@@ -2,6 +2,8 @@
 
 // Looks into a Rules.mdb behind the store's back, so tests check what was really stored, and
 // changes it there, as another program or a stale list would.
+#include "store/PathText.h"
+
 #include <sqlite3.h>
 
 #include <cstdint>
@@ -10,25 +12,23 @@
 #include <iterator>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace brassbell::testing {
 
 class SqlPeek {
 public:
-    explicit SqlPeek(const std::filesystem::path& file, bool writable = true) {
-        const int flags = writable ? SQLITE_OPEN_READWRITE : SQLITE_OPEN_READONLY;
-        if (sqlite3_open_v2(file.string().c_str(), &db_, flags, nullptr) != SQLITE_OK) {
-            sqlite3_close(db_);
-            throw std::runtime_error("cannot open " + file.string());
-        }
-    }
+    // Opened at the first look, not before: on Windows an open connection keeps the file from
+    // being deleted or replaced, which a test may want to do first.
+    explicit SqlPeek(std::filesystem::path file, bool writable = true)
+        : file_(std::move(file)), writable_(writable) {}
     ~SqlPeek() { sqlite3_close(db_); }
     SqlPeek(const SqlPeek&) = delete;
     SqlPeek& operator=(const SqlPeek&) = delete;
 
     void execute(const std::string& sql) {
-        if (sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, nullptr) != SQLITE_OK)
+        if (sqlite3_exec(db(), sql.c_str(), nullptr, nullptr, nullptr) != SQLITE_OK)
             throw std::runtime_error(sql + ": " + sqlite3_errmsg(db_));
     }
 
@@ -67,11 +67,22 @@ public:
 private:
     sqlite3_stmt* prepare(const std::string& sql) {
         sqlite3_stmt* stmt = nullptr;
-        if (sqlite3_prepare_v2(db_, sql.c_str(), -1, &stmt, nullptr) != SQLITE_OK)
+        if (sqlite3_prepare_v2(db(), sql.c_str(), -1, &stmt, nullptr) != SQLITE_OK)
             throw std::runtime_error(sql + ": " + sqlite3_errmsg(db_));
         return stmt;
     }
 
+    sqlite3* db() {
+        const int flags = writable_ ? SQLITE_OPEN_READWRITE : SQLITE_OPEN_READONLY;
+        if (db_ == nullptr && sqlite3_open_v2(pathText(file_).c_str(), &db_, flags, nullptr) != SQLITE_OK) {
+            sqlite3_close(std::exchange(db_, nullptr));
+            throw std::runtime_error("cannot open " + pathText(file_));
+        }
+        return db_;
+    }
+
+    std::filesystem::path file_;
+    bool writable_;
     sqlite3* db_ = nullptr;
 };
 

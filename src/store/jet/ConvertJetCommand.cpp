@@ -1,3 +1,4 @@
+#include "store/PathText.h"
 #include "store/jet/JetDetect.h"
 #include "store/jet/JetMigration.h"
 #include "store/jet/Utf8.h"
@@ -10,8 +11,8 @@ int runConvertJet(const std::vector<std::string>& args, std::ostream& out, std::
             << "Converts the Jet database OLD.mdb into a new Rules.mdb NEW.mdb; OLD.mdb is not changed.\n";
         return 2;
     }
-    const std::filesystem::path jetFile(args[0]);
-    const std::filesystem::path target(args[1]);
+    const std::filesystem::path jetFile = pathFromText(args[0]);
+    const std::filesystem::path target = pathFromText(args[1]);
     try {
         if (!isJetDatabase(jetFile))
             throw JetMigrationError(args[0] + " is not a Jet database.");

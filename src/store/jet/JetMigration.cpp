@@ -1,5 +1,6 @@
 #include "store/jet/JetMigration.h"
 
+#include "store/PathText.h"
 #include "store/RulesDbMaker.h"
 #include "store/Schema.h"
 #include "store/jet/FileSteps.h"
@@ -47,7 +48,7 @@ public:
         if (rc != SQLITE_OK) {
             const std::string reason = db_ ? sqlite3_errmsg(db_) : sqlite3_errstr(rc);
             sqlite3_close(db_);
-            throw JetMigrationError("The new database " + file.string() + " cannot be created: " + reason +
+            throw JetMigrationError("The new database " + pathText(file) + " cannot be created: " + reason +
                                     ".");
         }
         // A key given twice must be told apart from every other failure.
@@ -276,18 +277,18 @@ bool jetMigrationAvailable() {
 MigrationReport migrateJetDatabase(const std::filesystem::path& jetFile,
                                    const std::filesystem::path& target) {
     if (pathTaken(target))
-        throw JetMigrationError(target.string() + " already exists; it is not overwritten.");
+        throw JetMigrationError(pathText(target) + " already exists; it is not overwritten.");
     std::filesystem::path partial;
     MigrationReport report = buildBeside(jetFile, target, partial);
     if (pathTaken(target)) {
         removePartialDatabase(partial);
-        throw JetMigrationError(target.string() + " already exists; it is not overwritten.");
+        throw JetMigrationError(pathText(target) + " already exists; it is not overwritten.");
     }
     std::error_code ec;
     std::filesystem::rename(partial, target, ec);
     if (ec) {
         removePartialDatabase(partial);
-        throw JetMigrationError("The new database cannot be put in place as " + target.string() + ": " +
+        throw JetMigrationError("The new database cannot be put in place as " + pathText(target) + ": " +
                                 ec.message() + ".");
     }
     return report;
@@ -308,8 +309,8 @@ MigrationReport migrateInPlace(const std::filesystem::path& rulesMdb) {
         removePartialDatabase(partial);
         std::error_code ignored;
         std::filesystem::remove(backup, ignored);
-        throw JetMigrationError("The original could not be kept as " + backup.string() + ": " + ec.message() +
-                                ".");
+        throw JetMigrationError("The original could not be kept as " + pathText(backup) + ": " +
+                                ec.message() + ".");
     }
     report.backup = backup;
     return report;

@@ -1,5 +1,6 @@
 #include "store/jet/JetReader.h"
 
+#include "store/PathText.h"
 #include "store/Schema.h"
 #include "store/jet/JetDetect.h"
 #include "store/jet/JetMigration.h"
@@ -42,10 +43,10 @@ struct JetReader::Handle {
 JetReader::JetReader(const std::filesystem::path& file) : handle_(new Handle), file_(file) {
     std::unique_ptr<Handle> owner(handle_);
     if (!isJetDatabase(file))
-        throw JetMigrationError(file.string() + " is not a Jet database.");
-    handle_->mdb = mdb_open(file.string().c_str(), MDB_NOFLAGS);
+        throw JetMigrationError(pathText(file) + " is not a Jet database.");
+    handle_->mdb = mdb_open(pathText(file).c_str(), MDB_NOFLAGS);
     if (!handle_->mdb)
-        throw JetMigrationError("The Jet database " + file.string() + " cannot be opened.");
+        throw JetMigrationError("The Jet database " + pathText(file) + " cannot be opened.");
     MdbHandle* mdb = handle_->mdb;
     mdb_set_bind_size(mdb, kBindSize);
 
@@ -53,11 +54,11 @@ JetReader::JetReader(const std::filesystem::path& file) : handle_(new Handle), f
     const auto size = std::filesystem::file_size(file, ec);
     const auto pageSize = static_cast<std::uintmax_t>(mdb->fmt->pg_size);
     if (ec || pageSize == 0 || size % pageSize != 0)
-        throw JetMigrationError("The Jet database " + file.string() +
+        throw JetMigrationError("The Jet database " + pathText(file) +
                                 " is incomplete: its size is not a whole number of pages.");
 
     if (!mdb_read_catalog(mdb, MDB_TABLE))
-        throw JetMigrationError("The table list of the Jet database " + file.string() + " cannot be read.");
+        throw JetMigrationError("The table list of the Jet database " + pathText(file) + " cannot be read.");
     for (unsigned i = 0; i < mdb->num_catalog; ++i) {
         const auto* entry = static_cast<const MdbCatalogEntry*>(g_ptr_array_index(mdb->catalog, i));
         if (entry->object_type == MDB_TABLE && !isSystemTable(*entry))

@@ -1,5 +1,6 @@
 #include "store/jet/JetMigration.h"
 
+#include "store/PathText.h"
 #include "store/Schema.h"
 #include "store/jet/Utf8.h"
 
@@ -80,9 +81,10 @@ std::u16string MigrationReport::message() const {
     std::u16string text =
         u"The data of the old database was taken over into the new Rules.mdb: " + listed(counts) + u".";
     if (backup)
-        text += std::u16string(kLineBreak) + u"The original was kept as " + backup->u16string() + u".";
+        text +=
+            std::u16string(kLineBreak) + u"The original was kept as " + utf8ToUtf16(pathText(*backup)) + u".";
     else
-        text += std::u16string(kLineBreak) + u"The new database is " + target.u16string() + u".";
+        text += std::u16string(kLineBreak) + u"The new database is " + utf8ToUtf16(pathText(target)) + u".";
     if (!empty.empty())
         text += std::u16string(kLineBreak) + u"Not in the old database, so created empty: " + listed(empty) +
                 u".";

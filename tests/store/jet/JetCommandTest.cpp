@@ -2,6 +2,7 @@
 #include "SqlPeek.h"
 #include "TempRulesDb.h"
 
+#include "store/PathText.h"
 #include "store/jet/JetDetect.h"
 #include "store/jet/JetMigration.h"
 
@@ -46,10 +47,10 @@ TEST_F(JetCommandTest, ConvertsAndLeavesTheOldFileAsItWas) {
     const auto old = folder() / "Old.mdb";
     const auto converted = folder() / "New.mdb";
     writeBytes(old, bytesOf(kJetSample));
-    EXPECT_EQ(run({old.string(), converted.string()}), 0) << err_.str();
+    EXPECT_EQ(run({pathText(old), pathText(converted)}), 0) << err_.str();
     EXPECT_EQ(bytesOf(old), bytesOf(kJetSample));
     EXPECT_NE(out_.str().find("5 stored texts"), std::string::npos) << out_.str();
-    EXPECT_NE(out_.str().find("The new database is " + converted.string()), std::string::npos);
+    EXPECT_NE(out_.str().find("The new database is " + pathText(converted)), std::string::npos);
     EXPECT_EQ(out_.str().find('\r'), std::string::npos) << "a console wants plain line ends";
     EXPECT_TRUE(err_.str().empty());
 }
@@ -59,14 +60,14 @@ TEST_F(JetCommandTest, FailuresExitNonZeroWithAClearMessageAndNoFile) {
     writeBytes(old, bytesOf(kJetSample));
     const auto ours = folder() / "Rules.mdb"; // our own SQLite file
     const std::string oursBytes = bytesOf(ours);
-    const auto target = (folder() / "New.mdb").string();
+    const auto target = pathText(folder() / "New.mdb");
     const std::string usage = "Usage: brassbell --convert-jet OLD.mdb NEW.mdb";
     const std::tuple<const char*, std::vector<std::string>, int, std::string> cases[] = {
-        {"not a Jet file", {ours.string(), target}, 1, "is not a Jet database"},
-        {"missing file", {(folder() / "Gone.mdb").string(), target}, 1, "is not a Jet database"},
+        {"not a Jet file", {pathText(ours), target}, 1, "is not a Jet database"},
+        {"missing file", {pathText(folder() / "Gone.mdb"), target}, 1, "is not a Jet database"},
         {"no arguments", {}, 2, usage},
-        {"one argument", {ours.string()}, 2, usage},
-        {"existing target", {old.string(), ours.string()}, 1, "already exists"},
+        {"one argument", {pathText(ours)}, 2, usage},
+        {"existing target", {pathText(old), pathText(ours)}, 1, "already exists"},
     };
     for (const auto& [name, args, status, says] : cases) {
         err_.str({});

@@ -3,6 +3,7 @@
 #include "SqlPeek.h"
 #include "TempRulesDb.h"
 
+#include "store/PathText.h"
 #include "store/Store.h"
 #include "store/jet/JetMigration.h"
 
@@ -55,7 +56,7 @@ protected:
 TEST_F(JetMigrationTest, EveryTableColumnAndRowOfTheSampleArrivesByteForByte) {
     place(original_);
     const MigrationReport report = migrateInPlace(rulesMdb());
-    QFile manifest(QString::fromStdString(kJetSample.string() + ".json"));
+    QFile manifest(QString::fromStdString(pathText(kJetSample) + ".json"));
     ASSERT_TRUE(manifest.open(QIODevice::ReadOnly)) << "the Jet sample's manifest is missing";
     const QJsonArray tables = QJsonDocument::fromJson(manifest.readAll()).object().value("tables").toArray();
     ASSERT_EQ(tables.size(), 7);
