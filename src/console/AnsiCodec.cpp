@@ -41,16 +41,21 @@ std::string utf16ToAnsi(std::u16string_view text) {
         return {};
     }
     // WC_NO_BEST_FIT_CHARS: a letter the code page lacks becomes "?" rather than a look-alike,
-    // so a western system sends the same bytes as the Windows-1252 path does elsewhere.
+    // so a western system sends the same bytes as the Windows-1252 path does elsewhere. A system
+    // set to the UTF-8 code page has every letter and refuses both the flag and the "?".
+    const UINT codePage = GetACP();
+    const bool utf8 = codePage == CP_UTF8;
+    const DWORD flags = utf8 ? 0 : WC_NO_BEST_FIT_CHARS;
+    const char* replacement = utf8 ? nullptr : "?";
     const auto* wide = reinterpret_cast<const wchar_t*>(text.data());
     const int wideLength = static_cast<int>(text.size());
     const int needed =
-        WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide, wideLength, nullptr, 0, "?", nullptr);
+        WideCharToMultiByte(codePage, flags, wide, wideLength, nullptr, 0, replacement, nullptr);
     if (needed <= 0) {
         return {};
     }
     std::string bytes(static_cast<std::size_t>(needed), '\0');
-    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide, wideLength, bytes.data(), needed, "?", nullptr);
+    WideCharToMultiByte(codePage, flags, wide, wideLength, bytes.data(), needed, replacement, nullptr);
     return bytes;
 }
 

@@ -11,7 +11,9 @@ namespace brassbell {
 //
 // A character that has no byte becomes "?". Lengths count UTF-16 units, so each half of a
 // surrogate pair becomes a "?" of its own, as the system's conversion does too: a line of n
-// units is n bytes, and a pair that a 139-unit cut has parted reads no differently.
+// units is n bytes, and a pair that a 139-unit cut has parted reads no differently. Only a
+// Windows set to the UTF-8 code page differs: there the line is UTF-8, which the system reads
+// back to the same text.
 std::string utf16ToAnsi(std::u16string_view text);
 
 // The inverse, for showing what reached the game.
