@@ -1,5 +1,7 @@
 #include "import/IniReader.h"
 
+#include "store/PathText.h"
+
 #include <algorithm>
 #include <array>
 #include <cstring>
@@ -106,7 +108,8 @@ private:
         }
         case State::SectionName:
             if (isLineEnd(c)) {
-                endLine();
+                // A "[" line without "]" is no section header: the section goes on.
+                state_ = State::LineStart;
                 return pos + 1;
             }
             if (c == ']') {
@@ -235,8 +238,11 @@ private:
 
     void endLine() {
         switch (state_) {
-        case State::SectionName:
-            enterSection();
+        case State::Key:
+            // A key without "=" is that key with the empty value.
+            startValue();
+            if (state_ == State::ValueLead)
+                finishValue();
             break;
         case State::ValueLead:
         case State::Value:
@@ -278,10 +284,10 @@ std::vector<std::string> readIniValues(const std::filesystem::path& file, std::s
     std::error_code ec;
     // A folder or a device is no INI file, and a device could deliver bytes without end.
     if (!std::filesystem::is_regular_file(file, ec))
-        throw IniReadError("not a readable file: " + file.string());
+        throw IniReadError("not a readable file: " + pathText(file));
     std::ifstream in(file, std::ios::binary);
     if (!in)
-        throw IniReadError("cannot open " + file.string());
+        throw IniReadError("cannot open " + pathText(file));
 
     Scanner scanner(section, keys);
     const auto buffer = std::make_unique<char[]>(kChunkSize);
@@ -289,12 +295,12 @@ std::vector<std::string> readIniValues(const std::filesystem::path& file, std::s
         in.read(buffer.get(), static_cast<std::streamsize>(kChunkSize));
         const auto got = static_cast<std::size_t>(in.gcount());
         if (in.bad())
-            throw IniReadError("cannot read " + file.string());
+            throw IniReadError("cannot read " + pathText(file));
         if (got == 0 || !scanner.feed(buffer.get(), got))
             break;
     }
     if (in.bad())
-        throw IniReadError("cannot read " + file.string());
+        throw IniReadError("cannot read " + pathText(file));
     scanner.finish();
     return scanner.take();
 }

@@ -21,8 +21,9 @@ inline constexpr std::size_t kIniValueLimit = 1023;
 // Reads the values of `keys` in the first section named `section` of a Windows INI file, in one
 // pass, as the system's profile reader answers them: names compared regardless of ASCII letter
 // case, blanks and tabs around names and values dropped, one pair of matching quotes around a
-// value removed, the first matching key winning, a missing key read as the empty text, values
-// cut at a NUL byte and then to kIniValueLimit bytes. Lines end at CR, LF or CR LF.
+// value removed, the first matching key winning (a key line without "=" too, with the empty
+// value), a missing key read as the empty text, values cut at a NUL byte and then to
+// kIniValueLimit bytes, a "[" line without "]" no section header. Lines end at CR, LF or CR LF.
 // The bytes come back as they stand in the file (the ANSI code page). Memory stays bounded
 // whatever the file holds, and reading stops once the section has ended.
 // Throws IniReadError when the file cannot be read.

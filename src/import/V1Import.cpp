@@ -7,6 +7,7 @@
 #include "uikit/ListBoxFill.h"
 #include "uikit/StoreFailure.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QListWidget>
@@ -17,6 +18,7 @@
 #include "console/AnsiCodec.h"
 #endif
 
+#include <string>
 #include <vector>
 
 namespace brassbell {
@@ -53,12 +55,32 @@ bool canRead(const QString& file) {
     return probe.open(QIODevice::ReadOnly);
 }
 
+// The profile functions take the file name in the ANSI code page. A folder named with letters
+// outside it (a user folder "Łukasz" on a western system) is reached by its short name, where
+// the file system keeps one; a name that lost letters on the way would read as a file without
+// texts, so there is none then.
+QByteArray ansiName(const QString& file) {
+    const QByteArray name = file.toLocal8Bit();
+    if (QString::fromLocal8Bit(name) == file)
+        return name;
+    const std::wstring wide = QDir::toNativeSeparators(file).toStdWString();
+    std::wstring shortName(MAX_PATH, L'\0');
+    const DWORD length = GetShortPathNameW(wide.c_str(), shortName.data(), MAX_PATH);
+    if (length == 0 || length >= MAX_PATH)
+        return {};
+    const QString reachable = QString::fromWCharArray(shortName.data(), static_cast<qsizetype>(length));
+    const QByteArray shortAnsi = reachable.toLocal8Bit();
+    return QString::fromLocal8Bit(shortAnsi) == reachable ? shortAnsi : QByteArray();
+}
+
 } // namespace
 
 QStringList fReadIniValues(const QString& file, const QString& section, const QStringList& keys) {
     if (!canRead(file))
         throw IniReadError("cannot read " + file.toStdString());
-    const QByteArray path = file.toLocal8Bit();
+    const QByteArray path = ansiName(file);
+    if (path.isEmpty())
+        throw IniReadError("cannot name " + file.toStdString() + " in the ANSI code page");
     const QByteArray sectionName = section.toLocal8Bit();
     QStringList values;
     for (const QString& key : keys) {
@@ -106,7 +128,8 @@ void fImportV1List(AppContext& app, QListWidget* List1) {
     try {
         values = fReadIniValues(path, QStringLiteral("SayStrings"), keys);
     } catch (const IniReadError&) {
-        app.dialogs.messageBox("The file " + path + " could not be read, nothing has been imported",
+        app.dialogs.messageBox("The file " + QDir::toNativeSeparators(path) +
+                                   " could not be read, nothing has been imported",
                                QString(), MsgButtons::Ok, MsgIcon::Critical);
         return;
     }
@@ -128,7 +151,9 @@ void fImportV1List(AppContext& app, QListWidget* List1) {
         return;
     }
 
-    app.dialogs.inform("All entries from " + path + " have successfully been imported");
+    // Qt's file dialog answers with "/"; the user knows the file by the system's own separators.
+    app.dialogs.inform("All entries from " + QDir::toNativeSeparators(path) +
+                       " have successfully been imported");
 }
 
 } // namespace brassbell

@@ -1,5 +1,7 @@
-// The INI reader that stands in for the system's profile functions off Windows.
+// The INI reader that stands in for the system's profile functions off Windows; on Windows the
+// system's own GetPrivateProfileStringA answers every case too, and the two must agree.
 #include "import/IniReader.h"
+#include "import/V1Import.h"
 
 #include <gtest/gtest.h>
 
@@ -31,8 +33,8 @@ TEST(IniReaderTest, AnswersAsTheProfileFunctionsDo) {
         {say + "0001a=b\n", "0001a=b"}, {say + "first\nSay1=second\n", "first"},
         {"[SayStrings]\nSay2=x\n[SayStrings]\nSay1=later\n", ""}, {"Say1=orphan\n[SayStrings]\n", ""},
         {"[Other]\nSay1=other\n[SayStrings]\nSay2=x\n", ""}, {"[SayStrings]\nSay10=ten\nSay1x=x\n", ""},
-        {"[SayStrings]\nSay1\nSay1=0001x\n", "0001x"}, {"[SayStrings]\nSay2=x\n", ""},
-        {"[SayStrings\nSay1=0001x\n", "0001x"}, {say + std::string("0001ab\0cd", 7), "0001ab"},
+        {"[SayStrings]\nSay1\nSay1=0001x\n", ""}, {"[SayStrings]\nSay2=x\n", ""},
+        {"[SayStrings\nSay1=0001x\n", ""}, {"[SayStrings]\n[Other\nSay1=0001x\n", "0001x"}, {say + std::string("0001ab\0cd", 7), "0001ab"},
         {"[SayStrings]\rSay2=x\rSay1=0001cr\r", "0001cr"}, {"[SayStrings]\r\nSay1=0001last", "0001last"},
         {say + longValue + "\n", longValue.substr(0, 1023)},
         {say + "\"" + longValue + "\"  \n", longValue.substr(0, 1023)},
@@ -46,7 +48,13 @@ TEST(IniReaderTest, AnswersAsTheProfileFunctionsDo) {
     const std::string_view keys[] = {"Say1"};
     for (const auto& [bytes, expected] : cases) {
         std::ofstream(file, std::ios::binary) << bytes;
-        EXPECT_EQ(readIniValues(file, "SayStrings", keys).at(0), expected) << bytes.substr(0, 80);
+        const std::string read = readIniValues(file, "SayStrings", keys).at(0);
+        EXPECT_EQ(read, expected) << bytes.substr(0, 80);
+#ifdef _WIN32
+        EXPECT_EQ(fReadIniValue(QString::fromStdU16String(file.u16string()), "SayStrings", "Say1"),
+                  QString::fromLocal8Bit(read))
+            << bytes.substr(0, 80);
+#endif
     }
 }
 

@@ -57,7 +57,8 @@ TEST_F(V1ImportTest, AddsTheTextsWithoutTheirPrefixAsOftenAsTheFileIsImported) {
         EXPECT_EQ(memory(), expected += added);
         EXPECT_EQ(listed(), memory());
         EXPECT_EQ(dialogs.shown(),
-                  (std::vector{chooser, ScriptedDialogs::message("All entries from " + kData + file +
+                  (std::vector{chooser, ScriptedDialogs::message("All entries from " +
+                                                                 QDir::toNativeSeparators(kData + file) +
                                                                  " have successfully been imported")}));
     }
 }
@@ -72,7 +73,7 @@ TEST_F(V1ImportTest, CancelAndAFileThatCannotBeReadLeaveEverythingAsItWas) {
     for (const QString& path : {dir.path() + "/gone.ini", folder}) {
         importChoosing(path);
         EXPECT_EQ(dialogs.messages(),
-                  std::vector{ScriptedDialogs::message("The file " + path +
+                  std::vector{ScriptedDialogs::message("The file " + QDir::toNativeSeparators(path) +
                                                            " could not be read, nothing has been imported",
                                                        {}, MsgButtons::Ok, MsgIcon::Critical)});
     }
