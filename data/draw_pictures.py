@@ -1,14 +1,15 @@
 #!/usr/bin/env python3
-"""Draws Brassbell's own pictures: the tab background, the About logo and the window icon.
+"""Draws Brassbell's own pictures: the tab background, the About logo, the window icon and the
+Windows program icon.
 
 Run it from this folder after changing a drawing; the PNGs it writes are committed and
-compiled into the program (brassbell.qrc)."""
+compiled into the program (brassbell.qrc), the .ico into the Windows executable (brassbell.rc)."""
 import math
 import struct
 import zlib
 
 
-def write_png(path, width, height, pixel):
+def png_bytes(width, height, pixel):
     rows = bytearray()
     for y in range(height):
         rows.append(0)
@@ -19,11 +20,25 @@ def write_png(path, width, height, pixel):
         body = kind + data
         return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body) & 0xFFFFFFFF)
 
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 8, 6, 0, 0, 0))
+            + chunk(b"IDAT", zlib.compress(bytes(rows), 9)) + chunk(b"IEND", b""))
+
+
+def write_png(path, width, height, pixel):
     with open(path, "wb") as out:
-        out.write(b"\x89PNG\r\n\x1a\n")
-        out.write(chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 8, 6, 0, 0, 0)))
-        out.write(chunk(b"IDAT", zlib.compress(bytes(rows), 9)))
-        out.write(chunk(b"IEND", b""))
+        out.write(png_bytes(width, height, pixel))
+
+
+def write_ico(path, sizes, pixel_at):
+    """An icon file holding one PNG picture per size, each drawn at that size."""
+    pictures = [png_bytes(size, size, pixel_at(size)) for size in sizes]
+    offset = 6 + 16 * len(sizes)
+    entries = b""
+    for size, picture in zip(sizes, pictures):
+        entries += struct.pack("<BBBBHHII", size % 256, size % 256, 0, 0, 1, 32, len(picture), offset)
+        offset += len(picture)
+    with open(path, "wb") as out:
+        out.write(struct.pack("<HHH", 0, 1, len(sizes)) + entries + b"".join(pictures))
 
 
 def mix(a, b, t):
@@ -97,6 +112,25 @@ def icon(x, y):
     return (0, 0, 0, 0)
 
 
+def smooth_icon(size):
+    """The icon's drawing at any size, each pixel the mean of 4 x 4 samples so edges stay smooth."""
+    def pixel(x, y):
+        total = [0.0, 0.0, 0.0, 0.0]
+        for sy in range(4):
+            for sx in range(4):
+                sample = icon((x + (sx + 0.5) / 4) * 64 / size, (y + (sy + 0.5) / 4) * 64 / size)
+                alpha = sample[3] / 255
+                for i in range(3):
+                    total[i] += sample[i] * alpha
+                total[3] += sample[3]
+        alpha = total[3] / 16
+        if alpha == 0:
+            return (0, 0, 0, 0)
+        return tuple(total[i] / 16 * 255 / alpha for i in range(3)) + (alpha,)
+    return pixel
+
+
 write_png("tab-background.png", 89, 43, tab_background)
 write_png("logo.png", 259, 175, logo)
 write_png("brassbell-icon.png", 64, 64, icon)
+write_ico("brassbell.ico", [16, 24, 32, 48, 64, 256], smooth_icon)

@@ -1,12 +1,14 @@
-// One QApplication on Qt's offscreen platform, so GUI tests drive real widgets without a display.
+// One QApplication on Qt's offscreen platform, so GUI tests drive real widgets without a display;
+// on Windows on the system's own platform (under Wine, with Wine's null graphics driver).
 #include <QApplication>
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-
 int main(int argc, char** argv) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0); // a platform already chosen stays
+#ifndef _WIN32
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) // a platform already chosen stays
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+#endif
     QApplication app(argc, argv);
     QApplication::setApplicationName("Brassbell");
     ::testing::InitGoogleTest(&argc, argv);
