@@ -1,6 +1,6 @@
 // fake_game_console ET_LOG ETQW_LOG DECOY_LOG: the consoles of WindowSystemContract.h. An Enter
 // appends the input line plus "\n" to its console's LOG (made once its windows exist) and empties
-// it. Ends when its standard input closes.
+// it; a LOG of "-" leaves that console out. Ends when its standard input closes.
 #include <windows.h>
 
 #include <cstdio>
@@ -72,6 +72,8 @@ int main(int argc, char** argv) {
     ConsoleWindow consoles[3];
     for (int i = 0; i < 3; ++i) {
         consoles[i].logPath = argv[i + 1];
+        if (consoles[i].logPath == "-")
+            continue;
         if (!create(consoles[i], classAndTitle[i][0], classAndTitle[i][1])) {
             std::fprintf(stderr, "fake_game_console: cannot create its windows (error %lu)\n",
                          GetLastError());
@@ -86,6 +88,7 @@ int main(int argc, char** argv) {
         DispatchMessageA(&message);
     }
     for (const auto& console : consoles)
-        DestroyWindow(console.frame);
+        if (console.frame != nullptr)
+            DestroyWindow(console.frame);
     return 0;
 }
