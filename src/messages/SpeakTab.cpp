@@ -59,9 +59,7 @@ SpeakTab::SpeakTab(AppContext& app, QWidget* parent) : QWidget(parent), app_(app
     cSpeak2All = makeButton(this, "cSpeak2All", "Speak text to all",
                             QRect(kLeft + kListWidth - kHalfWidth, 178, kHalfWidth, 26));
     Label1 = makeLabel(this, "Label1", "Enter you text here", QRect(kLeft, 210, kListWidth, 16));
-    Text1 = new QLineEdit(this);
-    Text1->setObjectName("Text1");
-    Text1->setGeometry(kLeft, 228, kListWidth, 22);
+    Text1 = makeLineEdit(this, "Text1", QRect(kLeft, 228, kListWidth, 22));
     cSpeak2TeamMan =
         makeButton(this, "cSpeak2TeamMan", "Speak text to team", QRect(kLeft, 254, kHalfWidth, 26));
     cSpeak2AllMan = makeButton(this, "cSpeak2AllMan", "Speak text to all",

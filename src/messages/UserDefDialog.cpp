@@ -1,5 +1,6 @@
 #include "messages/UserDefDialog.h"
 
+#include "uikit/Controls.h"
 #include "uikit/Twips.h"
 
 #include <QCloseEvent>
@@ -12,13 +13,12 @@ namespace brassbell {
 
 namespace {
 
-QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption, const QRect& place) {
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(name);
+QPushButton* makeClickOnlyButton(QWidget* parent, const char* name, const QString& caption,
+                                 const QRect& place) {
+    auto* button = brassbell::makeButton(parent, name, caption, place);
     // Neither button may answer Enter: the user finishes an entry only by clicking.
     button->setAutoDefault(false);
     button->setDefault(false);
-    button->setGeometry(place);
     return button;
 }
 
@@ -32,9 +32,7 @@ UserDefDialog::UserDefDialog(QWidget* owner) : QWidget(owner, Qt::Dialog) {
     Label1->setObjectName("Label1");
     Label1->setGeometry(twipsRect(120, 120, 6120, 255));
 
-    Text1 = new QLineEdit(this);
-    Text1->setObjectName("Text1");
-    Text1->setGeometry(twipsRect(120, 390, 6120, 315));
+    Text1 = makeLineEdit(this, "Text1", twipsRect(120, 390, 6120, 315));
 
     Label2 = new QLabel(QStringLiteral("Property"), this);
     Label2->setObjectName("Label2");
@@ -44,12 +42,14 @@ UserDefDialog::UserDefDialog(QWidget* owner) : QWidget(owner, Qt::Dialog) {
     Combo1->setObjectName("Combo1");
     // A kind of the user's own may be typed; it is kept as typed, never added to the list.
     Combo1->setEditable(true);
+    keepWholeText(Combo1->lineEdit());
     Combo1->setInsertPolicy(QComboBox::NoInsert);
     Combo1->setGeometry(twipsRect(120, 1110, 6120, 315));
 
-    Command2 =
-        makeButton(this, "Command2", QStringLiteral("Save / Apply changes"), twipsRect(120, 1800, 2895, 495));
-    Command1 = makeButton(this, "Command1", QStringLiteral("Cancel"), twipsRect(3345, 1800, 2895, 495));
+    Command2 = makeClickOnlyButton(this, "Command2", QStringLiteral("Save / Apply changes"),
+                                   twipsRect(120, 1800, 2895, 495));
+    Command1 =
+        makeClickOnlyButton(this, "Command1", QStringLiteral("Cancel"), twipsRect(3345, 1800, 2895, 495));
 
     connect(Command2, &QPushButton::clicked, this, &QWidget::hide);
     connect(Command1, &QPushButton::clicked, this, [this] {

@@ -34,7 +34,7 @@ QPushButton* makeWrappingButton(QWidget* parent, const char* name, const QString
 }
 
 QLineEdit* makeHiddenField(QWidget* parent, const char* name) {
-    auto* field = new QLineEdit(parent);
+    auto* field = keepWholeText(new QLineEdit(parent));
     field->setObjectName(name);
     field->hide();
     return field;
@@ -108,6 +108,7 @@ void RulesTab::buildControls() {
     Combo1->setObjectName("Combo1");
     Combo1->setGeometry(twipsRect(1995, 3375, 2775, 315));
     Combo1->setEditable(true);
+    keepWholeText(Combo1->lineEdit());
     // Entries come from tbl_Langs alone, in stored order: Enter in the text part adds none.
     Combo1->setInsertPolicy(QComboBox::NoInsert);
     LangKey = makeHiddenField(this, "LangKey");
@@ -131,9 +132,7 @@ void RulesTab::buildControls() {
                                        twipsRect(8775, 6030, 2295, 555));
     SelTrans = makeHiddenField(this, "SelTrans");
 
-    TextBox2 = new QLineEdit(this);
-    TextBox2->setObjectName("TextBox2");
-    TextBox2->setGeometry(twipsRect(120, 6780, 8535, 315));
+    TextBox2 = makeLineEdit(this, "TextBox2", twipsRect(120, 6780, 8535, 315));
     CSpeakRule = makeWrappingButton(this, "CSpeakRule", QStringLiteral("Send this rule to all"),
                                     twipsRect(8775, 6720, 2295, 435));
     // Usable only while a console of ET or ETQW is found; the connection monitor switches it.

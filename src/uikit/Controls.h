@@ -2,11 +2,13 @@
 
 #include <QAbstractItemView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRect>
 #include <QString>
 #include <QTreeWidget>
 
+#include <limits>
 #include <utility>
 
 namespace brassbell {
@@ -28,6 +30,17 @@ inline QLabel* makeLabel(QWidget* parent, const char* name, const QString& capti
 inline QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption,
                                const QRect& place) {
     return placeControl<QPushButton>(parent, name, place, caption);
+}
+
+// A single-line box keeps the whole text, however long: Qt's default of 32,767 characters would
+// cut a long rule silently, and a change made in the cut copy would store it cut.
+inline QLineEdit* keepWholeText(QLineEdit* box) {
+    box->setMaxLength(std::numeric_limits<int>::max());
+    return box;
+}
+
+inline QLineEdit* makeLineEdit(QWidget* parent, const char* name, const QRect& place) {
+    return keepWholeText(placeControl<QLineEdit>(parent, name, place));
 }
 
 // A report view of records: one whole row picked at a time, nothing edited in place.

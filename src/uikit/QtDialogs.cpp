@@ -1,9 +1,12 @@
 #include "uikit/QtDialogs.h"
 
+#include "uikit/Controls.h"
+
 #include <QEvent>
 #include <QEventLoop>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QWidget>
 
@@ -64,10 +67,14 @@ MsgAnswer QtDialogs::messageBox(const QString& text, const QString& title, MsgBu
 }
 
 QString QtDialogs::inputBox(const QString& prompt, const QString& title, const QString& defaultText) {
-    bool accepted = false;
-    const QString answer =
-        QInputDialog::getText(owner_, titleOrApp(title), prompt, QLineEdit::Normal, defaultText, &accepted);
-    return accepted ? answer : QString();
+    QInputDialog box(owner_);
+    box.setWindowTitle(titleOrApp(title));
+    box.setLabelText(prompt);
+    box.setInputMode(QInputDialog::TextInput);
+    // Made by the line above; its limit must rise before the text goes in.
+    keepWholeText(box.findChild<QLineEdit*>());
+    box.setTextValue(defaultText);
+    return box.exec() == QDialog::Accepted ? box.textValue() : QString();
 }
 
 QString QtDialogs::openFile(const QString& title, const QString& filter) {

@@ -270,6 +270,27 @@ TEST_F(RulesTabTest, StartsInRuleModeAndAClickInTheBasicListShowsTheRuleOrItsTra
               QStringList({"Nicht campen", "Bitte fair", "Kein Campen", QString::number(lang[0])}));
 }
 
+TEST_F(RulesTabTest, ATranslationLongerThanALineBoxsDefaultStaysWholeWhenShownSentAndChanged) {
+    QString whole;
+    while (whole.size() < 35003)
+        whole += QStringLiteral("Ne campez pas, regle %1. ").arg(whole.size());
+    whole.truncate(35003);
+    store.addTranslation(lang[1], rule[1], whole.toStdU16String());
+    pickLanguage("Fran'ais");
+    clickRowNamed(tab->ListView3, 3, whole);
+    // Compared as truth values: a failure would print all 35,003 characters.
+    EXPECT_TRUE(tab->TextBox2->text() == whole) << tab->TextBox2->text().size();
+
+    press(tab->CSpeakRule);
+    ASSERT_FALSE(executedLines().empty());
+    EXPECT_TRUE(QString::fromStdString(executedLines().back()).endsWith(whole.right(30).trimmed()));
+
+    answerDialog(whole + "!", "Command2");
+    press(tab->CEditLangRule);
+    EXPECT_TRUE(dialogSeen.value(1) == whole) << dialogSeen.value(1).size();
+    EXPECT_TRUE(stored("tbl_Text", "Translation").contains(whole + "!"));
+}
+
 TEST_F(RulesTabTest, RowsOfBothListsCannotBeRenamedInPlace) {
     for (QTreeWidget* list : {tab->ListView2, tab->ListView3}) {
         QTreeWidgetItem* item = list->topLevelItem(0);
