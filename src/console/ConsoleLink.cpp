@@ -45,16 +45,22 @@ std::int32_t ConsoleLink::fEnumConsoleChild(Hwnd child, std::int32_t /*lParam*/)
         return 0;
     }
     const std::vector<std::uint8_t> bytes = fStr2Bytes(sConsoleLine_);
-    windows_.SendMessageA(child, WM_SETTEXT, 0, reinterpret_cast<std::intptr_t>(bytes.data()));
-    windows_.SendMessageA(child, WM_CHAR, 13, 1);
+    // A line the window system could not write is not entered: Enter would run whatever the
+    // input line holds instead.
+    if (windows_.SendMessageA(child, WM_SETTEXT, 0, reinterpret_cast<std::intptr_t>(bytes.data())) != 0) {
+        windows_.SendMessageA(child, WM_CHAR, 13, 1);
+        lineEntered_ = true;
+    }
     sConsoleLine_.clear();
     return 1;
 }
 
-void ConsoleLink::runChildWalk(Hwnd console, std::u16string line) {
+bool ConsoleLink::runChildWalk(Hwnd console, std::u16string line) {
     sConsoleLine_ = std::move(line);
+    lineEntered_ = false;
     windows_.EnumChildWindows(
         console, [this](Hwnd child, std::int32_t lParam) { return fEnumConsoleChild(child, lParam); }, 0);
+    return lineEntered_;
 }
 
 std::string fStripNull(std::string_view text) {
@@ -110,7 +116,9 @@ void ConsoleLink::deliverToQW(std::u16string line) {
     if (console == 0) {
         return;
     }
-    runChildWalk(console, std::move(line));
+    if (!runChildWalk(console, std::move(line))) {
+        return;
+    }
     // ETQW's input line takes the line only with a second Enter that arrives through the
     // game's own message queue.
     const Hwnd edit = windows_.FindWindowExA(console, 0, "Edit", nullptr);

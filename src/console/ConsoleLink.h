@@ -36,8 +36,9 @@ public:
     WindowSystem& windowSystem() { return windows_; }
 
 private:
-    // Sets sConsoleLine and walks the console's children, as every delivery starts.
-    void runChildWalk(Hwnd console, std::u16string line);
+    // Sets sConsoleLine and walks the console's children, as every delivery starts; true when
+    // the line was written and entered.
+    bool runChildWalk(Hwnd console, std::u16string line);
     // The ETQW delivery shared by the three QW variants: the walk, then the posted Enter.
     void deliverToQW(std::u16string line);
     // Chat to all or to the team: every line of the text, piece by piece, each followed by
@@ -48,6 +49,7 @@ private:
     Pause& pause_;
     bool bIsQW_ = false;
     std::u16string sConsoleLine_;
+    bool lineEntered_ = false;
 };
 
 // The text up to, not including, its first NUL; the whole text when it holds none.

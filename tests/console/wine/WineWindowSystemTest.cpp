@@ -67,6 +67,16 @@ TEST_F(WineWindowSystemTest, OnlyTheSevenCallsReachTheBridgeAndTextsComeBackCut)
     EXPECT_NE(windows.FindWindowA(nullptr, "ET Console"), 0u);
 }
 
+// Enter after a refused line would run whatever the game's input line holds.
+TEST_F(WineWindowSystemTest, ACommandTooLongForTheBridgeIsNeitherWrittenNorEntered) {
+    WineWindowSystem windows(optionsWith({}));
+    ASSERT_TRUE(windows.waitUntilReady(kReadyLimit)) << windows.lastFailure();
+    ConsoleLink link(windows, pause_);
+    link.fSendCommand(std::u16string(winbridge::kMaxTextBytes + 1, u'a'));
+    link.fSendCommand(u"kick all");
+    EXPECT_EQ(et_.bytes(), "kick all\n");
+}
+
 TEST_F(WineWindowSystemTest, ABridgeKilledMidSessionMeansNoConsoleThenALaterLookupBringsItBack) {
     WineWindowSystem windows(optionsWith({}));
     ConsoleLink link(windows, pause_);
