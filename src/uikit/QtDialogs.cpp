@@ -6,6 +6,7 @@
 #include <QEventLoop>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QWidget>
@@ -42,6 +43,8 @@ private:
 MsgAnswer QtDialogs::messageBox(const QString& text, const QString& title, MsgButtons buttons, MsgIcon icon) {
     QMessageBox box(owner_);
     box.setWindowTitle(titleOrApp(title));
+    // Texts quote rules and names as the user typed them: "<b>" is no markup, a line break is one.
+    box.setTextFormat(Qt::PlainText);
     box.setText(text);
     switch (icon) {
     case MsgIcon::None:
@@ -71,7 +74,8 @@ QString QtDialogs::inputBox(const QString& prompt, const QString& title, const Q
     box.setWindowTitle(titleOrApp(title));
     box.setLabelText(prompt);
     box.setInputMode(QInputDialog::TextInput);
-    // Made by the line above; its limit must rise before the text goes in.
+    // Made by the two lines above; the line's limit must rise before the text goes in.
+    box.findChild<QLabel*>()->setTextFormat(Qt::PlainText);
     keepWholeText(box.findChild<QLineEdit*>());
     box.setTextValue(defaultText);
     return box.exec() == QDialog::Accepted ? box.textValue() : QString();

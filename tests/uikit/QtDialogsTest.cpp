@@ -1,0 +1,74 @@
+// The boxes a person answers, and the line boxes: texts from the user or the database reach the
+// screen whole and as they are. A text far over a line box's usual 32,767 characters stays whole
+// (a cut copy that the user edits would be stored cut), and markup in it is no markup.
+#include "uikit/QtDialogs.h"
+#include "uikit/Controls.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QInputDialog>
+#include <QLabel>
+#include <QMessageBox>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace brassbell::testing {
+namespace {
+
+QString longText() {
+    QString text;
+    while (text.size() < 35003)
+        text += QStringLiteral("No camping near spawn %1. ").arg(text.size());
+    return text.left(35003);
+}
+
+TEST(QtDialogsTest, ALineBoxTakesAPastedTextWhole) {
+    QWidget window;
+    QLineEdit* box = makeLineEdit(&window, "box", QRect(0, 0, 300, 22));
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    box->setFocus();
+    QGuiApplication::clipboard()->setText(longText());
+    QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(box->text(), longText());
+}
+
+TEST(QtDialogsTest, TheInputBoxOffersAndAnswersALongTextWhole) {
+    QString offered;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        offered = box->textValue();
+        auto* line = box->findChild<QLineEdit*>();
+        QTest::keyClick(line, Qt::Key_End);
+        QTest::keyClicks(line, "!");
+        QTest::keyClick(line, Qt::Key_Return);
+    });
+    EXPECT_EQ(QtDialogs().inputBox("New language", "Brassbell", longText()), longText() + "!");
+    EXPECT_EQ(offered, longText());
+}
+
+TEST(QtDialogsTest, RulesAndNamesInBoxesShowAsTypedNotAsMarkup) {
+    const QString rule = "Delete <b>no camping</b>?";
+    QStringList shown;
+    const auto noteLabel = [&](const char* labelName) {
+        QTimer::singleShot(0, [&, labelName] {
+            QWidget* box = QApplication::activeModalWidget();
+            auto* label = box->findChild<QLabel*>(labelName);
+            shown << (label->text() + (label->textFormat() == Qt::PlainText ? " (plain)" : " (markup)"));
+            QTest::keyClick(box, Qt::Key_Escape);
+        });
+    };
+    noteLabel("qt_msgbox_label");
+    QtDialogs().messageBox(rule, "Delete rule", MsgButtons::Ok, MsgIcon::None);
+    noteLabel(nullptr);
+    QtDialogs().inputBox(rule, "Brassbell", "");
+    EXPECT_EQ(shown.join(" | ").toStdString(),
+              "Delete <b>no camping</b>? (plain) | Delete <b>no camping</b>? (plain)");
+}
+
+} // namespace
+} // namespace brassbell::testing
