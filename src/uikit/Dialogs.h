@@ -24,8 +24,9 @@ public:
     virtual QString inputBox(const QString& prompt, const QString& title, const QString& defaultText) = 0;
     // The full path of the chosen file; the empty text when the user cancels.
     virtual QString openFile(const QString& title, const QString& filter) = 0;
-    // Shows `dialog` (a window owned by the main window) and returns once it is hidden again,
-    // letting events run meanwhile: timers tick, other windows repaint.
+    // Shows `dialog` (a window owned by the main window) over the middle of that window and
+    // returns once the dialog hides itself again (minimizing ends nothing), letting events run
+    // meanwhile: timers tick, other windows repaint.
     virtual void waitWhileVisible(QWidget* dialog) = 0;
 
     // Shorthand for the questions: Yes and No, no icon; true only for Yes.

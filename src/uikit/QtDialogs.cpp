@@ -19,7 +19,9 @@ QString titleOrApp(const QString& title) {
     return title.isEmpty() ? QString::fromUtf16(kAppTitle) : title;
 }
 
-// Ends a local event loop once the watched window is hidden or destroyed.
+// Ends a local event loop once the watched window is hidden by the program (its own buttons and
+// its close box hide it) or destroyed. A hide that comes from the window system, when the
+// window or the one it belongs to is minimized, ends nothing: the dialog comes back with them.
 class HideWatcher final : public QObject {
 public:
     HideWatcher(QWidget* watched, QEventLoop& loop) : loop_(loop) {
@@ -29,7 +31,7 @@ public:
 
 protected:
     bool eventFilter(QObject* object, QEvent* event) override {
-        if (event->type() == QEvent::Hide)
+        if (event->type() == QEvent::Hide && !event->spontaneous())
             loop_.quit();
         return QObject::eventFilter(object, event);
     }
@@ -89,6 +91,9 @@ void QtDialogs::waitWhileVisible(QWidget* dialog) {
     // Window-modal: the main window cannot start a second operation on the same dialog,
     // while its timers, and every other window, keep running.
     dialog->setWindowModality(Qt::WindowModal);
+    // Over the middle of the window it belongs to, not at the screen's corner.
+    if (const QWidget* owner = dialog->parentWidget() != nullptr ? dialog->parentWidget()->window() : owner_)
+        dialog->move(owner->frameGeometry().center() - dialog->rect().center());
     dialog->show();
     dialog->raise();
     dialog->activateWindow();

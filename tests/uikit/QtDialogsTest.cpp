@@ -9,6 +9,7 @@
 #include <QInputDialog>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
@@ -68,6 +69,34 @@ TEST(QtDialogsTest, RulesAndNamesInBoxesShowAsTypedNotAsMarkup) {
     QtDialogs().inputBox(rule, "Brassbell", "");
     EXPECT_EQ(shown.join(" | ").toStdString(),
               "Delete <b>no camping</b>? (plain) | Delete <b>no camping</b>? (plain)");
+}
+
+// Minimizing the dialog, or the window that takes it along, is no answer: what was typed is
+// neither saved nor dropped until the dialog's own button says so.
+TEST(QtDialogsTest, ADialogOpensOverItsWindowAndOnlyItsOwnButtonEndsTheWait) {
+    QWidget window;
+    window.setGeometry(200, 150, 753, 623);
+    window.show();
+    QWidget dialog(&window, Qt::Dialog);
+    dialog.resize(424, 176);
+    auto* cancel = new QPushButton("Cancel", &dialog);
+    QObject::connect(cancel, &QPushButton::clicked, &dialog, &QWidget::hide);
+    QPoint offCentre;
+    bool waitingAfterMinimize = false;
+    QTimer::singleShot(0, [&] {
+        offCentre = dialog.frameGeometry().center() - window.frameGeometry().center();
+        dialog.showMinimized();
+        QTimer::singleShot(0, [&] {
+            waitingAfterMinimize = true;
+            dialog.showNormal();
+            QTest::mouseClick(cancel, Qt::LeftButton);
+        });
+    });
+    QtDialogs(&window).waitWhileVisible(&dialog);
+    // Within the width of a frame, which no window knows before it is first shown.
+    EXPECT_LE(offCentre.manhattanLength(), 8) << offCentre.x() << "," << offCentre.y();
+    EXPECT_TRUE(waitingAfterMinimize);
+    EXPECT_FALSE(dialog.isVisible());
 }
 
 } // namespace
