@@ -119,4 +119,17 @@ use_mingw_libraries() {
     BRASSBELL_MINGW_QT=$("$BRASSBELL_ROOT/scripts/build-qt-mingw")
     BRASSBELL_MINGW_LIBS=$("$BRASSBELL_ROOT/scripts/build-mingw-libs")
     export BRASSBELL_MINGW_QT BRASSBELL_MINGW_LIBS
+    configure_against build/win "$BRASSBELL_MINGW_QT" "$BRASSBELL_MINGW_LIBS"
+}
+
+# A cross build in the folder BUILD configured against other library folders than those given
+# is configured afresh: its cached search results point into folders that are gone.
+configure_against() {
+    local build=$BRASSBELL_ROOT/$1
+    shift
+    if [ -f "$build/CMakeCache.txt" ] && [ "$(cat "$build/.mingw-libraries" 2>/dev/null)" != "$*" ]; then
+        rm -f "$build/CMakeCache.txt"
+    fi
+    mkdir -p "$build"
+    echo "$*" >"$build/.mingw-libraries"
 }
