@@ -27,6 +27,7 @@
 #include <QTabWidget>
 #include <QTimer>
 
+#include <filesystem>
 #include <utility>
 
 // The pictures live in a static library, where nothing else would pull them in.
@@ -164,8 +165,13 @@ bool MainWindow::openRulesMdb() {
     try {
         app_.store.fDBConnect(true);
         return true;
-    } catch (const StoreError&) {
+    } catch (const StoreError& error) {
         QString text = QStringLiteral("Rules.mdb not found...please look for it or reinstall application");
+        // A file that is there but cannot be used (locked, damaged, of a newer release) says
+        // why: the user must not be sent to reinstall over their data.
+        std::error_code ec;
+        if (std::filesystem::exists(app_.store.path(), ec))
+            text += QStringLiteral("\r\n") + QString::fromStdString(error.what());
         if (!hint.isEmpty())
             text += QStringLiteral("\r\n") + hint;
         app_.dialogs.messageBox(text, QStringLiteral("Rules.mdb not found"), MsgButtons::Ok,

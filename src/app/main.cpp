@@ -63,8 +63,9 @@ int main(int argc, char** argv) {
 
     MainWindow form(app);
     dialogs.setOwner(&form);
+    // Without a usable Rules.mdb Brassbell ends, and says so to whatever started it.
     if (!form.load(options.commandLine))
-        return 0;
+        return 1;
     QObject::connect(&form, &MainWindow::ended, &application, &QCoreApplication::quit, Qt::QueuedConnection);
     if (options.quitWhenShown)
         new QuitWhenShown(form);

@@ -27,6 +27,11 @@ std::string describe(sqlite3* db, int code) {
     case SQLITE_CORRUPT:
     case SQLITE_NOTADB:
         return "Rules.mdb is damaged or not a database.";
+    case SQLITE_CANTOPEN:
+        // Rules.mdb itself is open: what cannot be made is the journal beside it, which keeps
+        // the file whole while a change is written.
+        return "The folder of Rules.mdb cannot be written, so no change can be saved safely; nothing was "
+               "saved.";
     default:
         return db != nullptr ? std::string(sqlite3_errmsg(db)) : std::string(sqlite3_errstr(code));
     }
@@ -53,7 +58,8 @@ Handle openFile(const std::filesystem::path& file, bool readOnly, std::chrono::m
     const int rc = sqlite3_open_v2(reinterpret_cast<const char*>(utf8.c_str()), &raw, flags, nullptr);
     Handle handle(raw);
     if (rc != SQLITE_OK)
-        throw StoreOpenError("Rules.mdb cannot be opened (" + shown + "): " + describe(raw, rc));
+        throw StoreOpenError("Rules.mdb cannot be opened (" + shown + "): " +
+                             ((rc & 0xff) == SQLITE_CANTOPEN ? sqlite3_errstr(rc) : describe(raw, rc)));
     sqlite3_busy_timeout(raw, static_cast<int>(busyTimeout.count()));
     return handle;
 }

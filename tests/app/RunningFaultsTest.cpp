@@ -1,4 +1,5 @@
-// Rules.mdb locked, deleted or read-only under the running window: one operation and QUIT stand for all.
+// Rules.mdb locked, deleted or read-only, or its folder read-only, under the running window: one
+// operation and QUIT stand for all.
 #include "GuiWorld.h"
 #include "app/MainWindow.h"
 #include "messages/SpeakTab.h"
@@ -16,13 +17,15 @@
 namespace brassbell::testing {
 namespace {
 
-enum Fault { Locked, Deleted, ReadOnly }; // unscoped, so test names print it as a number
-const char* const kFaultNames[] = {"Locked", "Deleted", "ReadOnly"};
+enum Fault { Locked, Deleted, ReadOnly, FolderReadOnly }; // unscoped, so test names print it as a number
+const char* const kFaultNames[] = {"Locked", "Deleted", "ReadOnly", "FolderReadOnly"};
 // Reopened for QUIT, a deleted file is simply missing.
 const QRegularExpression kProblemNamed[] = {
     QRegularExpression("Rules.mdb is in use by another program"),
     QRegularExpression("Rules.mdb (is no longer where it was opened|not found)"),
-    QRegularExpression("read-only")};
+    QRegularExpression("read-only"),
+    // The file is open; what cannot be made is the journal beside it.
+    QRegularExpression("The folder of Rules.mdb cannot be written.*nothing was saved")};
 
 class RunningFaultsTest : public GuiWorld, public ::testing::WithParamInterface<Fault> {
 protected:
@@ -30,7 +33,7 @@ protected:
         // A second name keeps what a deleted file received readable and brings the file back.
         std::filesystem::create_hard_link(db.path(), kept);
         // Permission bits do not stop root; the immutable flag stops everybody.
-        if (GetParam() == Fault::ReadOnly && !(immutable(true) && immutable(false)))
+        if (GetParam() >= Fault::ReadOnly && !(immutable(true) && immutable(false)))
             GTEST_SKIP() << "the immutable flag cannot be set here, so a read-only Rules.mdb cannot be made";
         store.setBusyTimeout(std::chrono::milliseconds{0}); // not the seconds a user is granted
         ASSERT_TRUE(form.load(QString()));
@@ -42,8 +45,9 @@ protected:
     }
 
     bool immutable(bool on) {
-        const std::string command =
-            (on ? "chattr +i '" : "chattr -i '") + db.path().string() + "' 2>/dev/null";
+        const std::string command = (on ? "chattr +i '" : "chattr -i '") +
+                                    (GetParam() == Fault::FolderReadOnly ? db.folder() : db.path()).string() +
+                                    "' 2>/dev/null";
         return std::system(command.c_str()) == 0;
     }
     void fault(bool on) {
@@ -97,7 +101,8 @@ TEST_P(RunningFaultsTest, AnOperationFailsWithAMessageStoresNothingAndTheWindowC
 }
 
 INSTANTIATE_TEST_SUITE_P(Faults, RunningFaultsTest,
-                         ::testing::Values(Fault::Locked, Fault::Deleted, Fault::ReadOnly),
+                         ::testing::Values(Fault::Locked, Fault::Deleted, Fault::ReadOnly,
+                                           Fault::FolderReadOnly),
                          [](const auto& fault) { return kFaultNames[static_cast<int>(fault.param)]; });
 
 } // namespace

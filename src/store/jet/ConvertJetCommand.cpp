@@ -14,6 +14,9 @@ int runConvertJet(const std::vector<std::string>& args, std::ostream& out, std::
     const std::filesystem::path jetFile = pathFromText(args[0]);
     const std::filesystem::path target = pathFromText(args[1]);
     try {
+        std::error_code ec;
+        if (!std::filesystem::exists(jetFile, ec))
+            throw JetMigrationError(args[0] + " does not exist.");
         if (!isJetDatabase(jetFile))
             throw JetMigrationError(args[0] + " is not a Jet database.");
         const MigrationReport report = migrateJetDatabase(jetFile, target);

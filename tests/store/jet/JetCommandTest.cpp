@@ -64,7 +64,7 @@ TEST_F(JetCommandTest, FailuresExitNonZeroWithAClearMessageAndNoFile) {
     const std::string usage = "Usage: brassbell --convert-jet OLD.mdb NEW.mdb";
     const std::tuple<const char*, std::vector<std::string>, int, std::string> cases[] = {
         {"not a Jet file", {pathText(ours), target}, 1, "is not a Jet database"},
-        {"missing file", {pathText(folder() / "Gone.mdb"), target}, 1, "is not a Jet database"},
+        {"missing file", {pathText(folder() / "Gone.mdb"), target}, 1, "Gone.mdb does not exist"},
         {"no arguments", {}, 2, usage},
         {"one argument", {pathText(ours)}, 2, usage},
         {"existing target", {pathText(old), pathText(ours)}, 1, "already exists"},
