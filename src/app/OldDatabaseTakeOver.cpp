@@ -7,6 +7,7 @@
 namespace brassbell {
 
 QString takeOverOldDatabase(const std::filesystem::path& rulesMdb, Dialogs& dialogs) {
+    removeInterruptedTakeOvers(rulesMdb);
     if (!isJetDatabase(rulesMdb))
         return {};
     if (!jetMigrationAvailable())

@@ -8,6 +8,7 @@
 #include <QDesktopServices>
 #include <QLabel>
 #include <QListWidget>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTabBar>
 #include <QTabWidget>
@@ -87,15 +88,27 @@ TEST_F(MainWindowTest, StartTabComesFromTheSavedTabAndTheCommandLine) {
     }
 }
 
-TEST_F(MainWindowTest, MissingDatabaseTellsTheUserAndShowsNoWindow) {
-    std::filesystem::remove(db.path());
-    dialogs.answerOk();
-    EXPECT_FALSE(form.load(QStringLiteral("Commands")));
-    EXPECT_EQ(dialogs.shown(), std::vector{ScriptedDialogs::message(
-                                   "Rules.mdb not found...please look for it or reinstall application",
-                                   "Rules.mdb not found", MsgButtons::Ok, MsgIcon::Critical)});
-    EXPECT_FALSE(form.isVisible());
-    EXPECT_FALSE(std::filesystem::exists(db.path()));
+// A file that is there but cannot be used is never called missing without its reason: the user
+// must not reinstall over their data.
+TEST_F(MainWindowTest, AMissingOrUnusableDatabaseIsToldWithItsReasonAndShowsNoWindow) {
+    const QString missing = "Rules.mdb not found...please look for it or reinstall application";
+    const std::pair<const char*, QRegularExpression> cases[] = {
+        {nullptr, QRegularExpression("^" + QRegularExpression::escape(missing) + "$")},
+        {"not a database at all", QRegularExpression("^" + QRegularExpression::escape(missing) +
+                                                     "\r\n.*damaged or not a database\\.$")}};
+    for (const auto& [bytes, told] : cases) {
+        MainWindow started{app};
+        bytes ? writeBytes(db.path(), bytes) : void(std::filesystem::remove(db.path()));
+        dialogs.clearShown();
+        dialogs.answerOk();
+        EXPECT_FALSE(started.load(QStringLiteral("Commands")));
+        ASSERT_EQ(dialogs.shown().size(), 1u);
+        EXPECT_TRUE(told.match(dialogs.last().text).hasMatch()) << dialogs.last().text.toStdString();
+        EXPECT_EQ(std::pair(dialogs.last().title, dialogs.last().icon),
+                  std::pair(QString("Rules.mdb not found"), MsgIcon::Critical));
+        EXPECT_FALSE(started.isVisible());
+        EXPECT_EQ(std::filesystem::exists(db.path()), bytes != nullptr) << "nothing made or removed";
+    }
 }
 
 TEST_F(MainWindowTest, QuitAndTheCloseBoxSaveTheTabShownAndEnd) {
@@ -144,7 +157,6 @@ TEST_F(MainWindowTest, TheAboutTabShowsItsTextsOpensTheHomePageAndImportsTheOldL
 
 TEST_F(MainWindowTest, TheMonitorSwitchesEveryTabsControlsAndTheAdminModTab) {
     ASSERT_TRUE(form.load(QString()));
-    EXPECT_TRUE(enabledTagged().isEmpty()) << "no console at start";
     const SimulatedDesktop::GameConsole et = desktop.createEtConsole();
     form.checkConsole();
     EXPECT_EQ(enabledTagged().size(), 70);
@@ -153,18 +165,29 @@ TEST_F(MainWindowTest, TheMonitorSwitchesEveryTabsControlsAndTheAdminModTab) {
     // The AdminMod tab shown as it becomes unusable gives way to Commands.
     form.SSTab1->setCurrentIndex(MainWindow::kAdminMod);
     desktop.destroyWindow(et.window);
-    const SimulatedDesktop::GameConsole qw = desktop.createEtqwConsole();
+    desktop.createEtqwConsole();
     form.checkConsole();
     EXPECT_EQ(enabledTagged(),
               QStringList({"CSpeakRule", "Check1", "Check3", "Command48", "Command49", "Command51",
                            "cActionUdef", "cSpeak2All", "cSpeak2AllMan", "cSpeak2Team", "cSpeak2TeamMan"}));
     EXPECT_FALSE(form.SSTab1->isTabEnabled(MainWindow::kAdminMod));
     EXPECT_EQ(form.SSTab1->currentIndex(), MainWindow::kCommands);
+}
 
-    desktop.destroyWindow(qw.window);
-    form.checkConsole();
-    EXPECT_TRUE(enabledTagged().isEmpty());
-    EXPECT_FALSE(form.SSTab1->isTabEnabled(MainWindow::kAdminMod)) << "unusable until ET is back";
+// A take-over killed half-way leaves the original or the finished result in place, and its
+// temporary files, which nothing else would ever remove.
+TEST_F(MainWindowTest, LeftoversOfAnInterruptedTakeOverAreRemovedAtStart) {
+    const char* const leftovers[] = {"Rules.mdb.migrating-4711.tmp", "Rules.mdb.migrating-4711.tmp-journal"};
+    const char* const kept[] = {"Rules.mdb.migrating-notes.txt", "Other.mdb.migrating-4711.tmp"};
+    for (const char* name : leftovers)
+        writeBytes(db.folder() / name, "partial");
+    for (const char* name : kept)
+        writeBytes(db.folder() / name, "the user's");
+    ASSERT_TRUE(form.load(QString()));
+    for (const char* name : leftovers)
+        EXPECT_FALSE(std::filesystem::exists(db.folder() / name)) << name;
+    for (const char* name : kept)
+        EXPECT_TRUE(std::filesystem::exists(db.folder() / name)) << name;
 }
 
 // The migration's own tests prove what it keeps; here the window shows its report on the file taken over.

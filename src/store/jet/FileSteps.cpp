@@ -1,7 +1,10 @@
 #include "store/jet/FileSteps.h"
 
+#include "store/jet/JetMigration.h"
+
 #include <random>
 #include <string>
+#include <vector>
 
 namespace brassbell {
 
@@ -42,6 +45,21 @@ void removePartialDatabase(const std::filesystem::path& file) noexcept {
         companion += suffix;
         std::filesystem::remove(companion, ec);
     }
+}
+
+void removeInterruptedTakeOvers(const std::filesystem::path& rulesMdb) noexcept {
+    const std::u8string name = rulesMdb.filename().u8string();
+    const std::u8string prefix = name + u8".migrating-";
+    std::error_code ec;
+    std::vector<std::filesystem::path> leftovers;
+    for (std::filesystem::directory_iterator it(rulesMdb.parent_path(), ec), end; !ec && it != end;
+         it.increment(ec)) {
+        const std::u8string found = it->path().filename().u8string();
+        if (found.starts_with(prefix) && found.find(u8".tmp") != std::u8string::npos)
+            leftovers.push_back(it->path());
+    }
+    for (const std::filesystem::path& leftover : leftovers)
+        std::filesystem::remove(leftover, ec);
 }
 
 } // namespace brassbell

@@ -52,6 +52,11 @@ std::u16string migrationFailureMessage(const JetMigrationError& error);
 // which must not exist yet. The new file appears only when complete. Throws JetMigrationError.
 MigrationReport migrateJetDatabase(const std::filesystem::path& jetFile, const std::filesystem::path& target);
 
+// Removes what a take-over killed half-way left beside `rulesMdb`: its temporary files
+// "<name>.migrating-<n>.tmp" and their journals. Whatever stopped it, the original or the
+// finished result with its backup is in place; the temporary files are never used again.
+void removeInterruptedTakeOvers(const std::filesystem::path& rulesMdb) noexcept;
+
 // Replaces the Jet database `rulesMdb` by its migrated SQLite form; the original is kept
 // beside it as "<name>.jet-backup" (or "<name>.jet-backup-2" and so on, never replacing an
 // earlier backup). Rules.mdb is never missing meanwhile. Throws JetMigrationError.
