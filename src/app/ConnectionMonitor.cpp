@@ -15,7 +15,6 @@ ConnectionMonitor::ConnectionMonitor(QWidget& form, ConsoleLink& console, std::f
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(kInterval);
     connect(Timer1, &QTimer::timeout, this, &ConnectionMonitor::checkConsole);
-    Timer1->start();
 }
 
 void ConnectionMonitor::checkConsole() {

@@ -155,6 +155,10 @@ bool MainWindow::load(const QString& commandLine) {
     // 11. A keyword on the command line beats the saved tab.
     if (!sCommandLine.isEmpty())
         fSelectStartTab(sCommandLine);
+
+    // 12. Only now the monitor and the random speaker tick: never inside a start-up message.
+    Timer1->start();
+    speakTab->Timer2->start();
     return true;
 }
 
@@ -268,7 +272,9 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 
 void MainWindow::end() {
     ended_ = true;
+    // Nothing is sent after QUIT or the close box.
     Timer1->stop();
+    speakTab->Timer2->stop();
     hide();
     emit ended();
 }

@@ -120,7 +120,6 @@ SpeakTab::SpeakTab(AppContext& app, QWidget* parent) : QWidget(parent), app_(app
     connect(Text2, &QLineEdit::textChanged, this, &SpeakTab::checkIntervalWhileTyping);
     Text2->installEventFilter(this);
     connect(Timer2, &QTimer::timeout, this, &SpeakTab::tickTimer2);
-    Timer2->start();
 }
 
 void SpeakTab::fillLists() {

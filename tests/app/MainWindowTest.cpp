@@ -107,6 +107,7 @@ TEST_F(MainWindowTest, AMissingOrUnusableDatabaseIsToldWithItsReasonAndShowsNoWi
         EXPECT_EQ(std::pair(dialogs.last().title, dialogs.last().icon),
                   std::pair(QString("Rules.mdb not found"), MsgIcon::Critical));
         EXPECT_FALSE(started.isVisible());
+        EXPECT_FALSE(started.Timer1->isActive() || started.speakTab->Timer2->isActive()) << "no tick at all";
         EXPECT_EQ(std::filesystem::exists(db.path()), bytes != nullptr) << "nothing made or removed";
     }
 }
@@ -114,14 +115,16 @@ TEST_F(MainWindowTest, AMissingOrUnusableDatabaseIsToldWithItsReasonAndShowsNoWi
 TEST_F(MainWindowTest, QuitAndTheCloseBoxSaveTheTabShownAndEnd) {
     for (const bool quit : {true, false}) {
         MainWindow shown(app);
+        EXPECT_FALSE(shown.Timer1->isActive() || shown.speakTab->Timer2->isActive()) << "before start-up";
         ASSERT_TRUE(shown.load(QString()));
+        EXPECT_TRUE(shown.Timer1->isActive() && shown.speakTab->Timer2->isActive()) << "after start-up";
         shown.show();
         shown.SSTab1->setCurrentIndex(quit ? MainWindow::kAbout : MainWindow::kCommands);
         QSignalSpy ended(&shown, &MainWindow::ended);
         quit ? click(shown.Command3) : void(shown.close());
         EXPECT_EQ(ended.count(), 1);
         EXPECT_FALSE(shown.isVisible());
-        EXPECT_FALSE(shown.findChild<QTimer*>("Timer1")->isActive());
+        EXPECT_FALSE(shown.Timer1->isActive() || shown.speakTab->Timer2->isActive()) << "nothing sent after";
         EXPECT_FALSE(store.isOpen());
         EXPECT_EQ(stored("tbl_Sys WHERE Para = 'TabStart'", "Val"), QStringList{quit ? "5" : "1"});
     }

@@ -20,11 +20,13 @@ protected:
         et = desktop.createEtConsole();
     }
 
-    // Builds the tab as start-up does: both lists, then the interval.
+    // Builds the tab as start-up does: both lists, the interval, and at the end the random
+    // speaker's timer.
     void startTab() {
         tab = std::make_unique<SpeakTab>(app);
         tab->fillLists();
         tab->showStoredInterval();
+        tab->Timer2->start();
         tab->show();
     }
 
