@@ -10,12 +10,7 @@ namespace {
 
 class PracticeConsoleTest : public GuiWorld {
 protected:
-    QStringList listed() const {
-        QStringList lines;
-        for (int row = 0; row < practice.lstExecuted->count(); ++row)
-            lines << practice.lstExecuted->item(row)->text();
-        return lines;
-    }
+    QStringList listed() const { return texts(practice.lstExecuted->model()); }
 
     PracticeConsole practice{desktop};
 };

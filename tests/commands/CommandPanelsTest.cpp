@@ -92,23 +92,18 @@ TEST_F(CommandPanelsTest, EveryButtonSendsItsLinesOnlyWhenAnsweredYes) {
                 desktop.createEtConsole();
             dialogs.clearShown();
             std::vector<ScriptedDialogs::Shown> boxes;
-            if (row.ask == Name || row.ask == Time) {
-                dialogs.typeIntoInput(row.ask == Name ? "Bob" : "45");
+            if (row.ask == Name || row.ask == Time)
                 boxes.push_back(row.ask == Name
                                     ? ScriptedDialogs::input("Please enter the player name", "Playername")
                                     : ScriptedDialogs::input("Please enter the allover map time in minutes",
                                                              "Timelimit", "20"));
-            }
-            if (row.ask != Plain) {
-                yes ? dialogs.answerYes() : dialogs.answerNo();
+            if (row.ask != Plain)
                 boxes.push_back(ScriptedDialogs::message(
                     row.ask == Name ? "Do you want to do this with: Bob ???" : row.question, row.title,
                     MsgButtons::YesNo));
-            }
-            if (kClosingMessages.count(row.number) && (yes || row.ask == Plain)) {
-                dialogs.answerOk();
+            if (kClosingMessages.count(row.number) && (yes || row.ask == Plain))
                 boxes.push_back(ScriptedDialogs::message(kClosingMessages.at(row.number)));
-            }
+            dialogs.answer(boxes, row.ask == Name ? "Bob" : "45", yes);
             button(row.number)->click();
             EXPECT_EQ(executedLines(), yes ? row.executed : std::vector<std::string>{});
             EXPECT_EQ(dialogs.shown(), boxes);

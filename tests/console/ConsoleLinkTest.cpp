@@ -1,5 +1,8 @@
-// Which console is used, the lines executed, the pauses and ETQW's second, posted Enter.
+// What a text becomes on its way (Windows-1252 bytes, chat pieces), which console is used, the
+// lines executed, the pauses and ETQW's second, posted Enter.
 #include "console/ConsoleLink.h"
+#include "console/AnsiCodec.h"
+#include "console/ChatSplit.h"
 #include "console/RecordingPause.h"
 #include "console/SimulatedDesktop.h"
 
@@ -23,7 +26,7 @@ constexpr Operation kCommand = &ConsoleLink::fSendCommand;
 constexpr Operation kAll = &ConsoleLink::fSay2All;
 constexpr Operation kTeam = &ConsoleLink::fSay2Team;
 
-enum class Open { Et, Etqw, Both, None };
+enum class Open { Et, Etqw, None };
 using enum Open;
 
 class ConsoleLinkTest : public ::testing::Test {
@@ -46,12 +49,9 @@ TEST_F(ConsoleLinkTest, EveryRouteReachesTheGameAsTheseLines) {
         {"EtqwCommand", Etqw, kCommand, u"kick 3", {"kick 3", ""}, 0},
         {"EtqwSayAll", Etqw, kAll, u"hello all", {"say hello all", ""}, 2},
         {"EtqwSayTeam", Etqw, kTeam, u"hi", {"sayTeam hi", ""}, 2},
-        {"BothOpenChatGoesToEt", Both, kTeam, u"gg", {"say_team gg"}, 2},
         {"NoConsoleCommand", None, kCommand, u"quit", {}, 0},
         {"NoConsoleChatStillPaused", None, kAll, std::u16string(400, u'x'), {}, 3},
         {"EmptyChatSendsNothing", Et, kAll, u"", {}, 2},
-        {"ShortSeparator", Et, kAll, u"one" + sep + u"two", {"say one", "say two"}, 3},
-        {"EmptyPartStillPaused", Et, kAll, sep + u"two", {"say two"}, 3},
         {"EmptyLinesStillPaused", Et, kAll, u"one\n\r\n\rtwo\n", {"say one", "say two"}, 10},
         // The game's thread runs only at the pump, after both lines went in synchronously.
         {"LineBreakOnEtqw", Etqw, kTeam, u"one\r\ntwo", {"sayTeam one", "sayTeam two", "", ""}, 4}};
@@ -62,13 +62,12 @@ TEST_F(ConsoleLinkTest, EveryRouteReachesTheGameAsTheseLines) {
         pause.clear();
         // One link for all, as each call looks the console up afresh; the trap comes first.
         desktop.createTopLevel("ET Console", "ETQW WinConsole");
-        const auto qw = c.open == Etqw || c.open == Both ? desktop.createEtqwConsole() : GameConsole{};
-        const auto et = c.open == Et || c.open == Both ? desktop.createEtConsole() : GameConsole{};
+        const auto qw = c.open == Etqw ? desktop.createEtqwConsole() : GameConsole{};
+        const auto et = c.open == Et ? desktop.createEtConsole() : GameConsole{};
         EXPECT_EQ(link.fConsoleExists(), c.open != None);
 
         (link.*c.operation)(c.text);
         desktop.pump();
-        // ET is the console used whenever it is open.
         std::vector<SimulatedDesktop::ExecutedLine> expected;
         for (const auto& line : c.lines)
             expected.push_back({c.open == Etqw ? qw.input : et.input, line});
@@ -126,6 +125,63 @@ TEST_F(ConsoleLinkTest, AConsoleClosingInTheMiddleOfAChatIsQuiet) {
     link.fSay2All(std::u16string(300, u'q'));
     EXPECT_EQ(desktop.executedLines().size(), 1u);
     EXPECT_EQ(pause.count(), 3u);
+}
+
+TEST(AnsiCodecTest, GivesOneWindows1252ByteForEachCharacterThenZero) {
+    // clang-format off
+    const std::pair<std::u16string, std::vector<std::uint8_t>> cases[] = {
+        {u"abc", {97, 98, 99, 0}}, {u"", {0}}, {u"\u00E9\u00FF\u00A0", {0xE9, 0xFF, 0xA0, 0}},
+        {u"\u20AC\u201A\u017E\u0178", {0x80, 0x82, 0x9E, 0x9F, 0}},
+        {u"\u0081", {0x81, 0}},                       // an undefined byte round-trips
+        {u"\u0080", {'?', 0}},                        // a C1 control without a byte
+        {u"a\u0100\u4E2Db", {'a', '?', '?', 'b', 0}}, // outside the code page
+        {u"x\U0001F600y", {'x', '?', '?', 'y', 0}},   // a surrogate pair is two units
+        {u"\xD83D-\xDE00", {'?', '-', '?', 0}}};      // lone surrogate halves
+    // clang-format on
+    for (const auto& [text, bytes] : cases)
+        EXPECT_EQ(fStr2Bytes(text), bytes) << ::testing::PrintToString(text);
+}
+
+TEST(AnsiCodecTest, EveryByteRoundTrips) {
+    for (int b = 0; b < 256; ++b) {
+        const std::string byte(1, static_cast<char>(b));
+        EXPECT_EQ(utf16ToAnsi(ansiToUtf16(byte)), byte) << b;
+    }
+}
+
+// Characters that differ along the text, so a cut in the wrong place changes the pieces.
+std::u16string text(std::size_t length, char16_t first = u'A') {
+    std::u16string s;
+    for (std::size_t i = 0; i < length; ++i)
+        s.push_back(static_cast<char16_t>(first + i % 26));
+    return s;
+}
+
+TEST(ChatSplitTest, CutsAtTheSeparatorThenInto139CharacterPiecesThatGiveTheTextBack) {
+    const std::u16string sep = u"|||:|||:|||:|||";
+    // clang-format off
+    const std::pair<std::u16string, std::vector<std::size_t>> cases[] = {
+        {text(0), {0, 0}}, {text(139), {139, 0}}, {text(140), {139, 1}}, {text(277), {139, 138}},
+        {text(278), {139, 139, 0}}, {text(400), {139, 139, 122}}, {u"first" + sep + u"second", {5, 6, 0}},
+        {sep, {0, 0, 0}},
+        // A text ending in the first part of the separator is no separator and comes back whole.
+        {u"gg |||:", {7, 0}}, {u"a|||:|||:", {9, 0}},
+        {text(100, u'a') + sep + text(60), {100, 60, 0}}, {text(200, u'a') + sep + text(10), {139, 61, 10, 0}},
+        {text(140, u'a') + sep + text(5), {139, 1, 5, 0}}, {sep + text(150), {0, 139, 11, 0}},
+        {text(130, u'a') + sep + text(20), {130, 20, 0}}, // the separator straddles the 139th character
+        {text(278, u'a') + sep, {139, 139, 0, 0}}};
+    // clang-format on
+    for (const auto& [original, lengths] : cases) {
+        std::u16string expected = original;
+        for (std::size_t at; (at = expected.find(sep)) != std::u16string::npos;)
+            expected.erase(at, sep.size());
+        std::u16string joined;
+        std::vector<std::size_t> cut;
+        for (const auto& piece : fSplitText(original))
+            joined += piece, cut.push_back(piece.size());
+        EXPECT_EQ(cut, lengths) << ::testing::PrintToString(lengths);
+        EXPECT_EQ(joined, expected);
+    }
 }
 
 } // namespace

@@ -29,12 +29,7 @@ protected:
         dialogs.answerOk();
         fImportV1List(app, &list);
     }
-    QStringList listed() const {
-        QStringList texts;
-        for (int i = 0; i < list.count(); ++i)
-            texts.append(list.item(i)->text());
-        return texts;
-    }
+    QStringList listed() const { return texts(list.model()); }
     QStringList memory() { return stored("tbl_Say", "SayText"); }
 
     QListWidget list;
@@ -64,7 +59,7 @@ TEST_F(V1ImportTest, AddsTheTextsWithoutTheirPrefixAsOftenAsTheFileIsImported) {
 }
 
 TEST_F(V1ImportTest, CancelAndAFileThatCannotBeReadLeaveEverythingAsItWas) {
-    dialogs.cancelFileDialog();
+    dialogs.chooseFile(QString());
     fImportV1List(app, &list);
 
     QTemporaryDir dir;

@@ -14,7 +14,7 @@ namespace brassbell::testing {
 
 // The Speak tab on a window of its own beside an ET console.
 class SpeakTabTest : public GuiWorld {
-protected:
+public:
     void SetUp() override {
         store.fDBConnect(true);
         et = desktop.createEtConsole();

@@ -83,19 +83,10 @@ struct Case {
 
 class SpeakTabButtonTest : public SpeakTabTest, public ::testing::WithParamInterface<Case> {
 public:
-    using GuiWorld::desktop;
-    using GuiWorld::sql;
-    using SpeakTabTest::et;
-
     const TextList& list() const { return *GetParam().list; }
     QListWidget* widget(const TextList& of) const { return tab.get()->*of.list; }
     QStringList texts(const TextList& of) { return stored(of.table, of.field); }
-    QStringList entries(const TextList& of) const {
-        QStringList result;
-        for (int row = 0; row < widget(of)->count(); ++row)
-            result << widget(of)->item(row)->text();
-        return result;
-    }
+    QStringList entries(const TextList& of) const { return testing::texts(widget(of)->model()); }
     void select(const TextList& of, const QString& text) const {
         widget(of)->setCurrentItem(widget(of)->findItems(text, Qt::MatchExactly).last());
     }
@@ -151,7 +142,6 @@ const Row kRows[] = {
      .executed = {"say e2", "say e1", "say e0", "say e2", "say e1", "say e2", "say e1", "say e2"}, .pick = 2},
     {.name = "TurnsToTheTeam", .ticks = 200, .texts = {"a", "b"}, .speakerOn = true, .toTeam = true,
      .executed = {"say_team b", "say_team a"}},
-    {.name = "TicksShortOfATurn", .ticks = 99, .speakerOn = true},
     {.name = "TurnSwitchedOff", .ticks = 100},
     {.name = "TurnsOverOneEntry", .ticks = 500, .texts = {"alone"}, .speakerOn = true},
     {.name = "TurnWithoutConsole", .ticks = 100, .speakerOn = true,
@@ -196,17 +186,11 @@ TEST_P(SpeakTabButtonTest, StoresAsAnsweredSpeaksAndShowsWhatIsStored) {
     if (row.tableAway)
         sql.execute(std::string("ALTER TABLE ") + list().table + " RENAME TO away");
     std::vector<Shown> boxes = row.boxes;
-    for (Shown& box : boxes) {
+    for (Shown& box : boxes)
         box.text.replace("{add}", list().addPrompt)
             .replace("{end}", list().deleteEnd)
             .replace("{table}", list().table);
-        if (box.kind == ScriptedDialogs::Kind::Input)
-            row.input ? dialogs.typeIntoInput(*row.input) : dialogs.cancelInput();
-        else if (box.buttons == MsgButtons::YesNo)
-            row.yes ? dialogs.answerYes() : dialogs.answerNo();
-        else
-            dialogs.answerOk();
-    }
+    dialogs.answer(boxes, row.input, row.yes);
     const QList<QListWidgetItem*> selectedHere = widget(list())->selectedItems();
     const QList<QListWidgetItem*> selectedThere = widget(other)->selectedItems();
     // Any write attempted while nothing is to be stored fails, and shows.

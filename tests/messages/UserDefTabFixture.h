@@ -21,9 +21,6 @@ inline const QString kCommand = QStringLiteral("Send to console (command)");
 // so one attempted while a test holds the write lock fails and shows.
 class UserDefTabTest : public GuiWorld {
 public:
-    using GuiWorld::desktop;
-    using GuiWorld::sql;
-
     UserDefTabTest() {
         store.setBusyTimeout(std::chrono::milliseconds{0});
         store.fDBConnect(true);

@@ -21,10 +21,6 @@ namespace brassbell::testing {
 // translations; the first translation's key equals the key of "Be fair", so keys are told apart.
 class RulesTabTest : public GuiWorld {
 public:
-    using GuiWorld::dialogs;
-    using GuiWorld::sql;
-    using GuiWorld::store;
-
     RulesTabTest() {
         store.fDBConnect(true);
         desktop.createEtConsole();
@@ -36,10 +32,6 @@ public:
         tab = std::make_unique<RulesTab>(app);
         tab->resize(753, 520);
         tab->show();
-        startUp();
-    }
-
-    void startUp() {
         tab->fFilleBasicRule();
         tab->useBasicLanguage();
         tab->fFillLangs();
@@ -92,12 +84,6 @@ public:
         });
     }
 
-    static QStringList texts(const QAbstractItemModel* model, int column = 0) {
-        QStringList texts;
-        for (int row = 0; row < model->rowCount(); ++row)
-            texts << model->index(row, column).data().toString();
-        return texts;
-    }
     QStringList speakList() const { return texts(tab->ListView3->model(), 3); }
     QStringList rules() { return stored("tbl_Rules", "RuleBasicLang"); }
     // "Rule", or "Translation" with the add, delete and change translation buttons usable.

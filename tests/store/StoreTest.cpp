@@ -1,5 +1,5 @@
 // What StoreModelTest cannot make: records put in behind the store's back, refused requests, a
-// cascade failing half-way, a huge text, and the headers and keys of the list views.
+// cascade failing half-way and a huge text.
 #include "store/Snapshot.h"
 
 #include "OpenRulesDb.h"
@@ -31,7 +31,6 @@ TEST_F(StoreTest, RefusedRequestsChangeNothing) {
          [&] { store.firstColumn("SELECT SayText FROM tbl_Say; DELETE FROM tbl_Say"); }},
         {"list of an unknown field", [&] { store.firstColumn("SELECT Nope FROM tbl_Say"); }},
         {"list of nothing", [&] { store.firstColumn(""); }},
-        {"snapshot of an unknown table", [&] { readSnapshot(db.path(), "tbl_Nope", false); }},
         {"snapshot of a deletion", [&] { readSnapshot(db.path(), "DELETE FROM tbl_Say", true); }},
         {"snapshot of a missing file", [&] { readSnapshot(db.folder() / "Other.mdb", "tbl_Say", false); }},
     };
@@ -39,26 +38,6 @@ TEST_F(StoreTest, RefusedRequestsChangeNothing) {
         EXPECT_THROW(request(), StoreError) << name;
     EXPECT_EQ(bytesOf(db.path()), before);
     EXPECT_FALSE(std::filesystem::exists(db.folder() / "Other.mdb"));
-}
-
-// A repeated field name gets a key of its own that no other field owns.
-TEST_F(StoreTest, SnapshotHeadersAreTheFieldsInOrderWithDistinctKeys) {
-    const std::tuple<std::string_view, bool, Rows, Rows> cases[] = {
-        {"tbl_UserDef", false, {u"UDID", u"UserD1", u"Kind"}, {u"UDID", u"UserD1", u"Kind"}},
-        {kBasicRulesInFourColumns,
-         true,
-         {u"RuleID", u"RuleID", u"RuleID", u"RuleBasicLang"},
-         {u"RuleID", u"RuleID_2", u"RuleID_3", u"RuleBasicLang"}},
-        {"SELECT 1 AS a, 2 AS a_2, 3 AS a", true, {u"a", u"a_2", u"a"}, {u"a", u"a_2", u"a_3"}},
-    };
-    store.addRule(u"Be fair");
-    for (const auto& [source, isStatement, names, keys] : cases) {
-        const Snapshot s = readSnapshot(db.path(), source, isStatement);
-        EXPECT_EQ(s.columnNames, names) << source;
-        EXPECT_EQ(s.columnKeys, keys) << source;
-    }
-    EXPECT_EQ(readSnapshot(db.path(), kBasicRulesInFourColumns, true).rows,
-              (std::vector<Rows>{{u"1", u"1", u"1", u"Be fair"}}));
 }
 
 // A trigger stands in for a disk error: the cascade is one transaction.
@@ -79,17 +58,13 @@ TEST_F(StoreTest, NullReadsAsTheEmptyText) {
     run("INSERT INTO tbl_Say (SayText) VALUES ('b'), (NULL), ('');"
         "INSERT INTO tbl_Rules (RuleBasicLang) VALUES (NULL); INSERT INTO tbl_Langs (Language) VALUES (NULL);"
         "INSERT INTO tbl_Text (LangID, RuleID, Translation) VALUES (1, 1, NULL), (1, 1, 'second');"
-        "INSERT INTO tbl_Sys (Para, Val) VALUES ('Empty', NULL);"
-        "INSERT INTO tbl_Langs (Language) VALUES ('Engl''ish');"
-        "INSERT INTO tbl_Text (LangID, RuleID, Translation) VALUES (2, NULL, NULL);");
-    EXPECT_EQ(readSnapshot(db.path(), kTranslationsOfLanguage, true, {u"Engl'ish"}).rows,
-              (std::vector<Rows>{{u"3", u"2", u"", u""}}));
+        "INSERT INTO tbl_Sys (Para, Val) VALUES ('Empty', NULL);");
     EXPECT_EQ(store.firstColumn("SELECT SayText FROM tbl_Say"),
               (std::vector<std::optional<std::u16string>>{u"b", std::nullopt, u""}));
     EXPECT_EQ(store.fGetTranslation(1, 1), u"");
     EXPECT_EQ(store.findTranslation(1, 1), 1);
     EXPECT_EQ(store.languageName(1), u"");
-    EXPECT_EQ(store.languageNames(), (Rows{u"", u"Engl'ish"}));
+    EXPECT_EQ(store.languageNames(), Rows{u""});
     EXPECT_EQ(store.fGetSysPara(u"Empty"), u"");
 }
 

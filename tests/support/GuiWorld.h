@@ -9,6 +9,7 @@
 #include "store/Store.h"
 #include "uikit/AppContext.h"
 
+#include <QAbstractItemModel>
 #include <QPushButton>
 #include <QStringList>
 #include <QTest>
@@ -20,10 +21,19 @@
 
 namespace brassbell::testing {
 
+// The texts of a list's rows, a box's entries or one column of a tree, top to bottom.
+inline QStringList texts(const QAbstractItemModel* model, int column = 0) {
+    QStringList texts;
+    for (int row = 0; row < model->rowCount(); ++row)
+        texts << model->index(row, column).data().toString();
+    return texts;
+}
+
 // Everything a tab lives in: a fresh Rules.mdb (the store closed until the test opens it), a
 // simulated desktop, noted pauses and scripted dialogs, every answer of which must be asked for.
+// All of it is public, so that the functions in tables of cases reach it too.
 class GuiWorld : public ::testing::Test {
-protected:
+public:
     ~GuiWorld() override { EXPECT_TRUE(dialogs.allAnswersUsed()) << "a scripted answer was left over"; }
 
     std::vector<std::string> executedLines() const { return desktop.executedLineTexts(); }

@@ -10,6 +10,7 @@
 
 #include <deque>
 #include <functional>
+#include <optional>
 #include <ostream>
 #include <vector>
 
@@ -44,9 +45,17 @@ public:
     void answerOk() { answers_.push_back(MsgAnswer::Ok); }
     void typeIntoInput(const QString& answer) { inputs_.push_back(answer); }
     void cancelInput() { inputs_.push_back(QString()); }
-    void chooseFile(const QString& path) { files_.push_back(path); }
-    void cancelFileDialog() { files_.push_back(QString()); }
+    void chooseFile(const QString& path) { files_.push_back(path); } // an empty path cancels
     void actOnDialog(DialogAction action) { dialogActions_.push_back(std::move(action)); }
+    // Answers each of `boxes` as it comes: `typed` into an input box (none cancels it), Yes or No
+    // to a question, OK to any other box.
+    void answer(const std::vector<Shown>& boxes, const std::optional<QString>& typed, bool yes) {
+        for (const Shown& box : boxes)
+            if (box.kind == Kind::Input)
+                typed ? typeIntoInput(*typed) : cancelInput();
+            else
+                box.buttons == MsgButtons::YesNo ? (yes ? answerYes() : answerNo()) : answerOk();
+    }
 
     MsgAnswer messageBox(const QString& text, const QString& title, MsgButtons buttons,
                          MsgIcon icon) override {

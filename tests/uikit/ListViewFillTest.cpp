@@ -35,6 +35,10 @@ TEST_F(ListViewFillTest, ARefillReplacesColumnsAndRowsAndAFailingOneNothing) {
     EXPECT_EQ(headers(), (QStringList{"RuleID", "RuleID", "RuleID", "RuleBasicLang"}));
     EXPECT_EQ(headers(kColumnKeyRole), (QStringList{"RuleID", "RuleID_2", "RuleID_3", "RuleBasicLang"}));
     EXPECT_EQ(row(ListView1.topLevelItem(0)), (QStringList{"1", "1", "1", "Be fair"}));
+    // A repeated name gets a key of its own that no other column owns.
+    fFillListView(&ListView1, store.path(), "SELECT 1 AS a, 2 AS a_2, 3 AS a", true);
+    EXPECT_EQ(headers(), (QStringList{"a", "a_2", "a"}));
+    EXPECT_EQ(headers(kColumnKeyRole), (QStringList{"a", "a_2", "a_3"}));
 
     ListView1.setCurrentItem(ListView1.topLevelItem(0));
     fFillListView(&ListView1, store.path(), "tbl_Rules", false);
