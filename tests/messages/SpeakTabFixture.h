@@ -17,7 +17,7 @@ class SpeakTabTest : public GuiWorld {
 public:
     void SetUp() override {
         store.fDBConnect(true);
-        et = desktop.createEtConsole();
+        desktop.createEtConsole();
     }
 
     // Builds the tab as start-up does: both lists, the interval, and at the end the random
@@ -35,7 +35,6 @@ public:
     }
     QString rndTimer() { return stored("tbl_Sys WHERE Para = 'RndTimer'", "Val").value(0); }
 
-    SimulatedDesktop::GameConsole et;
     std::unique_ptr<SpeakTab> tab;
 };
 

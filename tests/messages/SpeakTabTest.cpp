@@ -1,7 +1,13 @@
+// The Speak tab's buttons and random turns, and the random source the turns pick with.
 #include "SpeakTabFixture.h"
+#include "messages/RandomSource.h"
 
 #include <array>
+#include <cstdint>
+#include <limits>
 #include <optional>
+#include <set>
+#include <stdexcept>
 
 namespace brassbell::testing {
 namespace {
@@ -144,8 +150,6 @@ const Row kRows[] = {
      .executed = {"say_team b", "say_team a"}},
     {.name = "TurnSwitchedOff", .ticks = 100},
     {.name = "TurnsOverOneEntry", .ticks = 500, .texts = {"alone"}, .speakerOn = true},
-    {.name = "TurnWithoutConsole", .ticks = 100, .speakerOn = true,
-     .before = [](SpeakTabButtonTest& t) { t.desktop.destroyWindow(t.et.window); }, .pick = 2},
 };
 // clang-format on
 
@@ -222,6 +226,26 @@ TEST_P(SpeakTabButtonTest, StoresAsAnsweredSpeaksAndShowsWhatIsStored) {
 
 INSTANTIATE_TEST_SUITE_P(EveryButton, SpeakTabButtonTest, ::testing::ValuesIn(cases()),
                          [](const auto& testInfo) { return ::testing::PrintToString(testInfo.param); });
+
+TEST(RandomSourceTest, BetweenReachesBothBoundsAndNothingOutside) {
+    for (const auto& [low, high] : {std::pair{0, 1}, {0, 4}, {-3, 3}, {7, 7}}) {
+        SCOPED_TRACE(::testing::Message() << low << ".." << high);
+        RandomSource source;
+        std::set<std::int32_t> seen;
+        for (int n = 0; n < 2000; ++n)
+            seen.insert(source.fRndBetween(low, high));
+        EXPECT_EQ(*seen.begin(), low);
+        EXPECT_EQ(*seen.rbegin(), high);
+        EXPECT_EQ(seen.size(), static_cast<std::size_t>(high - low + 1));
+    }
+    // The whole 32-bit range is one span more than 32 bits can count; it must not wrap to nothing.
+    // A fresh source starts from the same state, and the value is the top 24 bits of each step.
+    const std::int32_t min = std::numeric_limits<std::int32_t>::min();
+    RandomSource wide;
+    EXPECT_EQ(wide.fRndBetween(min, std::numeric_limits<std::int32_t>::max()), 11324397LL * 256 + min);
+    EXPECT_EQ(wide.fRndBetween(min, std::numeric_limits<std::int32_t>::max()), 7161680LL * 256 + min);
+    EXPECT_THROW(wide.fRndBetween(2, 1), std::invalid_argument);
+}
 
 } // namespace
 } // namespace brassbell::testing

@@ -24,7 +24,7 @@ public:
     UserDefTabTest() {
         store.setBusyTimeout(std::chrono::milliseconds{0});
         store.fDBConnect(true);
-        et = desktop.createEtConsole();
+        desktop.createEtConsole();
         tab = new UserDefTab(app, &window);
         window.resize(753, 545);
         window.show();
@@ -65,7 +65,6 @@ public:
     }
     UserDefDialog* form2() const { return window.findChild<UserDefDialog*>("Form2"); }
 
-    SimulatedDesktop::GameConsole et;
     QWidget window;
     UserDefTab* tab = nullptr;
     QStringList form2Seen;

@@ -97,8 +97,6 @@ const Row kRows[] = {
     // The monitor may have switched the button off; the double click still sends.
     {.name = "DoubleClick", .before = [](UserDefTabTest& t) { t.tab->cActionUdef->setEnabled(false); },
      .executed = {"say_team   on my way "}},
-    {.name = "DoubleClickWithoutConsole",
-     .before = [](UserDefTabTest& t) { t.desktop.destroyWindow(t.et.window); }},
 };
 // clang-format on
 

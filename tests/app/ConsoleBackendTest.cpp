@@ -1,11 +1,13 @@
-// The launch options, and the console backend they choose.
-#include "app/LaunchOptions.h"
-
+// The launch options, the console backend they choose, and the practice console.
 #include "app/ConsoleBackend.h"
+
+#include "GuiWorld.h"
+#include "app/LaunchOptions.h"
 #include "app/PracticeConsole.h"
 #include "console/SimulatedDesktop.h"
 
-#include <gtest/gtest.h>
+#include <QListWidget>
+#include <QRadioButton>
 
 namespace brassbell::testing {
 namespace {
@@ -42,6 +44,41 @@ TEST(ConsoleBackendTest, PracticeShowsItsDesktopAndWin32IsRefusedClearlyElsewher
     EXPECT_EQ(createConsoleBackend(ConsoleChoice::Win32, error), nullptr);
     EXPECT_TRUE(error.contains(QStringLiteral("win32"))) << error.toStdString();
 #endif
+}
+
+class PracticeConsoleTest : public GuiWorld {
+protected:
+    QStringList listed() const { return texts(practice.lstExecuted->model()); }
+
+    PracticeConsole practice{desktop};
+};
+
+TEST_F(PracticeConsoleTest, OpensAsTheEtConsoleAndPresentsEachConsoleTheLinkLooksFor) {
+    EXPECT_TRUE(practice.optEt->isChecked());
+    // The option clicked (none at the start), and whether a console exists and is ETQW's.
+    for (const auto& [option, exists, isQW] : {std::tuple<QRadioButton*, bool, bool>{nullptr, true, false},
+                                               {practice.optEtqw, true, true},
+                                               {practice.optClosed, false, false},
+                                               {practice.optEt, true, false}}) {
+        SCOPED_TRACE(option ? option->objectName().toStdString() : "start");
+        if (option)
+            option->click();
+        EXPECT_EQ(console.fConsoleExists(), exists);
+        EXPECT_EQ(exists && console.bIsQW(), isQW); // known once the console was looked for
+    }
+}
+
+TEST_F(PracticeConsoleTest, ListsEveryLineTheGameExecutedAndDeliversWhatWasPostedToEtqw) {
+    console.fSendCommand(u"pause");
+    console.fSay2All(u"hello \u00e9");
+    EXPECT_EQ(listed(), (QStringList{"pause", QStringLiteral("say hello \u00e9")}));
+
+    practice.present(PracticeConsole::Presents::Etqw);
+    console.fSendCommand(u"clear");
+    EXPECT_EQ(listed().size(), 3);
+    practice.deliverPosted();
+    EXPECT_EQ(listed().mid(2), (QStringList{"clear", ""}));
+    EXPECT_EQ(desktop.pendingPostedCount(), 0u);
 }
 
 } // namespace
