@@ -1,6 +1,8 @@
 // What a text becomes on its way (Windows-1252 bytes, chat pieces), which console is used, the
-// lines executed, the pauses and ETQW's second, posted Enter.
+// lines executed, the pauses and ETQW's second, posted Enter; and the simulated desktop all this
+// runs on, which keeps the window system's contract.
 #include "console/ConsoleLink.h"
+#include "WindowSystemContract.h"
 #include "console/AnsiCodec.h"
 #include "console/ChatSplit.h"
 #include "console/RecordingPause.h"
@@ -8,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -41,10 +44,8 @@ TEST_F(ConsoleLinkTest, EveryRouteReachesTheGameAsTheseLines) {
     // clang-format off
     struct { const char* name; Open open; Operation operation; std::u16string text; Lines lines; std::size_t pauses; }
     const cases[] = { // lines: executed by the game, posted Enters included
-        {"EtCommand", Et, kCommand, u"g_speed 320", {"g_speed 320"}, 0},
         {"EtCommandEmpty", Et, kCommand, u"", {""}, 0},
         {"EtCommandKeepsLineBreaksAndSeparator", Et, kCommand, u"a\nb" + sep, {"a\nb|||:|||:|||:|||"}, 0},
-        {"EtSayAll", Et, kAll, u"hello all", {"say hello all"}, 2},
         {"EtSayTeam", Et, kTeam, u"hello team", {"say_team hello team"}, 2},
         {"EtqwCommand", Etqw, kCommand, u"kick 3", {"kick 3", ""}, 0},
         {"EtqwSayAll", Etqw, kAll, u"hello all", {"say hello all", ""}, 2},
@@ -182,6 +183,69 @@ TEST(ChatSplitTest, CutsAtTheSeparatorThenInto139CharacterPiecesThatGiveTheTextB
         EXPECT_EQ(cut, lengths) << ::testing::PrintToString(lengths);
         EXPECT_EQ(joined, expected);
     }
+}
+
+class SimulatedWorld final : public ConsoleWorld {
+public:
+    WindowSystem& windows() override { return desktop_; }
+    void open() override {
+        consoles_ = {desktop_.createEtConsole(), desktop_.createEtqwConsole()};
+        const Hwnd decoy = desktop_.createTopLevel("Decoy", "ETQW WinConsole");
+        consoles_.push_back({decoy, desktop_.createInputLine(decoy)});
+    }
+    void close() override {
+        for (const auto& console : consoles_)
+            desktop_.destroyWindow(console.window);
+    }
+    std::string executed(Console console, const std::string&) override {
+        desktop_.pump();
+        std::string bytes;
+        const auto children = desktop_.children(consoles_[static_cast<int>(console)].window);
+        for (const auto& [window, line] : desktop_.executedLines())
+            bytes += std::ranges::count(children, window) != 0 ? line + "\n" : "";
+        return bytes;
+    }
+
+private:
+    SimulatedDesktop desktop_;
+    std::vector<SimulatedDesktop::GameConsole> consoles_;
+};
+
+INSTANTIATE_TEST_SUITE_P(, WindowSystemTest,
+                         ::testing::Values(WorldMaker{"Simulated",
+                                                      [] { return std::make_unique<SimulatedWorld>(); }}));
+
+TEST(SimulatedDesktopTest, WalksEachChildBeforeItsOwnAndSkipsWhatTheCallbackDestroyed) {
+    SimulatedDesktop desktop;
+    const Hwnd top = desktop.createTopLevel("Frame", "Top");
+    const Hwnd a = desktop.createChild(top, "Panel", "a");
+    const Hwnd b = desktop.createChild(top, "Panel", "b");
+    const Hwnd a1 = desktop.createChild(a, "Static", "a1");
+    const Hwnd c = desktop.createChild(top, "Panel", "c");
+    std::vector<Hwnd> visited;
+    const auto destroyB = [&](Hwnd child, std::int32_t) {
+        if (visited.push_back(child); child == a1)
+            desktop.destroyWindow(b);
+        return 1;
+    };
+    desktop.EnumChildWindows(top, destroyB, 0);
+    EXPECT_EQ(visited, (std::vector<Hwnd>{a, a1, c}));
+}
+
+TEST(SimulatedDesktopTest, PumpDeliversWhatWasPostedBeforeItToWindowsStillThere) {
+    SimulatedDesktop desktop;
+    const auto kept = desktop.createEtConsole();
+    const auto closed = desktop.createEtqwConsole();
+    // An Enter posted while the game handles one waits for the next pump.
+    desktop.setLineObserver([&](const auto&) {
+        if (desktop.executedLines().size() == 1)
+            desktop.PostMessageA(kept.input, WM_CHAR, 13, 1);
+    });
+    desktop.PostMessageA(closed.input, WM_CHAR, 13, 1);
+    desktop.PostMessageA(kept.input, WM_CHAR, 13, 1);
+    desktop.destroyWindow(closed.window);
+    EXPECT_EQ(desktop.pump(), 1u);
+    EXPECT_EQ(desktop.pendingPostedCount(), 1u);
 }
 
 } // namespace
