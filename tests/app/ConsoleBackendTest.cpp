@@ -6,7 +6,6 @@
 #include "app/ConnectionMonitor.h"
 #include "app/LaunchOptions.h"
 #include "app/PracticeConsole.h"
-#include "console/SimulatedDesktop.h"
 
 #include <QCheckBox>
 #include <QListWidget>
