@@ -311,47 +311,41 @@ protected:
     }
 };
 
-TEST_F(SpeakIntervalTest, AcceptedValuesAreStoredAndSetTheTickAtOnceInTheUsersOwnNotationToo) {
-    const QLocale german(QLocale::German, QLocale::Germany);
-    // Typed in the locale, stored, and the tick. Halves round to the even neighbour.
-    // clang-format off
-    const std::tuple<const char*, const char*, int, QLocale> cases[] = {
-        {"15", "15", 150, QLocale::c()}, {"14.51", "15", 150, QLocale::c()}, {"15.5", "16", 160, QLocale::c()},
-        {"16.5", "16", 160, QLocale::c()}, {"6553", "6553", 65530, QLocale::c()}, {"15,5", "16", 160, german}};
-    // clang-format on
-    for (const auto& [typed, stored, tick, locale] : cases) {
-        SCOPED_TRACE(typed);
-        QLocale::setDefault(locale);
-        tab->RndTickCount = 42;
-        typeOver(typed);
-        leaveBox();
-        EXPECT_EQ(rndTimer(), stored);
-        expectInEffect(typed, tick);
-        EXPECT_EQ(tab->RndTickCount, 42);
-    }
-}
-
+// Accepted values are stored and set the tick at once, in the user's own notation too; halves
+// round to the even neighbour. Refused ones bring back the stored value, 30, and store nothing.
 // Switching to another window or a popup is not leaving the box; leaving it is.
-TEST_F(SpeakIntervalTest, RefusedValuesRestoreTheStoredOneAndStoreNothing) {
+TEST_F(SpeakIntervalTest, LeavingTheBoxStoresAnAcceptedValueAndSetsTheTickOrRefusesIt) {
     const char* tooShort = "All times smaller then 15 Seconds are disabled....spam protection";
     const char* tooLong = "All times bigger then 6553 Seconds are disabled....timer limit";
+    // Typed (in the German locale where marked), the refusal, or the value stored and the tick.
     // clang-format off
-    const std::pair<const char*, const char*> cases[] = {
-        {"14", tooShort}, {"14.5", tooShort}, {"0", tooShort}, {"6553.5", tooLong}, {"6554", tooLong},
-        {"4294967296", tooLong}, {"99999999999999999999", tooLong}};
+    const std::tuple<const char*, const char*, const char*, int, bool> cases[] = {
+        {"14", tooShort, "30", 300, false}, {"14.5", tooShort, "30", 300, false},
+        {"0", tooShort, "30", 300, false}, {"6553.5", tooLong, "30", 300, false},
+        {"6554", tooLong, "30", 300, false}, {"4294967296", tooLong, "30", 300, false},
+        {"99999999999999999999", tooLong, "30", 300, false}, {"15", nullptr, "15", 150, false},
+        {"14.51", nullptr, "15", 150, false}, {"15.5", nullptr, "16", 160, false},
+        {"16.5", nullptr, "16", 160, false}, {"6553", nullptr, "6553", 65530, false},
+        {"15,5", nullptr, "16", 160, true}};
     // clang-format on
-    for (const auto& [typed, message] : cases) {
+    for (const auto& [typed, refusal, stored, tick, german] : cases) {
         SCOPED_TRACE(typed);
+        QLocale::setDefault(german ? QLocale(QLocale::German, QLocale::Germany) : QLocale::c());
         dialogs.clearShown();
+        tab->RndTickCount = 42;
         typeOver(typed);
         leaveBox(Qt::ActiveWindowFocusReason);
         leaveBox(Qt::PopupFocusReason);
-        dialogs.answerOk();
+        if (refusal)
+            dialogs.answerOk();
         leaveBox();
-        EXPECT_EQ(dialogs.shown(), std::vector<ScriptedDialogs::Shown>{ScriptedDialogs::message(
-                                       message, "Time not set", MsgButtons::Ok, MsgIcon::Information)});
-        expectInEffect("30", 300);
-        EXPECT_EQ(rndTimer(), "30");
+        EXPECT_EQ(dialogs.shown(),
+                  refusal ? std::vector{ScriptedDialogs::message(refusal, "Time not set", MsgButtons::Ok,
+                                                                 MsgIcon::Information)}
+                          : std::vector<ScriptedDialogs::Shown>{});
+        EXPECT_EQ(rndTimer(), stored);
+        expectInEffect(refusal ? "30" : typed, tick);
+        EXPECT_EQ(tab->RndTickCount, 42);
     }
     // No typed text reads as NaN; should one ever arrive, it is refused, not cast.
     EXPECT_EQ(judgeInterval(std::nan("")).verdict, IntervalVerdict::TooShort);
