@@ -51,7 +51,7 @@ void BM_ListViewWidget(benchmark::State& state) {
     list.resize(500, 300);
     list.show();
     for (auto _ : state) {
-        fFillListView(&list, filled.store.path(), "tbl_Userdef", false);
+        fFillListView(&list, filled.store, "tbl_Userdef", false);
         QApplication::processEvents();
     }
     if (list.topLevelItemCount() != kRows)

@@ -1,6 +1,7 @@
 #include "import/V1Import.h"
 
 #include "import/IniReader.h"
+#include "store/Snapshot.h"
 #include "store/Store.h"
 #include "uikit/AppContext.h"
 #include "uikit/Dialogs.h"
@@ -32,7 +33,7 @@ constexpr qsizetype kShortestValue = 10;
 constexpr qsizetype kPrefixLength = 4;
 
 void refillList(AppContext& app, QListWidget* List1) {
-    fFillListBox(List1, app.store, "Select SayText from tbl_Say");
+    fFillListBox(List1, app.store, kStoredTexts);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "messages/RandomSource.h"
+#include "store/Snapshot.h"
 
 #include <QWidget>
 
@@ -82,10 +83,8 @@ private:
         std::string_view field;
         std::string_view statement;
     };
-    TextList memoryList() const { return {List1, "tbl_Say", "SayText", "Select SayText from tbl_Say"}; }
-    TextList randomList() const {
-        return {List2, "tbl_RndSpeak", "RandomSpeak", "Select RandomSpeak from tbl_RndSpeak"};
-    }
+    TextList memoryList() const { return {List1, "tbl_Say", "SayText", kStoredTexts}; }
+    TextList randomList() const { return {List2, "tbl_RndSpeak", "RandomSpeak", kRandomTexts}; }
 
     void addText(const TextList& target, const QString& prompt);
     void changeText(const TextList& target);

@@ -72,7 +72,7 @@ void UserDefTab::fFillUserDef() {
     guarded([this] {
         ListView1->clear();
         ListView1->setColumnCount(0);
-        fFillListView(ListView1, app_.store.path(), "tbl_UserDef", false);
+        fFillListView(ListView1, app_.store, "tbl_UserDef", false);
         fSizeUserDefColumns(ListView1);
         // The rows show what tbl_UserDef holds: an edit of a row's text is never kept.
         for (int index = 0; index < ListView1->topLevelItemCount(); ++index) {

@@ -156,7 +156,7 @@ void RulesTab::fFillLangs() {
 // --- fills and modes ---
 
 void RulesTab::fillBasicRules() {
-    fFillListView(ListView2, app_.store.path(), "tbl_Rules", false);
+    fFillListView(ListView2, app_.store, "tbl_Rules", false);
     setColumnWidthTwips(ListView2, 0, 0);
     setColumnWidthTwips(ListView2, 1, kTextColumnTwips);
 }
@@ -177,7 +177,7 @@ void RulesTab::showRuleMode() {
     Combo1->setCurrentIndex(-1);
     Combo1->clearEditText();
     LangKey->clear();
-    fFillListView(ListView3, app_.store.path(), kBasicRulesInFourColumns, true);
+    fFillListView(ListView3, app_.store, kBasicRulesInFourColumns, true);
     speakMode_ = SpeakMode::Rule;
     setSpeakListWidths(ListView3);
     CAddLangRule->setEnabled(false);
@@ -189,7 +189,7 @@ void RulesTab::showRuleMode() {
 void RulesTab::showTranslationMode() {
     setTextToSpeak(QString(), std::nullopt);
     const QString name = Combo1->currentText();
-    fFillListView(ListView3, app_.store.path(), kTranslationsOfLanguage, true, {name.toStdU16String()});
+    fFillListView(ListView3, app_.store, kTranslationsOfLanguage, true, {name.toStdU16String()});
     speakMode_ = SpeakMode::Translation;
     speakListLanguage_ = name;
     // A name whose record is gone leaves no key behind, so nothing acts on a stale language.
@@ -212,14 +212,14 @@ void RulesTab::showTranslationsAgain() {
 void RulesTab::fillSpeakListForMode() {
     switch (speakMode_) {
     case SpeakMode::Rule:
-        fFillListView(ListView3, app_.store.path(), kBasicRulesInFourColumns, true);
+        fFillListView(ListView3, app_.store, kBasicRulesInFourColumns, true);
         setSpeakListWidths(ListView3);
         break;
     case SpeakMode::Translation: {
         // The box may have been emptied or typed into since; the list belongs to the language picked.
         QString name = speakListLanguage_;
         existingLanguage(&name);
-        fFillListView(ListView3, app_.store.path(), kTranslationsOfLanguage, true, {name.toStdU16String()});
+        fFillListView(ListView3, app_.store, kTranslationsOfLanguage, true, {name.toStdU16String()});
         setSpeakListWidths(ListView3);
         break;
     }

@@ -37,6 +37,12 @@ std::vector<std::u16string> distinctKeys(const std::vector<std::u16string>& name
 
 } // namespace
 
+Snapshot Store::snapshot(std::string_view source, bool isStatement,
+                         const std::vector<std::u16string>& params) {
+    db(); // refuses a store that is closed or whose file is no longer the one opened
+    return readSnapshot(path(), source, isStatement, params);
+}
+
 void setSnapshotBusyTimeout(std::chrono::milliseconds timeout) {
     snapshotBusyTimeout.store(timeout.count());
 }

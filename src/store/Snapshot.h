@@ -26,9 +26,13 @@ Snapshot readSnapshot(const std::filesystem::path& file, std::string_view source
 // before it fails with StoreError; kDefaultBusyTimeout until set.
 void setSnapshotBusyTimeout(std::chrono::milliseconds timeout);
 
-// The statements of the speak list on the rules tab.
+// The two lists of texts, in the order of entry. Their tables have no key of their own, so the
+// order is the rowid's, said outright: SQLite may read them through the index on their text.
+inline constexpr std::string_view kStoredTexts = "SELECT SayText FROM tbl_Say ORDER BY rowid";
+inline constexpr std::string_view kRandomTexts = "SELECT RandomSpeak FROM tbl_RndSpeak ORDER BY rowid";
 inline constexpr std::string_view kBasicRulesInFourColumns =
-    "SELECT tbl_Rules.RuleID, tbl_Rules.RuleID, tbl_Rules.RuleID, tbl_Rules.RuleBasicLang FROM tbl_Rules;";
+    "SELECT tbl_Rules.RuleID, tbl_Rules.RuleID, tbl_Rules.RuleID, tbl_Rules.RuleBasicLang FROM tbl_Rules "
+    "ORDER BY tbl_Rules.RuleID;";
 // ?1 is the language's name; translations in the order they were added.
 inline constexpr std::string_view kTranslationsOfLanguage =
     "SELECT tbl_Text.* FROM tbl_Langs INNER JOIN tbl_Text ON tbl_Langs.LangID = tbl_Text.LangID "

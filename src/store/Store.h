@@ -39,6 +39,8 @@ inline constexpr std::chrono::milliseconds kDefaultBusyTimeout{5000};
 // Rules.mdb: the one database file beside the executable, an SQLite database here.
 // The open connection is gDB; values are always bound, never spliced into statements,
 // and "the first record" is always the first in insertion order.
+struct Snapshot;
+
 class Store {
 public:
     explicit Store(std::filesystem::path file);
@@ -72,6 +74,10 @@ public:
 
     // The first column of a statement's result through gDB, Null as nullopt.
     std::vector<std::optional<std::u16string>> firstColumn(std::string_view statement);
+    // A list view's records (see readSnapshot), read from the file this store opened: a
+    // Rules.mdb replaced since is refused here as in every other operation.
+    Snapshot snapshot(std::string_view source, bool isStatement,
+                      const std::vector<std::u16string>& params = {});
 
     // Basic rules (tbl_Rules). Change and delete throw when the key is gone.
     std::int32_t addRule(std::u16string_view text);

@@ -1,6 +1,7 @@
 #include "uikit/ListViewFill.h"
 
 #include "store/Snapshot.h"
+#include "store/Store.h"
 #include "uikit/Twips.h"
 
 #include <QHeaderView>
@@ -8,10 +9,10 @@
 
 namespace brassbell {
 
-void fFillListView(QTreeWidget* list, const std::filesystem::path& path, std::string_view source,
-                   bool isStatement, const std::vector<std::u16string>& params) {
+void fFillListView(QTreeWidget* list, Store& store, std::string_view source, bool isStatement,
+                   const std::vector<std::u16string>& params) {
     // Read first: a failing source leaves the list showing what it showed before.
-    const Snapshot snapshot = readSnapshot(path, source, isStatement, params);
+    const Snapshot snapshot = store.snapshot(source, isStatement, params);
 
     list->clear();
     list->setRootIsDecorated(false);
