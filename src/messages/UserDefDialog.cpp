@@ -43,6 +43,7 @@ UserDefDialog::UserDefDialog(QWidget* owner) : QWidget(owner, Qt::Dialog) {
     // A kind of the user's own may be typed; it is kept as typed, never added to the list.
     Combo1->setEditable(true);
     keepWholeText(Combo1->lineEdit());
+    keepTypedText(Combo1);
     Combo1->setInsertPolicy(QComboBox::NoInsert);
     Combo1->setGeometry(twipsRect(120, 1110, 6120, 315));
 

@@ -109,6 +109,7 @@ void RulesTab::buildControls() {
     Combo1->setGeometry(twipsRect(1995, 3375, 2775, 315));
     Combo1->setEditable(true);
     keepWholeText(Combo1->lineEdit());
+    keepTypedText(Combo1);
     // Entries come from tbl_Langs alone, in stored order: Enter in the text part adds none.
     Combo1->setInsertPolicy(QComboBox::NoInsert);
     LangKey = makeHiddenField(this, "LangKey");

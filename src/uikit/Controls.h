@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAbstractItemView>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -42,6 +43,12 @@ inline QLineEdit* keepWholeText(QLineEdit* box) {
 inline QLineEdit* makeLineEdit(QWidget* parent, const char* name, const QRect& place) {
     return keepWholeText(placeControl<QLineEdit>(parent, name, place));
 }
+
+// An editable box whose typed text stays as typed: nothing completes it, and neither leaving the
+// box nor turning the mouse wheel over it picks an entry (Qt's box picks one that matches but for
+// letter case). Only Enter on a text equal to an entry, letter case included, picks that entry, as
+// choosing it from the list does (`activated`).
+void keepTypedText(QComboBox* box);
 
 // A report view of records: one whole row picked at a time, nothing edited in place.
 inline QTreeWidget* makeRecordList(QWidget* parent, const char* name, const QRect& place) {

@@ -1,8 +1,7 @@
-// The boxes a person answers, and the line boxes: texts from the user or the database reach the
-// screen whole and as they are. A text far over a line box's usual 32,767 characters stays whole
-// (a cut copy that the user edits would be stored cut), and markup in it is no markup.
+// The boxes a person answers: texts from the user or the database reach the screen whole and as
+// they are, and a dialog's wait ends only with the dialog's own answer.
 #include "uikit/QtDialogs.h"
-#include "uikit/Controls.h"
+#include "LongText.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -17,25 +16,6 @@
 
 namespace brassbell::testing {
 namespace {
-
-QString longText() {
-    QString text;
-    while (text.size() < 35003)
-        text += QStringLiteral("No camping near spawn %1. ").arg(text.size());
-    return text.left(35003);
-}
-
-TEST(QtDialogsTest, ALineBoxTakesAPastedTextWhole) {
-    QWidget window;
-    QLineEdit* box = makeLineEdit(&window, "box", QRect(0, 0, 300, 22));
-    window.show();
-    window.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-    box->setFocus();
-    QGuiApplication::clipboard()->setText(longText());
-    QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(box->text(), longText());
-}
 
 TEST(QtDialogsTest, TheInputBoxOffersAndAnswersALongTextWhole) {
     QString offered;
