@@ -83,6 +83,8 @@ RulesTab::RulesTab(AppContext& app, QWidget* parent) : QWidget(parent), app_(app
     connect(Combo1, &QComboBox::activated, this, &RulesTab::onLanguagePicked);
     connect(ListView2, &QTreeWidget::itemClicked, this, &RulesTab::onBasicRuleClicked);
     connect(ListView3, &QTreeWidget::itemClicked, this, &RulesTab::onSpeakRowClicked);
+    clickOnKeyboardMove(ListView2, [this] { onBasicRuleClicked(); });
+    clickOnKeyboardMove(ListView3, [this] { onSpeakRowClicked(); });
 }
 
 void RulesTab::buildControls() {

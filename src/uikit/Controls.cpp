@@ -1,7 +1,10 @@
 #include "uikit/Controls.h"
 
 #include <QEvent>
+#include <QItemSelectionModel>
 #include <QKeyEvent>
+
+#include <utility>
 
 namespace brassbell {
 
@@ -43,7 +46,36 @@ private:
     QComboBox* box_;
 };
 
+// Notes a key press on the list, so that the change of the selected row it makes counts as the
+// user's (Home on a list whose first row is current without being selected moves nothing but the
+// selection); any later event ends the note.
+class KeyboardMoveWatcher final : public QObject {
+public:
+    KeyboardMoveWatcher(QAbstractItemView* list, std::function<void()> click)
+        : QObject(list), click_(std::move(click)) {
+        list->installEventFilter(this);
+        connect(list->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+            if (std::exchange(byKey_, false))
+                click_();
+        });
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        byKey_ = event->type() == QEvent::KeyPress;
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    std::function<void()> click_;
+    bool byKey_ = false;
+};
+
 } // namespace
+
+void clickOnKeyboardMove(QAbstractItemView* list, std::function<void()> click) {
+    new KeyboardMoveWatcher(list, std::move(click));
+}
 
 void keepTypedText(QComboBox* box) {
     box->setCompleter(nullptr);

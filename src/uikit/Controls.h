@@ -9,6 +9,7 @@
 #include <QString>
 #include <QTreeWidget>
 
+#include <functional>
 #include <limits>
 #include <utility>
 
@@ -49,6 +50,11 @@ inline QLineEdit* makeLineEdit(QWidget* parent, const char* name, const QRect& p
 // letter case). Only Enter on a text equal to an entry, letter case included, picks that entry, as
 // choosing it from the list does (`activated`).
 void keepTypedText(QComboBox* box);
+
+// Runs `click` when the user changes the selected row of `list` with the keyboard, as a click on
+// the row runs it: a Windows list view raises its click event then too. A row selected by the
+// program runs nothing.
+void clickOnKeyboardMove(QAbstractItemView* list, std::function<void()> click);
 
 // A report view of records: one whole row picked at a time, nothing edited in place.
 inline QTreeWidget* makeRecordList(QWidget* parent, const char* name, const QRect& place) {

@@ -329,6 +329,26 @@ TEST_F(RulesTabTest, StartsInRuleModeAndAClickInTheBasicListShowsTheRuleOrItsTra
     EXPECT_EQ(tab->TextBox2->text() + tab->SelTrans->text(), "");
 }
 
+// The arrow keys take a row as a click does, in both lists; only the user's move counts.
+TEST_F(RulesTabTest, ARowReachedWithTheArrowKeysIsTakenAsAClickedOne) {
+    tab->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(tab.get()));
+    pickLanguage("German");
+    QStringList seen;
+    for (QTreeWidget* list : {tab->ListView2, tab->ListView3}) {
+        list->setFocus();
+        QTest::keyClick(list, Qt::Key_Space); // the first row is current, not yet selected
+        seen << tab->TextBox1->toPlainText() + "|" + tab->TextBox2->text();
+        QTest::keyClick(list, Qt::Key_Down);
+        seen << tab->TextBox1->toPlainText() + "|" + tab->TextBox2->text();
+    }
+    EXPECT_EQ(
+        seen.join(" / ").toStdString(),
+        "Be fair|Bitte fair / No camping|Nicht campen / No camping|Nicht campen / No camping|Bitte fair");
+    tab->ListView3->setCurrentItem(tab->ListView3->topLevelItem(0));
+    EXPECT_EQ(tab->TextBox2->text(), "Bitte fair") << "a row made current by the program runs nothing";
+}
+
 TEST_F(RulesTabTest, ATranslationLongerThanALineBoxsDefaultStaysWholeWhenShownSentAndChanged) {
     QString whole;
     while (whole.size() < 35003)
