@@ -240,8 +240,8 @@ bool SpeakTab::applyAndRebuild(const TextList& target, const std::function<void(
     try {
         fFillListBox(target.list, app_.store, target.statement);
     } catch (const StoreError& error) {
-        // What the list showed may no longer be what is stored; showing nothing claims less.
-        target.list->clear();
+        // The list keeps what it showed: an empty one would look as if the texts were gone.
+        // The next rebuild, once Rules.mdb can be read again, shows what it holds.
         if (!failure)
             failure = error;
     }
