@@ -22,6 +22,7 @@ PracticeConsole::PracticeConsole(SimulatedDesktop& desktop, QWidget* parent)
     optEtqw->setObjectName(QStringLiteral("optEtqw"));
     optClosed->setObjectName(QStringLiteral("optClosed"));
     lstExecuted->setObjectName(QStringLiteral("lstExecuted"));
+    lstExecuted->setAccessibleName(QStringLiteral("Executed console lines"));
     lblState->setObjectName(QStringLiteral("lblState"));
 
     auto* choices = new QHBoxLayout;

@@ -97,6 +97,10 @@ SpeakTab::SpeakTab(AppContext& app, QWidget* parent) : QWidget(parent), app_(app
     Timer2->setObjectName("Timer2");
     Timer2->setInterval(kDefaultTickMillis);
 
+    nameAfter(Label4, List1);
+    nameAfter(Label1, Text1);
+    nameAfter(Label2, List2);
+    nameAfter(Label3, Text2);
     connect(CAddText, &QPushButton::clicked, this,
             [this] { addText(memoryList(), "Please enter the text you want to add to your speak box"); });
     connect(cChText, &QPushButton::clicked, this, [this] { changeText(memoryList()); });

@@ -44,6 +44,8 @@ UserDefDialog::UserDefDialog(QWidget* owner) : QWidget(owner, Qt::Dialog) {
     Combo1->setEditable(true);
     keepWholeText(Combo1->lineEdit());
     keepTypedText(Combo1);
+    nameAfter(Label1, Text1);
+    nameAfter(Label2, Combo1);
     Combo1->setInsertPolicy(QComboBox::NoInsert);
     Combo1->setGeometry(twipsRect(120, 1110, 6120, 315));
 

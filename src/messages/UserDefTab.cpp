@@ -40,6 +40,8 @@ UserDefTab::UserDefTab(AppContext& app, QWidget* parent) : QWidget(parent), app_
     setObjectName("UserDefTab");
 
     ListView1 = makeRecordList(this, "ListView1", twipsRect(120, 120, 6960, 6240));
+    // The tab's one list stands under no label; its tab names it.
+    ListView1->setAccessibleName(QStringLiteral("User defined commands and texts"));
 
     cAddUDef = makeButton(this, "cAddUDef", QStringLiteral("Add a userdefined text / command"),
                           twipsRect(7200, 120, 3990, 615));

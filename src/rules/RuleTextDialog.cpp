@@ -16,6 +16,7 @@ RuleTextDialog::RuleTextDialog(QWidget* owner) : QWidget(owner, Qt::Dialog) {
     Text1 = new QPlainTextEdit(this);
     Text1->setObjectName("Text1");
     Text1->setGeometry(twipsRect(120, 120, 6570, 2775));
+    Text1->setAccessibleName(QStringLiteral("Rule text"));
 
     Command2 = new QPushButton(QStringLiteral("Apply / Save"), this);
     Command2->setObjectName("Command2");

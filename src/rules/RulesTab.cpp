@@ -83,6 +83,12 @@ RulesTab::RulesTab(AppContext& app, QWidget* parent) : QWidget(parent), app_(app
     connect(Combo1, &QComboBox::activated, this, &RulesTab::onLanguagePicked);
     connect(ListView2, &QTreeWidget::itemClicked, this, &RulesTab::onBasicRuleClicked);
     connect(ListView3, &QTreeWidget::itemClicked, this, &RulesTab::onSpeakRowClicked);
+    nameAfter(Label5, ListView2);
+    nameAfter(Label6, Combo1);
+    nameAfter(Label7, ListView3);
+    // The two text boxes stand under no label of their own.
+    TextBox1->setAccessibleName(QStringLiteral("Basic rule text"));
+    TextBox2->setAccessibleName(QStringLiteral("Rule to send"));
     clickOnKeyboardMove(ListView2, [this] { onBasicRuleClicked(); });
     clickOnKeyboardMove(ListView3, [this] { onSpeakRowClicked(); });
 }

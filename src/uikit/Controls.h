@@ -56,6 +56,12 @@ void keepTypedText(QComboBox* box);
 // program runs nothing.
 void clickOnKeyboardMove(QAbstractItemView* list, std::function<void()> click);
 
+// A screen reader names `control` after the label that stands over it, as a sighted user does.
+inline void nameAfter(QLabel* label, QWidget* control) {
+    label->setBuddy(control);
+    control->setAccessibleName(label->text());
+}
+
 // A report view of records: one whole row picked at a time, nothing edited in place.
 inline QTreeWidget* makeRecordList(QWidget* parent, const char* name, const QRect& place) {
     auto* list = placeControl<QTreeWidget>(parent, name, place);

@@ -5,9 +5,13 @@
 #include "messages/SpeakTab.h"
 #include "store/PathText.h"
 
+#include <QAccessible>
+#include <QComboBox>
 #include <QDesktopServices>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTabBar>
@@ -175,6 +179,27 @@ TEST_F(MainWindowTest, TheMonitorSwitchesEveryTabsControlsAndTheAdminModTab) {
                            "cActionUdef", "cSpeak2All", "cSpeak2AllMan", "cSpeak2Team", "cSpeak2TeamMan"}));
     EXPECT_FALSE(form.SSTab1->isTabEnabled(MainWindow::kAdminMod));
     EXPECT_EQ(form.SSTab1->currentIndex(), MainWindow::kCommands);
+}
+
+// What a screen reader says for each list and box: the label over it, or what it holds.
+TEST_F(MainWindowTest, EveryListAndBoxHasTheNameAScreenReaderSays) {
+    ASSERT_TRUE(form.load(QString()));
+    QStringList named;
+    for (QWidget* control : form.findChildren<QWidget*>()) {
+        const bool listOrBox = qobject_cast<QAbstractItemView*>(control) ||
+                               qobject_cast<QLineEdit*>(control) || qobject_cast<QComboBox*>(control) ||
+                               qobject_cast<QPlainTextEdit*>(control);
+        if (listOrBox && !control->isHidden() && !control->objectName().isEmpty() &&
+            !control->objectName().startsWith("qt_"))
+            named << control->objectName() + "=" +
+                         QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name);
+    }
+    named.sort();
+    EXPECT_EQ(named.join(", ").toStdString(),
+              "Combo1=Selected Language, List1=Text - Memory, List2=Random text, "
+              "ListView1=User defined commands and texts, ListView2=Basic rules, ListView3=Rule, "
+              "Text1=Enter you text here, Text2=Seconds between messages, TextBox1=Basic rule text, "
+              "TextBox2=Rule to send");
 }
 
 // A take-over killed half-way leaves the original or the finished result in place, and its
