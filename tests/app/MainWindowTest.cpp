@@ -6,12 +6,9 @@
 #include "store/PathText.h"
 
 #include <QAccessible>
-#include <QComboBox>
 #include <QDesktopServices>
 #include <QLabel>
-#include <QLineEdit>
 #include <QListWidget>
-#include <QPlainTextEdit>
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTabBar>
@@ -186,9 +183,8 @@ TEST_F(MainWindowTest, EveryListAndBoxHasTheNameAScreenReaderSays) {
     ASSERT_TRUE(form.load(QString()));
     QStringList named;
     for (QWidget* control : form.findChildren<QWidget*>()) {
-        const bool listOrBox = qobject_cast<QAbstractItemView*>(control) ||
-                               qobject_cast<QLineEdit*>(control) || qobject_cast<QComboBox*>(control) ||
-                               qobject_cast<QPlainTextEdit*>(control);
+        const bool listOrBox = control->inherits("QAbstractItemView") || control->inherits("QLineEdit") ||
+                               control->inherits("QComboBox") || control->inherits("QPlainTextEdit");
         if (listOrBox && !control->isHidden() && !control->objectName().isEmpty() &&
             !control->objectName().startsWith("qt_"))
             named << control->objectName() + "=" +
@@ -205,17 +201,15 @@ TEST_F(MainWindowTest, EveryListAndBoxHasTheNameAScreenReaderSays) {
 // A take-over killed half-way leaves the original or the finished result in place, and its
 // temporary files, which nothing else would ever remove.
 TEST_F(MainWindowTest, LeftoversOfAnInterruptedTakeOverAreRemovedAtStart) {
-    const char* const leftovers[] = {"Rules.mdb.migrating-4711.tmp", "Rules.mdb.migrating-4711.tmp-journal"};
-    const char* const kept[] = {"Rules.mdb.migrating-notes.txt", "Other.mdb.migrating-4711.tmp"};
-    for (const char* name : leftovers)
-        writeBytes(db.folder() / name, "partial");
-    for (const char* name : kept)
-        writeBytes(db.folder() / name, "the user's");
+    const std::pair<const char*, bool> keptOrNot[] = {{"Rules.mdb.migrating-4711.tmp", false},
+                                                      {"Rules.mdb.migrating-4711.tmp-journal", false},
+                                                      {"Rules.mdb.migrating-notes.txt", true},
+                                                      {"Other.mdb.migrating-4711.tmp", true}};
+    for (const auto& [name, kept] : keptOrNot)
+        writeBytes(db.folder() / name, "partial or the user's");
     ASSERT_TRUE(form.load(QString()));
-    for (const char* name : leftovers)
-        EXPECT_FALSE(std::filesystem::exists(db.folder() / name)) << name;
-    for (const char* name : kept)
-        EXPECT_TRUE(std::filesystem::exists(db.folder() / name)) << name;
+    for (const auto& [name, kept] : keptOrNot)
+        EXPECT_EQ(std::filesystem::exists(db.folder() / name), kept) << name;
 }
 
 // The migration's own tests prove what it keeps; here the window shows its report on the file taken over.

@@ -39,7 +39,6 @@ TEST_F(Win32WholeWindowTest, PauseOnTheCommandsTabIsExecutedByTheEtConsole) {
     ASSERT_TRUE(form.load(QString()));
     QTest::mouseClick(pauseButton(), Qt::LeftButton);
     EXPECT_EQ(game.executed(Console::Et, "pause\n"), "pause\n");
-    EXPECT_EQ(game.executed(Console::Etqw, ""), "");
 }
 
 TEST_F(Win32WholeWindowTest, TeamChatReachesTheEtqwConsoleAsSayTeamWithThePostedEnter) {
