@@ -91,10 +91,18 @@ void QtDialogs::waitWhileVisible(QWidget* dialog) {
     // Window-modal: the main window cannot start a second operation on the same dialog,
     // while its timers, and every other window, keep running.
     dialog->setWindowModality(Qt::WindowModal);
-    // Over the middle of the window it belongs to, not at the screen's corner.
-    if (const QWidget* owner = dialog->parentWidget() != nullptr ? dialog->parentWidget()->window() : owner_)
-        dialog->move(owner->frameGeometry().center() - dialog->rect().center());
+    // Over the middle of the window it belongs to, not at the screen's corner; once more after
+    // it is shown, when its frame (the title bar) is known and counts in.
+    const QWidget* owner = dialog->parentWidget() != nullptr ? dialog->parentWidget()->window() : owner_;
+    const auto centre = [&] {
+        const QRect frame = dialog->frameGeometry();
+        dialog->move(owner->frameGeometry().center() - QPoint(frame.width() / 2, frame.height() / 2));
+    };
+    if (owner != nullptr)
+        centre();
     dialog->show();
+    if (owner != nullptr)
+        centre();
     dialog->raise();
     dialog->activateWindow();
     if (!dialog->isVisible())
