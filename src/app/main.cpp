@@ -2,6 +2,7 @@
 #include "app/MainWindow.h"
 #include "app/PracticeConsole.h"
 #include "app/QuitWhenShown.h"
+#include "app/RulesMdbPlace.h"
 #include "console/ConsoleLink.h"
 #include "store/Store.h"
 #include "store/jet/JetMigration.h"
@@ -12,6 +13,7 @@
 #include <QTimer>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <iostream>
@@ -55,8 +57,17 @@ int main(int argc, char** argv) {
         return 2;
     }
 
-    Store store(std::filesystem::path(QCoreApplication::applicationDirPath().toStdU16String()) / "Rules.mdb");
     QtDialogs dialogs;
+    const RulesMdbPlace rulesMdb =
+        findRulesMdb(std::filesystem::path(QCoreApplication::applicationDirPath().toStdU16String()),
+                     userDataHome(std::getenv("XDG_DATA_HOME"), std::getenv("HOME")));
+    if (!rulesMdb.problem.empty()) {
+        dialogs.messageBox("Rules.mdb not found...please look for it or reinstall application\r\n" +
+                               QString::fromStdString(rulesMdb.problem),
+                           QStringLiteral("Rules.mdb not found"), MsgButtons::Ok, MsgIcon::Critical);
+        return 1;
+    }
+    Store store(rulesMdb.file);
     ThreadSleepPause pause;
     ConsoleLink console(backend->windows(), pause);
     AppContext app{console, store, dialogs};
