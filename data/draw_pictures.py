@@ -134,3 +134,6 @@ write_png("tab-background.png", 89, 43, tab_background)
 write_png("logo.png", 259, 175, logo)
 write_png("brassbell-icon.png", 64, 64, icon)
 write_ico("brassbell.ico", [16, 24, 32, 48, 64, 256], smooth_icon)
+# The sizes a Linux launcher asks for, each drawn at its size.
+for size in (48, 128, 256):
+    write_png(f"linux/brassbell-{size}.png", size, size, smooth_icon(size))

@@ -20,7 +20,8 @@ ensure_packages() {
         -o DPkg::Lock::Timeout=600 "${missing[@]}" </dev/null >&2
 }
 
-BUILD_PACKAGES=(cmake g++ ninja-build pkg-config qt6-base-dev libsqlite3-dev libgtest-dev mdbtools-dev)
+BUILD_PACKAGES=(cmake g++ ninja-build pkg-config qt6-base-dev libsqlite3-dev libgtest-dev mdbtools-dev
+    desktop-file-utils appstream)
 
 # Configures and builds one preset of CMakePresets.json in its own folder under build/; further
 # arguments name the targets to build (by default the preset's own).

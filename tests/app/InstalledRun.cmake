@@ -7,6 +7,15 @@ execute_process(COMMAND "${CMAKE_COMMAND}" --install "${BUILD_DIR}" --prefix "${
 if(failed)
   message(FATAL_ERROR "cmake --install failed")
 endif()
+# The launcher entry and the metainfo pass their validators.
+file(GLOB desktop "${PREFIX}/share/applications/*.desktop")
+file(GLOB metainfo "${PREFIX}/share/metainfo/*.metainfo.xml")
+foreach(check "desktop-file-validate;${desktop}" "appstreamcli;validate;--no-net;${metainfo}")
+  execute_process(COMMAND ${check} RESULT_VARIABLE failed)
+  if(failed OR NOT desktop OR NOT metainfo)
+    message(FATAL_ERROR "the installed launcher entry or metainfo is not valid: ${check}")
+  endif()
+endforeach()
 foreach(start first again)
   execute_process(COMMAND "${CMAKE_COMMAND}" -E env "XDG_DATA_HOME=${PREFIX}/data" QT_QPA_PLATFORM=offscreen
                           "${PREFIX}/bin/brassbell" --quit-when-shown
