@@ -170,18 +170,25 @@ bool MainWindow::openRulesMdb() {
         app_.store.fDBConnect(true);
         return true;
     } catch (const StoreError& error) {
-        QString text = QStringLiteral("Rules.mdb not found...please look for it or reinstall application");
+        QStringList reasons;
         // A file that is there but cannot be used (locked, damaged, of a newer release) says
         // why: the user must not be sent to reinstall over their data.
         std::error_code ec;
         if (std::filesystem::exists(app_.store.path(), ec))
-            text += QStringLiteral("\r\n") + QString::fromStdString(error.what());
+            reasons << QString::fromStdString(error.what());
         if (!hint.isEmpty())
-            text += QStringLiteral("\r\n") + hint;
-        app_.dialogs.messageBox(text, QStringLiteral("Rules.mdb not found"), MsgButtons::Ok,
-                                MsgIcon::Critical);
+            reasons << hint;
+        tellRulesMdbNotFound(app_.dialogs, reasons);
         return false;
     }
+}
+
+void MainWindow::tellRulesMdbNotFound(Dialogs& dialogs, const QStringList& reasons) {
+    const QStringList lines =
+        QStringList{QStringLiteral("Rules.mdb not found...please look for it or reinstall application")} +
+        reasons;
+    dialogs.messageBox(lines.join(QStringLiteral("\r\n")), QStringLiteral("Rules.mdb not found"),
+                       MsgButtons::Ok, MsgIcon::Critical);
 }
 
 // The pictures cover each page below the tab row. The page starts where the tab row ends,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 
 #include <array>
@@ -16,6 +17,7 @@ struct AppContext;
 class AboutTab;
 class AdminModTab;
 class CommandsTab;
+class Dialogs;
 class ConnectionMonitor;
 class RulesTab;
 class SpeakTab;
@@ -29,6 +31,10 @@ public:
     // The tabs of SSTab1 by index.
     static constexpr int kSpeak = 0, kCommands = 1, kAdminMod = 2, kRules = 3, kUserDef = 4, kAbout = 5;
     static constexpr int kTabCount = 6;
+
+    // The box that ends the start when there is no usable Rules.mdb, with the reasons known
+    // (each on a line of its own) under its one line.
+    static void tellRulesMdbNotFound(Dialogs& dialogs, const QStringList& reasons);
 
     explicit MainWindow(AppContext& app, QWidget* parent = nullptr);
 

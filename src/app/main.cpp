@@ -62,9 +62,7 @@ int main(int argc, char** argv) {
         findRulesMdb(std::filesystem::path(QCoreApplication::applicationDirPath().toStdU16String()),
                      userDataHome(std::getenv("XDG_DATA_HOME"), std::getenv("HOME")));
     if (!rulesMdb.problem.empty()) {
-        dialogs.messageBox("Rules.mdb not found...please look for it or reinstall application\r\n" +
-                               QString::fromStdString(rulesMdb.problem),
-                           QStringLiteral("Rules.mdb not found"), MsgButtons::Ok, MsgIcon::Critical);
+        MainWindow::tellRulesMdbNotFound(dialogs, {QString::fromStdString(rulesMdb.problem)});
         return 1;
     }
     Store store(rulesMdb.file);
