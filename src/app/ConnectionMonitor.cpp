@@ -24,6 +24,8 @@ void ConnectionMonitor::checkConsole() {
         return;
     ticking_ = true;
 
+    if (probe_)
+        probe_();
     const bool found = console_.fConsoleExists();
     setTagged("OnlyConn", false);
     if (found) {

@@ -27,6 +27,9 @@ public:
 
     // One tick: every tagged control off, then the right ones on again.
     void checkConsole();
+    // Run at the start of each tick, before the console is looked for: a console reached over
+    // the network is asked then whether it is there, within its time-out.
+    void setConsoleProbe(std::function<void()> probe) { probe_ = std::move(probe); }
 
 private:
     void setTagged(const char* tag, bool enabled);
@@ -34,6 +37,7 @@ private:
     QWidget& form_;
     ConsoleLink& console_;
     std::function<void(bool)> fDisTab_;
+    std::function<void()> probe_;
     bool ticking_ = false;
 };
 

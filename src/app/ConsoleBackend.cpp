@@ -1,6 +1,7 @@
 #include "app/ConsoleBackend.h"
 
 #include "app/PracticeConsole.h"
+#include "app/RconConsole.h"
 #include "console/SimulatedDesktop.h"
 
 #ifdef _WIN32
@@ -19,9 +20,25 @@ ConsoleBackend::ConsoleBackend() = default;
 ConsoleBackend::~ConsoleBackend() = default;
 
 WindowSystem& ConsoleBackend::windows() {
+    if (rcon)
+        return rcon->windows();
     if (native)
         return *native;
     return *desktop;
+}
+
+Pause& ConsoleBackend::pause() {
+    return rcon ? rcon->pause() : sleep_;
+}
+
+std::unique_ptr<ConsoleBackend> createRconBackend(const LaunchOptions& options, Dialogs& dialogs,
+                                                  const std::optional<QString>& passwordFromEnvironment) {
+    std::unique_ptr<RconConsole> rcon = openRconConsole(options, dialogs, passwordFromEnvironment);
+    if (!rcon)
+        return nullptr;
+    auto backend = std::make_unique<ConsoleBackend>();
+    backend->rcon = std::move(rcon);
+    return backend;
 }
 
 std::unique_ptr<ConsoleBackend> createConsoleBackend(ConsoleChoice choice, QString& error,

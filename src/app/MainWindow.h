@@ -47,6 +47,7 @@ public:
     void fSelectStartTab(const QString& commandLine);
     void fDisTab(bool bolDisable);
     void checkConsole();
+    ConnectionMonitor& connectionMonitor() { return *monitor_; }
 
     QLabel* Label8;
     QTabWidget* SSTab1;

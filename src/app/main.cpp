@@ -1,7 +1,10 @@
+#include "app/ConnectionMonitor.h"
 #include "app/ConsoleBackend.h"
 #include "app/MainWindow.h"
 #include "app/PracticeConsole.h"
 #include "app/QuitWhenShown.h"
+#include "app/RconConsole.h"
+#include "app/RconReplies.h"
 #include "app/RulesMdbPlace.h"
 #include "console/ConsoleLink.h"
 #include "store/Store.h"
@@ -17,6 +20,7 @@
 #include <cstring>
 #include <filesystem>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -49,15 +53,25 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "%s\n", qPrintable(options.error));
         return 2;
     }
-    QString error;
-    const std::unique_ptr<ConsoleBackend> backend =
-        createConsoleBackend(options.console, error, options.winePrefix);
-    if (!backend) {
-        std::fprintf(stderr, "%s\n", qPrintable(error));
-        return 2;
+    QtDialogs dialogs;
+    std::unique_ptr<ConsoleBackend> backend;
+    if (options.console == ConsoleChoice::Rcon) {
+        // The password is never taken from the command line, where other users could read it.
+        std::optional<QString> password;
+        if (qEnvironmentVariableIsSet("BRASSBELL_RCON_PASSWORD"))
+            password = qEnvironmentVariable("BRASSBELL_RCON_PASSWORD");
+        backend = createRconBackend(options, dialogs, password);
+        if (!backend)
+            return 1;
+    } else {
+        QString error;
+        backend = createConsoleBackend(options.console, error, options.winePrefix);
+        if (!backend) {
+            std::fprintf(stderr, "%s\n", qPrintable(error));
+            return 2;
+        }
     }
 
-    QtDialogs dialogs;
     const RulesMdbPlace rulesMdb =
         findRulesMdb(std::filesystem::path(QCoreApplication::applicationDirPath().toStdU16String()),
                      userDataHome(std::getenv("XDG_DATA_HOME"), std::getenv("HOME")));
@@ -66,12 +80,13 @@ int main(int argc, char** argv) {
         return 1;
     }
     Store store(rulesMdb.file);
-    ThreadSleepPause pause;
-    ConsoleLink console(backend->windows(), pause);
+    ConsoleLink console(backend->windows(), backend->pause());
     AppContext app{console, store, dialogs};
 
     MainWindow form(app);
     dialogs.setOwner(&form);
+    if (backend->rcon)
+        form.connectionMonitor().setConsoleProbe([&backend] { backend->rcon->checkServer(); });
     // Without a usable Rules.mdb Brassbell ends, and says so to whatever started it.
     if (!form.load(options.commandLine))
         return 1;
@@ -80,9 +95,13 @@ int main(int argc, char** argv) {
         new QuitWhenShown(form);
     form.show();
 
-    if (backend->practice) {
-        backend->practice->move(form.frameGeometry().topRight() + QPoint(12, 0));
-        backend->practice->show();
+    // The console's own window stands beside the main window.
+    QWidget* beside = backend->practice ? static_cast<QWidget*>(backend->practice.get())
+                      : backend->rcon   ? &backend->rcon->replies()
+                                        : nullptr;
+    if (beside) {
+        beside->move(form.frameGeometry().topRight() + QPoint(12, 0));
+        beside->show();
     }
     if (!options.screenshot.isEmpty())
         takeScreenshotAndQuit(form, options.screenshot);

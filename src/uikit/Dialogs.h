@@ -22,6 +22,8 @@ public:
                                  MsgIcon icon) = 0;
     // The text entered; the empty text when the user cancels.
     virtual QString inputBox(const QString& prompt, const QString& title, const QString& defaultText) = 0;
+    // As an input box, but what is typed is never shown; the empty text when the user cancels.
+    virtual QString passwordBox(const QString& prompt, const QString& title) = 0;
     // The full path of the chosen file; the empty text when the user cancels.
     virtual QString openFile(const QString& title, const QString& filter) = 0;
     // Shows `dialog` (a window owned by the main window) over the middle of that window and

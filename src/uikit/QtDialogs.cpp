@@ -83,6 +83,16 @@ QString QtDialogs::inputBox(const QString& prompt, const QString& title, const Q
     return box.exec() == QDialog::Accepted ? box.textValue() : QString();
 }
 
+QString QtDialogs::passwordBox(const QString& prompt, const QString& title) {
+    QInputDialog box(owner_);
+    box.setWindowTitle(titleOrApp(title));
+    box.setLabelText(prompt);
+    box.setInputMode(QInputDialog::TextInput);
+    box.setTextEchoMode(QLineEdit::Password);
+    box.findChild<QLabel*>()->setTextFormat(Qt::PlainText);
+    return box.exec() == QDialog::Accepted ? box.textValue() : QString();
+}
+
 QString QtDialogs::openFile(const QString& title, const QString& filter) {
     return QFileDialog::getOpenFileName(owner_, title, QString(), filter);
 }

@@ -13,6 +13,7 @@ public:
     MsgAnswer messageBox(const QString& text, const QString& title, MsgButtons buttons,
                          MsgIcon icon) override;
     QString inputBox(const QString& prompt, const QString& title, const QString& defaultText) override;
+    QString passwordBox(const QString& prompt, const QString& title) override;
     QString openFile(const QString& title, const QString& filter) override;
     void waitWhileVisible(QWidget* dialog) override;
 

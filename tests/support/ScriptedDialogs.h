@@ -20,7 +20,7 @@ namespace brassbell::testing {
 // A box asked for with nothing queued fails the test (and answers No / Cancel).
 class ScriptedDialogs final : public Dialogs {
 public:
-    enum class Kind { Message, Input, OpenFile };
+    enum class Kind { Message, Input, Password, OpenFile };
     struct Shown {
         Kind kind;
         QString text;  // message text or input prompt
@@ -65,6 +65,11 @@ public:
     QString inputBox(const QString& prompt, const QString& title, const QString& defaultText) override {
         shown_.push_back(input(prompt, title, defaultText));
         return next(inputs_, "input box", prompt, QString());
+    }
+    // Takes its answer from the input boxes' queue; what was typed is not recorded.
+    QString passwordBox(const QString& prompt, const QString& title) override {
+        shown_.push_back({Kind::Password, prompt, title, MsgButtons::Ok, MsgIcon::None, {}});
+        return next(inputs_, "password box", prompt, QString());
     }
     QString openFile(const QString& title, const QString& filter) override {
         shown_.push_back({Kind::OpenFile, title, title, MsgButtons::Ok, MsgIcon::None, filter});
