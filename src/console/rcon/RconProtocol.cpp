@@ -17,7 +17,7 @@ std::size_t maxCommandBytes(std::string_view password) {
 }
 
 std::optional<std::string> rconRequest(std::string_view password, std::string_view command) {
-    if (command.size() > maxCommandBytes(password))
+    if (kOutOfBand.size() + kRcon.size() + password.size() + 1 + command.size() > kMaxRequestBytes)
         return std::nullopt;
     std::string request;
     request.reserve(kMaxRequestBytes);
