@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QInputDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
@@ -36,6 +37,20 @@ TEST(QtDialogsTest, TheInputBoxOffersAndAnswersALongTextWhole) {
     });
     EXPECT_EQ(QtDialogs().inputBox("New language", "Brassbell", longText()), longText() + "!");
     EXPECT_EQ(offered, longText());
+}
+
+TEST(QtDialogsTest, ThePasswordBoxTakesWhatIsTypedWithoutShowingIt) {
+    QLineEdit::EchoMode echo = QLineEdit::Normal;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        auto* line = box->findChild<QLineEdit*>();
+        echo = line->echoMode();
+        QTest::keyClicks(line, "s3cret");
+        QTest::keyClick(line, Qt::Key_Return);
+    });
+    EXPECT_EQ(QtDialogs().passwordBox("The rcon password of the server:", "Remote console"), "s3cret");
+    EXPECT_EQ(echo, QLineEdit::Password);
 }
 
 TEST(QtDialogsTest, RulesAndNamesInBoxesShowAsTypedNotAsMarkup) {
