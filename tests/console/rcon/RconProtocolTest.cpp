@@ -34,9 +34,10 @@ TEST(RconProtocolTest, OnlyPrintedTextAndStatusResponsesAreReplies) {
         EXPECT_EQ(reply->text, text);
     }
     for (const std::string& other :
-         {std::string("print\nhello"), std::string("\xFF\xFF\xFFprint\nhello"), std::string("\xFF"),
-          std::string(), outOfBand(""), outOfBand("print"), outOfBand("infoResponse\n\\x"),
-          outOfBand("disconnect"), outOfBand("Print\nhello")})
+         {std::string("print\nhello"), std::string("\xFF\xFF\xFFprint\nhello"),
+          std::string("\xFF\xFF\xFF\xFEprint\nhello"), std::string("\xFF"), std::string(), outOfBand(""),
+          outOfBand("print"), outOfBand("infoResponse\n\\x"), outOfBand("disconnect"),
+          outOfBand("Print\nhello")})
         EXPECT_EQ(parseServerReply(other), std::nullopt) << other;
 }
 
@@ -62,7 +63,7 @@ TEST(RconProtocolTest, APasswordTheServerCouldNeverReadIsNamedAsSuch) {
         EXPECT_NE(passwordProblem(unusable), "") << unusable;
 }
 
-TEST(ServerAddressTest, HostAndPortAreReadAsTheUserWritesThem) {
+TEST(RconServerAddressTest, HostAndPortAreReadAsTheUserWritesThem) {
     // clang-format off
     struct { const char* text; std::string host; std::uint16_t port; std::string shown; } const good[] = {
         {"example.org", "example.org", 27960, "example.org:27960"},

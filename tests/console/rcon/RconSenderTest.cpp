@@ -9,6 +9,7 @@ namespace brassbell::testing {
 namespace {
 
 using Outcome = RconSender::Reply::Outcome;
+using namespace std::string_literals;
 
 const RconTimings kTimings{.interval = 80ms, .replyTimeout = 300ms, .quietTime = 30ms, .longestAnswer = 2s};
 
@@ -94,11 +95,12 @@ TEST(RconSenderTest, ALateAnswerToTheLastCommandIsNotTakenForTheNext) {
     EXPECT_EQ(replies.wait(2).back().text, "to fast");
 }
 
-TEST(RconSenderTest, TheServerIsThereOnlyWhenItAnswers) {
+TEST(RconSenderTest, TheServerIsThereOnlyWhenItAnswersTheStatusQuery) {
     FakeRconServer silentServer(silent);
+    FakeRconServer printing([](const std::string&) { return std::vector{outOfBand("print\nok"), "junk"s}; });
     const std::uint16_t closedPort = FakeRconServer(silent).port();
     std::string error;
-    std::unique_ptr<UdpPeer> peers[] = {silentServer.peer(),
+    std::unique_ptr<UdpPeer> peers[] = {silentServer.peer(), printing.peer(),
                                         UdpPeer::connectTo("127.0.0.1", closedPort, error)};
     for (auto& peer : peers) {
         RconSender sender(std::move(peer), "PW", kTimings, {});
