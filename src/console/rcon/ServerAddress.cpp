@@ -49,6 +49,10 @@ ServerAddress parseServerAddress(std::string_view text) {
         address.error = "The server address names no host.";
         return address;
     }
+    if (host.find_first_of("[]") != std::string_view::npos) {
+        address.error = "Brackets may only enclose an IPv6 address, at the start of the server address.";
+        return address;
+    }
     address.host = host;
     if (hasPort && !parsePort(port, address.port))
         address.error = "The port must be a number from 1 to 65535.";
