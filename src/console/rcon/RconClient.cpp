@@ -1,7 +1,5 @@
 #include "console/rcon/RconClient.h"
 
-#include "console/rcon/RconProtocol.h"
-
 namespace brassbell {
 
 namespace {
@@ -19,8 +17,8 @@ milliseconds until(Clock::time_point deadline) {
 RconClient::RconClient(std::unique_ptr<UdpPeer> peer, RconTimings timings)
     : peer_(std::move(peer)), timings_(timings) {}
 
-RconClient::Answer RconClient::command(std::string_view request) {
-    Answer answer;
+PrintedAnswer RconClient::command(std::string_view request) {
+    PrintedAnswer answer;
     // A late part of an earlier answer must not be taken for this one.
     peer_->discardArrived();
     if (!peer_->send(request))
@@ -33,13 +31,8 @@ RconClient::Answer RconClient::command(std::string_view request) {
         const UdpPeer::Received received = peer_->receive(datagram, until(deadline));
         if (received != UdpPeer::Received::Datagram)
             break;
-        const std::optional<ServerReply> reply = parseServerReply(datagram);
-        if (!reply || reply->kind != ServerReply::Kind::Print)
-            continue;
-        answer.answered = true;
-        const std::size_t room = kLongestKeptAnswer - answer.text.size();
-        answer.text.append(reply->text, 0, std::min(room, reply->text.size()));
-        deadline = std::min(Clock::now() + timings_.quietTime, last);
+        if (answer.take(datagram))
+            deadline = std::min(Clock::now() + timings_.quietTime, last);
     }
     return answer;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "console/rcon/RconProtocol.h"
 #include "console/rcon/UdpPeer.h"
 
 #include <chrono>
@@ -23,19 +24,10 @@ struct RconTimings {
 // One question to the server and its whole answer, over a peer of its own.
 class RconClient {
 public:
-    struct Answer {
-        bool answered = false;
-        // The printed texts of all datagrams, in order of arrival.
-        std::string text;
-    };
-
-    // An answer is kept up to this size; what comes beyond is read and dropped.
-    static constexpr std::size_t kLongestKeptAnswer = 256 * 1024;
-
     RconClient(std::unique_ptr<UdpPeer> peer, RconTimings timings);
 
     // Sends an rcon request (see rconRequest) and collects what the server prints back.
-    Answer command(std::string_view request);
+    PrintedAnswer command(std::string_view request);
     // True when the server answered the status query.
     bool status();
 

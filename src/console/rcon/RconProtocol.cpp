@@ -1,5 +1,7 @@
 #include "console/rcon/RconProtocol.h"
 
+#include <algorithm>
+
 namespace brassbell {
 
 namespace {
@@ -9,15 +11,19 @@ constexpr std::string_view kRcon = "rcon ";
 constexpr std::string_view kPrint = "print\n";
 constexpr std::string_view kStatusResponse = "statusResponse\n";
 
+// Everything of a request but the command.
+std::size_t framingBytes(std::string_view password) {
+    return kOutOfBand.size() + kRcon.size() + password.size() + 1;
+}
+
 } // namespace
 
 std::size_t maxCommandBytes(std::string_view password) {
-    const std::size_t framing = kOutOfBand.size() + kRcon.size() + password.size() + 1;
-    return framing >= kMaxRequestBytes ? 0 : kMaxRequestBytes - framing;
+    return framingBytes(password) >= kMaxRequestBytes ? 0 : kMaxRequestBytes - framingBytes(password);
 }
 
 std::optional<std::string> rconRequest(std::string_view password, std::string_view command) {
-    if (kOutOfBand.size() + kRcon.size() + password.size() + 1 + command.size() > kMaxRequestBytes)
+    if (framingBytes(password) + command.size() > kMaxRequestBytes)
         return std::nullopt;
     std::string request;
     request.reserve(kMaxRequestBytes);
@@ -38,6 +44,15 @@ std::optional<ServerReply> parseServerReply(std::string_view datagram) {
     if (body.starts_with(kStatusResponse))
         return ServerReply{ServerReply::Kind::Status, std::string(body.substr(kStatusResponse.size()))};
     return std::nullopt;
+}
+
+bool PrintedAnswer::take(std::string_view datagram) {
+    const std::optional<ServerReply> reply = parseServerReply(datagram);
+    if (!reply || reply->kind != ServerReply::Kind::Print)
+        return false;
+    answered = true;
+    text.append(reply->text, 0, std::min(kLongestKept - text.size(), reply->text.size()));
+    return true;
 }
 
 CommandVerdict commandVerdict(std::string_view printed) {

@@ -33,6 +33,19 @@ struct ServerReply {
 // What one datagram from the server says; nothing for one that is not a reply of these kinds.
 std::optional<ServerReply> parseServerReply(std::string_view datagram);
 
+// What the server printed back for one command, gathered datagram by datagram.
+struct PrintedAnswer {
+    // Kept up to this size; what comes beyond is dropped.
+    static constexpr std::size_t kLongestKept = 256 * 1024;
+
+    bool answered = false;
+    // The printed texts in order of arrival.
+    std::string text;
+
+    // True when the datagram was a part of the answer; anything else is not.
+    bool take(std::string_view datagram);
+};
+
 // How the server answered a command, read from its printed text.
 enum class CommandVerdict { CarriedOut, BadPassword, NoPasswordSet };
 CommandVerdict commandVerdict(std::string_view printed);

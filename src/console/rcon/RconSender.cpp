@@ -6,7 +6,7 @@ namespace brassbell {
 
 namespace {
 
-RconSender::Reply::Outcome outcomeOf(const RconClient::Answer& answer) {
+RconSender::Reply::Outcome outcomeOf(const PrintedAnswer& answer) {
     if (!answer.answered)
         return RconSender::Reply::Outcome::NoAnswer;
     switch (commandVerdict(answer.text)) {
@@ -110,7 +110,7 @@ void RconSender::sendCommand(std::unique_lock<std::mutex>& lock) {
 
     // A command too long for one request never reaches the queue; the check stays for safety.
     const std::optional<std::string> request = rconRequest(password_, reply.command);
-    RconClient::Answer answer = request ? client_.command(*request) : RconClient::Answer{};
+    PrintedAnswer answer = request ? client_.command(*request) : PrintedAnswer{};
     reply.outcome = outcomeOf(answer);
     reply.text = std::move(answer.text);
     if (sink_)
@@ -128,6 +128,9 @@ void RconSender::askStatus(std::unique_lock<std::mutex>& lock) {
     lock.lock();
     present_ = answered;
     lastExchangeEnded_ = Clock::now();
+    // Answered here and now: however late this thread runs on, the check waits no longer.
+    if (statusWanted_)
+        answerCheck();
 }
 
 } // namespace brassbell

@@ -63,7 +63,7 @@ TEST(RconSenderTest, AnAnswerIsAllItsPrintedDatagramsAndTheirVerdict) {
         {"GarbageBetween", {outOfBand("print\na"), "junk", outOfBand("print\nb")}, Outcome::CarriedOut, "ab"},
         {"Silent", {}, Outcome::NoAnswer, ""},
         {"KeptUpToTheLimit", std::vector(5, outOfBand("print\n" + most)), Outcome::CarriedOut,
-         std::string(RconClient::kLongestKeptAnswer, 'x')}};
+         std::string(PrintedAnswer::kLongestKept, 'x')}};
     // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
