@@ -51,7 +51,6 @@ public:
     // The server's qconsole.log of its current or last run. The game writes bytes, so each byte
     // is one character here (Latin-1): log().toLatin1() gives them back unchanged.
     QString log() const;
-    QByteArray logBytes() const;
     // What the server printed on its standard output and error, for a failing test to show.
     QString output() const;
 
