@@ -94,10 +94,11 @@ void RconSender::run() {
             wake_.wait_until(lock, *lastSent_ + client_.timings().interval);
             continue;
         }
-        if (!queue_.empty())
-            sendCommand(lock);
-        else
+        // A check waits for the status before the queue goes on: the lines may be many.
+        if (statusWanted_)
             askStatus(lock);
+        else
+            sendCommand(lock);
     }
 }
 
@@ -117,8 +118,15 @@ void RconSender::sendCommand(std::unique_lock<std::mutex>& lock) {
         sink_(reply);
 
     lock.lock();
-    present_ = answer.answered;
-    lastExchangeEnded_ = Clock::now();
+    // An answer shows the server is there. A missing one may be a single lost datagram, so it
+    // takes the console away only through the status query of the next check.
+    if (answer.answered) {
+        present_ = true;
+        lastExchangeEnded_ = Clock::now();
+    } else if (stopping_) {
+        // At the end no check follows, and each line left would wait out a time-out in vain.
+        present_ = false;
+    }
 }
 
 void RconSender::askStatus(std::unique_lock<std::mutex>& lock) {

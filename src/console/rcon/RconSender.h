@@ -41,9 +41,8 @@ public:
     void send(std::string command);
     // Lines queued and not sent yet.
     std::size_t waiting() const;
-    // Whether the server is there now: the answer, or the silence, to the last datagram when it
-    // is younger than one interval; otherwise a status query, which waits for its turn. Returns
-    // within the reply time-out of one exchange.
+    // Whether the server is there now: an answer younger than one interval says so; otherwise a
+    // status query, in its turn, asks. Returns within one interval and one reply time-out.
     bool checkServer();
     // The last thing known, without asking.
     bool serverAnswers() const;
@@ -71,7 +70,7 @@ private:
     bool statusWanted_ = false;
     std::uint64_t checksDone_ = 0;
     bool present_ = false;
-    // Empty until the first datagram.
+    // Empty until the first datagram, and until the first answer or status query.
     std::optional<Clock::time_point> lastSent_;
     std::optional<Clock::time_point> lastExchangeEnded_;
 

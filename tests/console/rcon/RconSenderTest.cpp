@@ -123,6 +123,27 @@ TEST(RconSenderTest, ACheckRightAfterAnAnswerAsksNothingAndALaterOneAsksTheServe
     EXPECT_EQ(server.requests(), (std::vector{rcon("one"), statusRequest()}));
 }
 
+TEST(RconSenderTest, ALostAnswerLeavesTheServerThereUntilAStatusQueryFindsItGone) {
+    std::atomic<bool> gone = false;
+    FakeRconServer server([&gone](const std::string& request) {
+        return gone || request == rcon("lost") ? std::vector<std::string>{} : answering()(request);
+    });
+    Replies replies;
+    RconSender sender(server.peer(), "PW", kTimings, replies.sink());
+    ASSERT_TRUE(sender.checkServer());
+    sender.send("lost");
+    EXPECT_EQ(replies.wait(1).back().outcome, Outcome::NoAnswer);
+    EXPECT_TRUE(sender.serverAnswers());
+    EXPECT_TRUE(sender.checkServer());
+    // Gone with lines queued: the check asks before the queue goes on, not after.
+    std::this_thread::sleep_for(kTimings.interval);
+    gone = true;
+    for (int line = 0; line < 4; ++line)
+        sender.send("queued");
+    EXPECT_FALSE(sender.checkServer());
+    EXPECT_GT(sender.waiting(), 0u);
+}
+
 TEST(RconSenderTest, WhatIsStillQueuedAtTheEndIsSentWhileTheServerAnswers) {
     FakeRconServer server(answering());
     {
