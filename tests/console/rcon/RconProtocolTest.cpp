@@ -81,8 +81,9 @@ TEST(RconServerAddressTest, HostAndPortAreReadAsTheUserWritesThem) {
         EXPECT_EQ(address.port, c.port);
         EXPECT_EQ(address.text(), c.shown);
     }
-    for (const char* bad : {"host:0", "host:65536", "host:99999999999", "host:abc", "host:12a", "host:-1",
-                            "host:", ":27960", "", "[]:27960", "[::1", "[::1]x", "[::1]:", "a::1[x]", "[a]b]"})
+    for (const char* bad :
+         {"host:0", "host:65536", "host:99999999999", "host:abc", "host:12a", "host:-1", "host:", ":27960",
+          "", "[]:27960", "[::1", "[::1]x", "[::1]:", "a::1[x]", "[a]b]"})
         EXPECT_NE(parseServerAddress(bad).error, "") << bad;
 }
 
