@@ -19,7 +19,6 @@
 #include <limits>
 #include <memory>
 #include <optional>
-#include <set>
 #include <stdexcept>
 
 namespace brassbell::testing {
@@ -46,7 +45,6 @@ public:
     void setRndTimer(const std::string& value) {
         sql.execute("UPDATE tbl_Sys SET Val = '" + value + "' WHERE Para = 'RndTimer'");
     }
-    QString rndTimer() { return stored("tbl_Sys WHERE Para = 'RndTimer'", "Val").value(0); }
 
     std::unique_ptr<SpeakTab> tab;
 };
@@ -264,17 +262,9 @@ TEST_P(SpeakTabButtonTest, StoresAsAnsweredSpeaksAndShowsWhatIsStored) {
 INSTANTIATE_TEST_SUITE_P(EveryButton, SpeakTabButtonTest, ::testing::ValuesIn(cases()),
                          [](const auto& testInfo) { return ::testing::PrintToString(testInfo.param); });
 
-TEST(RandomSourceTest, BetweenReachesBothBoundsAndNothingOutside) {
-    for (const auto& [low, high] : {std::pair{0, 1}, {0, 4}, {-3, 3}, {7, 7}}) {
-        SCOPED_TRACE(::testing::Message() << low << ".." << high);
-        RandomSource source;
-        std::set<std::int32_t> seen;
-        for (int n = 0; n < 2000; ++n)
-            seen.insert(source.fRndBetween(low, high));
-        EXPECT_EQ(*seen.begin(), low);
-        EXPECT_EQ(*seen.rbegin(), high);
-        EXPECT_EQ(seen.size(), static_cast<std::size_t>(high - low + 1));
-    }
+// The turns above show that picks reach both bounds of a list; here, the edges of the range.
+TEST(RandomSourceTest, BetweenHoldsASingleValueAndTheWhole32BitRange) {
+    EXPECT_EQ(RandomSource().fRndBetween(7, 7), 7);
     // The whole 32-bit range is one span more than 32 bits can count; it must not wrap to nothing.
     // A fresh source starts from the same state, and the value is the top 24 bits of each step.
     const std::int32_t min = std::numeric_limits<std::int32_t>::min();
@@ -326,7 +316,7 @@ TEST_F(SpeakIntervalTest, LeavingTheBoxStoresAnAcceptedValueAndSetsTheTickOrRefu
         {"16.5", nullptr, "16", 160, false}, {"6553", nullptr, "6553", 65530, false},
         {"15,5", nullptr, "16", 160, true}};
     // clang-format on
-    for (const auto& [typed, refusal, stored, tick, german] : cases) {
+    for (const auto& [typed, refusal, saved, tick, german] : cases) {
         SCOPED_TRACE(typed);
         QLocale::setDefault(german ? QLocale(QLocale::German, QLocale::Germany) : QLocale::c());
         dialogs.clearShown();
@@ -341,7 +331,7 @@ TEST_F(SpeakIntervalTest, LeavingTheBoxStoresAnAcceptedValueAndSetsTheTickOrRefu
                   refusal ? std::vector{ScriptedDialogs::message(refusal, "Time not set", MsgButtons::Ok,
                                                                  MsgIcon::Information)}
                           : std::vector<ScriptedDialogs::Shown>{});
-        EXPECT_EQ(rndTimer(), stored);
+        EXPECT_EQ(stored("tbl_Sys WHERE Para = 'RndTimer'", "Val").value(0), saved);
         expectInEffect(refusal ? "30" : typed, tick);
         EXPECT_EQ(tab->RndTickCount, 42);
     }

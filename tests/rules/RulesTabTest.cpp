@@ -58,11 +58,6 @@ public:
         QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, place.center());
         ASSERT_FALSE(view->isVisible());
     }
-    void typeIntoLanguageBox(const QString& text) {
-        tab->Combo1->lineEdit()->selectAll();
-        QTest::keyClick(tab->Combo1->lineEdit(), Qt::Key_Backspace);
-        QTest::keyClicks(tab->Combo1->lineEdit(), text);
-    }
     void press(QPushButton* button) {
         ASSERT_TRUE(button->isEnabled()) << button->objectName().toStdString() << " is disabled";
         click(button);
@@ -267,8 +262,11 @@ TEST_P(RulesTabButtonTest, StoresAsAnsweredAndShowsWhatIsStored) {
         clickRuleNamed(row.rule);
     if (row.speak)
         clickRowNamed(tab->ListView3, 3, row.speak);
-    if (row.typed)
-        typeIntoLanguageBox(row.typed);
+    if (row.typed) {
+        tab->Combo1->lineEdit()->selectAll();
+        QTest::keyClick(tab->Combo1->lineEdit(), Qt::Key_Backspace);
+        QTest::keyClicks(tab->Combo1->lineEdit(), row.typed);
+    }
     if (row.before)
         row.before(*this);
     const QString modeBefore = mode();
