@@ -4,6 +4,7 @@
 
 #include <QLabel>
 #include <QListWidget>
+#include <QRegularExpression>
 #include <QVBoxLayout>
 
 namespace brassbell {
@@ -12,6 +13,13 @@ namespace {
 
 QString fromGame(const std::string& bytes) {
     return QString::fromStdU16String(ansiToUtf16(bytes));
+}
+
+// The game colours what follows "^" and a letter or digit (a player's name, say); the code
+// itself is not shown.
+QString withoutColourCodes(QString text) {
+    static const QRegularExpression code(QStringLiteral("\\^[0-9A-Za-z]"));
+    return text.remove(code);
 }
 
 } // namespace
@@ -37,7 +45,7 @@ void RconReplies::showReply(const RconSender::Reply& reply) {
     if (reply.outcome == RconSender::Reply::Outcome::NoAnswer) {
         lines << QStringLiteral("(no answer from the server)");
     } else {
-        QString printed = fromGame(reply.text);
+        QString printed = withoutColourCodes(fromGame(reply.text));
         while (printed.endsWith(QLatin1Char('\n')))
             printed.chop(1);
         if (!printed.isEmpty())
