@@ -46,12 +46,10 @@ inline std::string outOfBand(const std::string& body) {
 
 // Waits for something another thread does; the limit only keeps a broken case from hanging.
 inline bool eventually(const std::function<bool()>& done) {
-    for (const auto end = std::chrono::steady_clock::now() + 5s; !done();)
-        if (std::chrono::steady_clock::now() > end)
-            return false;
-        else
-            std::this_thread::sleep_for(2ms);
-    return true;
+    const auto end = std::chrono::steady_clock::now() + 5s;
+    while (!done() && std::chrono::steady_clock::now() < end)
+        std::this_thread::sleep_for(2ms);
+    return done();
 }
 
 class FakeRconServer {

@@ -30,8 +30,7 @@ TEST(RconProtocolTest, OnlyPrintedTextAndStatusResponsesAreReplies) {
     for (const auto& [datagram, kind, text] : replies) {
         const std::optional<ServerReply> reply = parseServerReply(datagram);
         ASSERT_TRUE(reply) << datagram;
-        EXPECT_EQ(reply->kind, kind);
-        EXPECT_EQ(reply->text, text);
+        EXPECT_EQ(std::tie(reply->kind, reply->text), std::tie(kind, text));
     }
     for (const std::string& other :
          {std::string("print\nhello"), std::string("\xFF\xFF\xFFprint\nhello"),
@@ -76,10 +75,8 @@ TEST(RconServerAddressTest, HostAndPortAreReadAsTheUserWritesThem) {
     for (const auto& c : good) {
         SCOPED_TRACE(c.text);
         const ServerAddress address = parseServerAddress(c.text);
-        EXPECT_EQ(address.error, "");
-        EXPECT_EQ(address.host, c.host);
-        EXPECT_EQ(address.port, c.port);
-        EXPECT_EQ(address.text(), c.shown);
+        EXPECT_EQ(std::tuple(address.error, address.host, address.port, address.text()),
+                  std::tuple("", c.host, c.port, c.shown));
     }
     for (const char* bad :
          {"host:0", "host:65536", "host:99999999999", "host:abc", "host:12a", "host:-1", "host:", ":27960",
