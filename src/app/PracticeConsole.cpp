@@ -1,6 +1,6 @@
 #include "app/PracticeConsole.h"
 
-#include "console/AnsiCodec.h"
+#include "app/GameText.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -88,7 +88,7 @@ void PracticeConsole::deliverPosted() {
 }
 
 void PracticeConsole::lineExecuted(const SimulatedDesktop::ExecutedLine& line) {
-    lstExecuted->addItem(QString::fromStdU16String(ansiToUtf16(line.line)));
+    lstExecuted->addItem(gameText(line.line));
     lstExecuted->scrollToBottom();
 }
 

@@ -1,7 +1,7 @@
 #include "app/RconConsole.h"
 
+#include "app/GameText.h"
 #include "app/RconReplies.h"
-#include "console/AnsiCodec.h"
 #include "console/rcon/RconProtocol.h"
 #include "console/rcon/ServerAddress.h"
 #include "uikit/Dialogs.h"
@@ -11,10 +11,6 @@ namespace brassbell {
 namespace {
 
 constexpr int kShownLineStart = 200;
-
-QString fromGame(const std::string& bytes) {
-    return QString::fromStdU16String(ansiToUtf16(bytes));
-}
 
 } // namespace
 
@@ -57,7 +53,7 @@ void RconConsole::replied(const RconSender::Reply& reply) {
 }
 
 void RconConsole::refused(const std::string& line, const std::string& why) {
-    QString shown = fromGame(line);
+    QString shown = gameText(line);
     if (shown.size() > kShownLineStart)
         shown = shown.left(kShownLineStart) + QStringLiteral("...");
     dialogs_.messageBox(QStringLiteral("This line was not sent to the server %1. %2\n\n%3")

@@ -1,6 +1,6 @@
 #include "app/RconReplies.h"
 
-#include "console/AnsiCodec.h"
+#include "app/GameText.h"
 
 #include <QLabel>
 #include <QListWidget>
@@ -10,10 +10,6 @@
 namespace brassbell {
 
 namespace {
-
-QString fromGame(const std::string& bytes) {
-    return QString::fromStdU16String(ansiToUtf16(bytes));
-}
 
 // The game colours what follows "^" and a letter or digit (a player's name, say); the code
 // itself is not shown.
@@ -41,11 +37,11 @@ RconReplies::RconReplies(const QString& server, QWidget* parent)
 
 void RconReplies::showReply(const RconSender::Reply& reply) {
     // Each command as the game's console echoes it, then what the server printed for it.
-    QStringList lines{QStringLiteral("] ") + fromGame(reply.command)};
+    QStringList lines{QStringLiteral("] ") + gameText(reply.command)};
     if (reply.outcome == RconSender::Reply::Outcome::NoAnswer) {
         lines << QStringLiteral("(no answer from the server)");
     } else {
-        QString printed = withoutColourCodes(fromGame(reply.text));
+        QString printed = withoutColourCodes(gameText(reply.text));
         while (printed.endsWith(QLatin1Char('\n')))
             printed.chop(1);
         if (!printed.isEmpty())
