@@ -25,8 +25,8 @@ QString rconIntervalError(const QString& value) {
         .arg(value);
 }
 
-// The options of the remote console belong together: each needs the other.
-QString rconPairingError(const LaunchOptions& options, bool intervalGiven) {
+// The options of the remote console belong together, and the server must be named well.
+QString rconOptionsError(const LaunchOptions& options, bool intervalGiven) {
     if (options.console == ConsoleChoice::Rcon && options.server.isEmpty())
         return QStringLiteral("--console=rcon needs --server=HOST[:PORT].");
     if (!options.server.isEmpty()) {
@@ -89,7 +89,7 @@ LaunchOptions parseLaunchOptions(const QStringList& arguments) {
     }
     options.commandLine = rest.join(QLatin1Char(' '));
     if (options.error.isEmpty())
-        options.error = rconPairingError(options, intervalGiven);
+        options.error = rconOptionsError(options, intervalGiven);
     return options;
 }
 
